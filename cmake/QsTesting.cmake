@@ -1,0 +1,32 @@
+# GoogleTest for both presets, and the helpers that add test executables.
+#   native: the Debian package.
+#   win32:  the Debian-shipped sources, built with the cross toolchain; tests run through Wine.
+enable_testing()
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(QS_GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest sources to cross-build")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${QS_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+  # Every Win32 test runs under Wine in the build tree's own prefix (made once, kept warm).
+  set(QS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${QS_WINEPREFIX})
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# qs_add_test(NAME SOURCES... [LIBS ...]): one gtest executable, discovered test by test.
+function(qs_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main qs_warnings)
+  if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+    # Discovery under Wine costs a process start per executable; one CTest entry per exe is cheaper.
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+  else()
+    include(GoogleTest)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  endif()
+endfunction()

@@ -1,0 +1,176 @@
+// Win32 test support; see wintest.h.
+#include "tests/support/wintest.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace qs::test {
+
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND h = FindWindowA(className, caption);
+        if (h) return h;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        PumpFor(10);
+    }
+}
+
+HWND WaitForWindowGone(HWND hwnd, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(hwnd)) {
+        if (GetTickCount() - start >= timeoutMs) return hwnd;
+        PumpFor(10);
+    }
+    return nullptr;
+}
+
+Pixels CaptureScreen(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return {};
+    // Wine hands paint to X lazily; give it a moment so the copy sees the latest frame.
+    PumpFor(20);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Pixels px(w, h);
+    if (dib && mem) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        const auto* src = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < px.data.size(); ++i) px.data[i] = src[i] & 0xFFFFFF;
+        SelectObject(mem, old);
+    }
+    if (dib) DeleteObject(dib);
+    if (mem) DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return px;
+}
+
+Pixels CaptureScreen() {
+    RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return CaptureScreen(r);
+}
+
+Pixels CaptureWindow(HWND hwnd) {
+    RECT r{};
+    if (!GetWindowRect(hwnd, &r)) return {};
+    return CaptureScreen(r);
+}
+
+Pixels CaptureClient(HWND hwnd) {
+    RECT r{};
+    if (!GetClientRect(hwnd, &r)) return {};
+    POINT tl{0, 0};
+    ClientToScreen(hwnd, &tl);
+    OffsetRect(&r, tl.x, tl.y);
+    return CaptureScreen(r);
+}
+
+namespace {
+void sendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = WORD(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(in));
+}
+} // namespace
+
+void KeyDown(WORD vk) { sendKey(vk, false); }
+void KeyUp(WORD vk) { sendKey(vk, true); }
+void KeyPress(WORD vk) {
+    KeyDown(vk);
+    KeyUp(vk);
+}
+void KeyChord(std::initializer_list<WORD> keys) {
+    for (WORD k : keys) KeyDown(k);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) KeyUp(*it);
+}
+
+void MouseMoveTo(int x, int y) {
+    // Absolute coordinates: relative moves come out scaled under Wine.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG((x * 65535 + (w - 1) / 2) / (w - 1));
+    in.mi.dy = LONG((y * 65535 + (h - 1) / 2) / (h - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(in));
+}
+
+void MouseButton(bool left, bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
+                         : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+    SendInput(1, &in, sizeof(in));
+}
+
+void MouseClickAt(int x, int y, bool left) {
+    MouseMoveTo(x, y);
+    PumpFor(30);
+    MouseButton(left, true);
+    PumpFor(30);
+    MouseButton(left, false);
+    PumpFor(30);
+}
+
+std::optional<Pixels> ReadClipboardBitmap() {
+    if (!OpenClipboard(nullptr)) return std::nullopt;
+    std::optional<Pixels> result;
+    if (auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP info{};
+        if (GetObjectA(bmp, sizeof(info), &info) && info.bmWidth > 0 && info.bmHeight > 0) {
+            BITMAPINFO bi{};
+            bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+            bi.bmiHeader.biWidth = info.bmWidth;
+            bi.bmiHeader.biHeight = -info.bmHeight;
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            bi.bmiHeader.biCompression = BI_RGB;
+            std::vector<uint32_t> buf(size_t(info.bmWidth) * size_t(info.bmHeight));
+            HDC screen = GetDC(nullptr);
+            if (GetDIBits(screen, bmp, 0, UINT(info.bmHeight), buf.data(), &bi, DIB_RGB_COLORS)) {
+                Pixels px(info.bmWidth, info.bmHeight);
+                for (size_t i = 0; i < buf.size(); ++i) px.data[i] = buf[i] & 0xFFFFFF;
+                result = std::move(px);
+            }
+            ReleaseDC(nullptr, screen);
+        }
+    }
+    CloseClipboard();
+    return result;
+}
+
+std::string ScreenshotPath(const std::string& name) {
+    const char* dir = std::getenv("QS_SCREENSHOT_DIR");
+    return dir && *dir ? std::string(dir) + "\\" + name : name;
+}
+
+DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+DWORD UserObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
+
+} // namespace qs::test
