@@ -48,7 +48,7 @@ public:
     }
     template <class C, class E>
     TClassBuilder& Enum(const std::string& name, const TEnumInfo& type, E (C::*get)() const,
-                        NonDeduced<void (C::*)(E)> set, std::optional<E> def = std::nullopt) {
+                        NonDeduced<void (C::*)(E)> set, NonDeduced<std::optional<E>> def = std::nullopt) {
         std::optional<int64_t> d;
         if (def) d = int64_t(*def);
         TPropInfo p = ordinal<C, E>(name, TTypeKind::Enumeration, get, set, d);
@@ -95,7 +95,7 @@ public:
         TPropInfo p;
         p.name = name;
         p.kind = TTypeKind::Object;
-        p.objectClass = &O::StaticClass();
+        p.objectClass = &O::StaticClass;
         p.ownsObject = owned;
         p.getObj = [get](const TObject* o) -> TObject* { return (static_cast<const T*>(o)->*get)(); };
         if (set)

@@ -63,7 +63,8 @@ struct TPropInfo {
     const TEnumInfo* enumType = nullptr; // Enumeration; Set: its element type
     int setBytes = 4;                    // Set: stored width in bytes
     const TIdentMap* idents = nullptr;   // Integer: symbolic names
-    const TClassInfo* objectClass = nullptr; // Object: the declared class
+    // Object: the declared class, looked up late because a class may refer to itself.
+    const TClassInfo& (*objectClass)() = nullptr;
     bool readOnly = false;
     bool hasDefault = false;
     int64_t defaultOrd = 0;   // not written when the value equals it
