@@ -1,0 +1,10 @@
+// Writes a BmpImage as a .bmp file: BITMAPFILEHEADER, BITMAPINFOHEADER (bit fields for 5-6-5),
+// the colour table and bottom-up rows.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "toolkit/graphics/bmp_image.h"
+
+std::vector<uint8_t> EncodeBmp(const BmpImage& image);
