@@ -92,7 +92,12 @@ private:
     class TBitmapCanvas;
     friend class TBitmapCanvas;
 
-    void newImage(int width, int height, TPixelFormat format, const std::vector<uint32_t>& colors);
+    struct Dib;
+    static Dib createDib(int width, int height, TPixelFormat format, std::vector<uint32_t> colors);
+    void adopt(Dib&& dib);
+    void copyPixelsFrom(const TBitmap& source); // same size and format
+    uint32_t pixelRGB(int x, int memoryRow) const;
+    std::vector<uint8_t> transparencyMask(TColor key) const;
     void releaseCanvasDC();
     void changed();
 
@@ -104,6 +109,7 @@ private:
     int stride_ = 0;
     TPixelFormat format_ = pf24bit;
     TColor transparentColor_ = clDefault;
+    std::vector<uint32_t> colors_; // 0x00RRGGBB, for 1/4/8 bits
     win::PaletteHandle palette_;
     std::unique_ptr<TBitmapCanvas> canvas_;
 };

@@ -46,7 +46,7 @@ public:
     // ILD_TRANSPARENT at (x, y); a disabled image is drawn blended with the highlight colour.
     void Draw(HDC dc, int x, int y, int index, bool enabled = true);
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
-    // Image index's pixels (mask colour clNone: the list's background is left white).
+    // Image `index` drawn on white into a 24-bit bitmap of the image size.
     void GetBitmap(int index, TBitmap& bitmap);
 
     TNotifyEvent OnChange;
