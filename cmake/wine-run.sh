@@ -3,7 +3,7 @@
 # Runs EXE under Wine in PREFIX (prepared on first use) on the current DISPLAY.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-prefix=$1; shift
+prefix=$(realpath -m "$1"); shift
 if [ -z "${DISPLAY:-}" ]; then
   echo "wine-run: no DISPLAY; start one with: eval \"\$(scripts/wine-env.sh start BUILD_DIR)\"" >&2
   exit 2

@@ -1,0 +1,166 @@
+// Pixel-exact checks of the painting primitives on memory bitmaps.
+#include <gtest/gtest.h>
+
+#include "skin/form/skin_paint.h"
+#include "tests/skin/form/pixel_helpers.h"
+#include "tests/support/wintest.h"
+
+using qs::test::MakeImage;
+using qs::test::PixelAt;
+using qs::test::PositionColour;
+
+namespace {
+constexpr uint32_t kMagenta = 0xFF00FF;
+RECT rect(int l, int t, int r, int b) {
+    return RECT{l, t, r, b};
+}
+} // namespace
+
+TEST(BuildSkinBitmap, CornersAreCopiedOneToOneAndEdgesStretchAlongTheirLength) {
+    auto img = MakeImage(30, 20, PositionColour);
+    auto out = BuildSkinBitmap(rect(10, 10, 110, 60), *img, rect(4, 3, 5, 6), false, false, 1, 1);
+    ASSERT_TRUE(out);
+    ASSERT_EQ(out->Width(), 100);
+    ASSERT_EQ(out->Height(), 50);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(PixelAt(*out, x, y), PositionColour(x, y)) << "top-left";
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(PixelAt(*out, 95 + x, 44 + y), PositionColour(25 + x, 14 + y)) << "bottom-right";
+    EXPECT_EQ(PixelAt(*out, 0, 49), PositionColour(0, 19)) << "bottom-left";
+    EXPECT_EQ(PixelAt(*out, 99, 0), PositionColour(29, 0)) << "top-right";
+    // The left edge keeps its columns and stretches its rows.
+    EXPECT_EQ(PixelAt(*out, 2, 3) >> 16, 2u);
+    EXPECT_EQ(PixelAt(*out, 2, 43) & 0xFF00, uint32_t(13) << 8);
+}
+
+TEST(BuildSkinBitmap, MarginsCollapseInPairsWhenTheTargetIsTooSmall) {
+    auto img = MakeImage(30, 20, PositionColour);
+    // 8 wide < 4 + 5: the whole frame width is scaled into it; heights keep their margins.
+    auto out = BuildSkinBitmap(rect(0, 0, 8, 40), *img, rect(4, 3, 5, 6), false, false, 1, 1);
+    ASSERT_TRUE(out);
+    // Columns sample the whole frame: the first from the left cap, the last from the right cap.
+    EXPECT_LT(PixelAt(*out, 0, 0) >> 16, 4u);
+    EXPECT_GE(PixelAt(*out, 7, 0) >> 16, 25u);
+    EXPECT_EQ(PixelAt(*out, 7, 0) & 0xFFFF, PositionColour(0, 0) & 0xFFFF) << "rows keep their margins";
+    EXPECT_EQ(PixelAt(*out, 7, 39) & 0xFFFF, PositionColour(0, 19) & 0xFFFF);
+    auto flat = BuildSkinBitmap(rect(0, 0, 60, 8), *img, rect(4, 3, 5, 6), false, false, 1, 1);
+    EXPECT_EQ(PixelAt(*flat, 0, 0), PositionColour(0, 0)) << "columns keep their margins";
+    EXPECT_EQ(PixelAt(*flat, 59, 0) >> 16, 29u);
+    EXPECT_GE((PixelAt(*flat, 0, 7) >> 8) & 0xFF, 14u) << "rows sample the whole frame height";
+}
+
+TEST(BuildSkinBitmap, TiledCentreRepeatsFromTheCentresTopLeft) {
+    auto img = MakeImage(12, 12, PositionColour);
+    // Centre of the frame: x 2..9, y 2..9 (8 x 8), repeated over a 40 x 30 centre.
+    auto out = BuildSkinBitmap(rect(0, 0, 44, 34), *img, rect(2, 2, 2, 2), false, true, 1, 1);
+    ASSERT_TRUE(out);
+    for (int y = 2; y < 32; y += 5)
+        for (int x = 2; x < 42; x += 3)
+            EXPECT_EQ(PixelAt(*out, x, y), PositionColour(2 + (x - 2) % 8, 2 + (y - 2) % 8)) << x << "," << y;
+    EXPECT_EQ(PixelAt(*out, 43, 33), PositionColour(11, 11)) << "the corner is not overwritten by tiles";
+    EXPECT_EQ(PixelAt(*out, 42, 20) >> 16, 10u) << "the right edge survives the tiles' overrun";
+}
+
+TEST(BuildSkinBitmap, FramesVerticalAndHorizontalStartWhereTheyShould) {
+    auto img = MakeImage(10, 40, PositionColour);
+    auto second = BuildSkinBitmap(rect(0, 0, 10, 20), *img, rect(0, 0, 0, 0), true, false, 2, 2);
+    EXPECT_EQ(PixelAt(*second, 0, 0), PositionColour(0, 20));
+    EXPECT_EQ(PixelAt(*second, 9, 19), PositionColour(9, 39));
+    auto wide = MakeImage(40, 10, PositionColour);
+    auto third = BuildSkinBitmap(rect(0, 0, 10, 10), *wide, rect(0, 0, 0, 0), false, false, 4, 3);
+    EXPECT_EQ(PixelAt(*third, 0, 0), PositionColour(20, 0));
+    auto beyond = BuildSkinBitmap(rect(0, 0, 10, 10), *wide, rect(0, 0, 0, 0), false, false, 4, 9);
+    EXPECT_EQ(PixelAt(*beyond, 0, 0), PositionColour(30, 0)) << "a frame number past the end takes the last";
+}
+
+TEST(BuildSkinBitmap, DegenerateTargetsAndImagesGiveNothing) {
+    auto img = MakeImage(10, 10, PositionColour);
+    EXPECT_FALSE(BuildSkinBitmap(rect(5, 5, 4, 9), *img, rect(0, 0, 0, 0), false, false, 1, 1));
+    EXPECT_FALSE(BuildSkinBitmap(rect(5, 5, 9, 5), *img, rect(0, 0, 0, 0), false, false, 1, 1));
+    TBitmap empty;
+    EXPECT_FALSE(BuildSkinBitmap(rect(0, 0, 9, 9), empty, rect(0, 0, 0, 0), false, false, 1, 1));
+    EXPECT_FALSE(BuildSkinBitmap(rect(0, 0, 9, 9), *img, rect(0, 0, 0, 0), false, false, 20, 1))
+        << "frames narrower than a pixel";
+}
+
+TEST(TransparentCopies, MagentaIsNeverPaintedButAColourOneStepOffIs) {
+    auto img = MakeImage(6, 1, [](int x, int) -> uint32_t {
+        const uint32_t colours[] = {kMagenta, 0xFF01FF, 0xFE00FF, 0xFF00FE, 0x123456, kMagenta};
+        return colours[x];
+    });
+    TBitmap target(8, 3, pf24bit);
+    HDC dc = target.Canvas().Handle();
+    HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+    RECT all{0, 0, 8, 3};
+    FillRect(dc, &all, green);
+    DeleteObject(green);
+    DrawTransparentBitmap(dc, rect(1, 1, 7, 2), *img, SKIN_KEY_COLOUR);
+    EXPECT_EQ(PixelAt(target, 1, 1), 0x00C800u);
+    EXPECT_EQ(PixelAt(target, 2, 1), 0xFF01FFu);
+    EXPECT_EQ(PixelAt(target, 3, 1), 0xFE00FFu);
+    EXPECT_EQ(PixelAt(target, 4, 1), 0xFF00FEu);
+    EXPECT_EQ(PixelAt(target, 5, 1), 0x123456u);
+    EXPECT_EQ(PixelAt(target, 6, 1), 0x00C800u);
+    EXPECT_EQ(PixelAt(target, 1, 0), 0x00C800u) << "nothing outside the rectangle";
+
+    // The same through the nine-slice path, stretched: key pixels stay key pixels and stay unpainted.
+    TBitmap wide(30, 3, pf24bit);
+    HDC wdc = wide.Canvas().Handle();
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+    RECT wall{0, 0, 30, 3};
+    FillRect(wdc, &wall, blue);
+    DeleteObject(blue);
+    DrawSkinObject(wdc, rect(0, 0, 30, 3), *img, false, false, true, 1, 1, rect(0, 0, 0, 0));
+    EXPECT_EQ(PixelAt(wide, 0, 1), 0x0000C8u);
+    EXPECT_EQ(PixelAt(wide, 29, 1), 0x0000C8u);
+    EXPECT_EQ(PixelAt(wide, 22, 1), 0x123456u);
+}
+
+TEST(Strips, CapsKeepTheirWidthAndTheMiddleRepeats) {
+    // Frame: 2-pixel left cap, 3-pixel middle, 1-pixel right cap.
+    auto img = MakeImage(6, 4, PositionColour);
+    TBitmap target(20, 4, pf24bit);
+    DrawSkinStrip(target.Canvas().Handle(), rect(0, 0, 20, 4), *img, false, false, 1, 1, rect(2, 0, 1, 0));
+    EXPECT_EQ(PixelAt(target, 0, 0), PositionColour(0, 0));
+    EXPECT_EQ(PixelAt(target, 2, 1), PositionColour(2, 1));
+    EXPECT_EQ(PixelAt(target, 5, 1), PositionColour(2, 1)) << "middle repeats every 3 pixels";
+    EXPECT_EQ(PixelAt(target, 19, 3), PositionColour(5, 3)) << "right cap covers the overrun";
+
+    TBitmap stretched(20, 4, pf24bit);
+    StretchSkinStrip(stretched.Canvas().Handle(), rect(0, 0, 20, 4), *img, false, 1, 1, rect(2, 0, 1, 0));
+    EXPECT_EQ(PixelAt(stretched, 1, 0), PositionColour(1, 0));
+    EXPECT_EQ(PixelAt(stretched, 19, 0), PositionColour(5, 0));
+    EXPECT_EQ(PixelAt(stretched, 18, 0) >> 16, 4u) << "middle stretched to the right cap";
+}
+
+TEST(Frames, StretchedAndCentredFramesComeFromTheRightCell) {
+    auto img = MakeImage(12, 4, PositionColour); // 3 frames of 4 x 4
+    TBitmap target(10, 10, pf24bit);
+    HDC dc = target.Canvas().Handle();
+    DrawSkinFrame(dc, rect(0, 0, 8, 8), *img, false, 3, 2);
+    EXPECT_EQ(PixelAt(target, 0, 0), PositionColour(4, 0));
+    EXPECT_EQ(PixelAt(target, 7, 7), PositionColour(7, 3));
+    DrawSkinFrameCentered(dc, rect(0, 0, 10, 10), *img, false, 3, 3);
+    EXPECT_EQ(PixelAt(target, 3, 3), PositionColour(8, 0));
+    EXPECT_EQ(PixelAt(target, 6, 6), PositionColour(11, 3));
+}
+
+TEST(Primitives, RepeatedPaintingLeaksNoGdiObjects) {
+    auto img = MakeImage(30, 20, [](int x, int) { return x % 7 == 0 ? kMagenta : 0x336699u; });
+    TBitmap target(200, 100, pf24bit);
+    HDC dc = target.Canvas().Handle();
+    auto cycle = [&] {
+        DrawSkinObject(dc, rect(0, 0, 200, 100), *img, false, true, true, 2, 1, rect(3, 3, 3, 3));
+        DrawSkinStrip(dc, rect(0, 0, 150, 20), *img, false, true, 1, 1, rect(4, 0, 4, 0));
+        StretchSkinStrip(dc, rect(0, 0, 150, 20), *img, false, 1, 1, rect(4, 0, 4, 0));
+        DrawSkinFrame(dc, rect(0, 0, 40, 40), *img, true, 2, 2);
+        DrawSkinFrameCentered(dc, rect(0, 0, 40, 40), *img, true, 2, 1);
+    };
+    cycle();
+    const DWORD before = qs::test::GdiObjectCount();
+    for (int i = 0; i < 200; ++i)
+        cycle();
+    EXPECT_EQ(qs::test::GdiObjectCount(), before);
+}
