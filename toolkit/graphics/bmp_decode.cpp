@@ -150,7 +150,8 @@ void putIndex(BmpImage& img, int x, int yBottomUp, unsigned index) {
 }
 
 // RLE8 and RLE4: runs and absolute runs from the bottom row up, with end-of-line, end-of-
-// bitmap and delta escapes. Pixels never reached stay index 0.
+// bitmap and delta escapes. Pixels never reached stay index 0. Runs that go past the end of a
+// row are clipped there, as GDI does: ImageMagick writes the row padding as pixels.
 void decodeRle(BmpImage& img, const uint8_t* d, size_t n) {
     const bool four = img.bitsPerPixel == 4;
     const int w = img.width, h = img.height;
@@ -161,8 +162,8 @@ void decodeRle(BmpImage& img, const uint8_t* d, size_t n) {
         pos += 2;
         if (a > 0) {
             if (y >= h) fail("RLE data past the last row");
-            if (int(a) > w - x) fail("RLE run past the end of a row");
-            for (unsigned i = 0; i < a; ++i, ++x) putIndex(img, x, y, four ? ((i & 1) ? b & 15 : b >> 4) : b);
+            for (unsigned i = 0; i < a; ++i, ++x)
+                if (x < w) putIndex(img, x, y, four ? ((i & 1) ? b & 15 : b >> 4) : b);
             continue;
         }
         if (b == 0) { // end of line
@@ -181,10 +182,9 @@ void decodeRle(BmpImage& img, const uint8_t* d, size_t n) {
             size_t padded = (bytes + 1) & ~size_t(1);
             if (n - pos < padded) fail("RLE absolute run past the end of the data");
             if (y >= h) fail("RLE data past the last row");
-            if (int(b) > w - x) fail("RLE absolute run past the end of a row");
             for (unsigned i = 0; i < b; ++i, ++x) {
                 uint8_t v = d[pos + (four ? i / 2 : i)];
-                putIndex(img, x, y, four ? ((i & 1) ? v & 15 : v >> 4) : v);
+                if (x < w) putIndex(img, x, y, four ? ((i & 1) ? v & 15 : v >> 4) : v);
             }
             pos += padded;
         }
