@@ -27,8 +27,12 @@ int screenBits() {
     return bits <= 24 ? 24 : 32;
 }
 
-TColor rgbToColor(uint32_t rgb) { return TColor(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16)); }
-uint32_t colorToRgb(TColor c) { return rgbToColor(uint32_t(c)); } // the swap is its own inverse
+TColor rgbToColor(uint32_t rgb) {
+    return TColor(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+}
+uint32_t colorToRgb(TColor c) {
+    return rgbToColor(uint32_t(c));
+} // the swap is its own inverse
 
 std::vector<uint32_t> standardColors(int bits) {
     if (bits == 1) return {0x000000, 0xFFFFFF};
@@ -39,7 +43,8 @@ std::vector<uint32_t> standardColors(int bits) {
     std::vector<uint32_t> c;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b) c.push_back(uint32_t(r * 51) << 16 | uint32_t(g * 51) << 8 | uint32_t(b * 51));
+            for (int b = 0; b < 6; ++b)
+                c.push_back(uint32_t(r * 51) << 16 | uint32_t(g * 51) << 8 | uint32_t(b * 51));
     for (int i = 1; c.size() < 256; ++i) {
         uint32_t v = uint32_t(i * 255 / 41);
         c.push_back(v << 16 | v << 8 | v);
@@ -61,7 +66,9 @@ int nearestIndex(const std::vector<uint32_t>& colors, uint32_t rgb) {
     return best;
 }
 
-bool is565(TPixelFormat format, int bits) { return bits == 16 && format != pf15bit; }
+bool is565(TPixelFormat format, int bits) {
+    return bits == 16 && format != pf15bit;
+}
 
 void fillInfo(DibInfo& info, int width, int height, int bits, TPixelFormat format,
               const std::vector<uint32_t>& colors) {
@@ -74,7 +81,8 @@ void fillInfo(DibInfo& info, int width, int height, int bits, TPixelFormat forma
     info.header.biCompression = is565(format, bits) ? BI_BITFIELDS : BI_RGB;
     if (bits <= 8) {
         info.header.biClrUsed = DWORD(1u << bits);
-        for (size_t i = 0; i < colors.size() && i < 256; ++i) std::memcpy(&info.colors[i], &colors[i], 4);
+        for (size_t i = 0; i < colors.size() && i < 256; ++i)
+            std::memcpy(&info.colors[i], &colors[i], 4);
     } else if (is565(format, bits)) {
         const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
         std::memcpy(info.colors, masks, sizeof masks);
@@ -136,7 +144,7 @@ struct TBitmap::Dib {
 // while the canvas uses it. Releasing puts the DC's own bitmap back but keeps the DC, so an
 // HDC someone still holds stays valid (it then draws on nothing).
 class TBitmap::TBitmapCanvas : public TCanvas {
-public:
+  public:
     explicit TBitmapCanvas(TBitmap& owner) : owner_(owner) {}
     ~TBitmapCanvas() override { Release(); }
 
@@ -146,7 +154,7 @@ public:
         oldBitmap_ = nullptr;
     }
 
-protected:
+  protected:
     void CreateHandle() override {
         if (!dc_) dc_ = win::MemoryDC(nullptr);
         if (!dc_) return;
@@ -154,7 +162,7 @@ protected:
         SetHandle(dc_.Get());
     }
 
-private:
+  private:
     TBitmap& owner_;
     win::MemoryDC dc_;
     HGDIOBJ oldBitmap_ = nullptr;
@@ -172,7 +180,9 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) : format_(format) {
     SetSize(width, height);
 }
 
-TBitmap::~TBitmap() { canvas_.reset(); } // the canvas lets go of the DIB section before it is deleted
+TBitmap::~TBitmap() {
+    canvas_.reset();
+} // the canvas lets go of the DIB section before it is deleted
 
 TBitmap::Dib TBitmap::createDib(int width, int height, TPixelFormat format, std::vector<uint32_t> colors) {
     Dib d;
@@ -192,9 +202,11 @@ TBitmap::Dib TBitmap::createDib(int width, int height, TPixelFormat format, std:
     DibInfo info;
     fillInfo(info, width, height, d.bpp, format, d.colors);
     void* bits = nullptr;
-    d.handle.Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    d.handle.Reset(
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!d.handle || !bits)
-        throw Exception("Cannot create a " + std::to_string(width) + " x " + std::to_string(height) + " bitmap");
+        throw Exception("Cannot create a " + std::to_string(width) + " x " + std::to_string(height) +
+                        " bitmap");
     d.bits = static_cast<uint8_t*>(bits);
     return d;
 }
@@ -216,7 +228,9 @@ void TBitmap::adopt(Dib&& d) {
     colors_ = std::move(d.colors);
 }
 
-void TBitmap::changed() { Changed(); }
+void TBitmap::changed() {
+    Changed();
+}
 
 void TBitmap::copyPixelsFrom(const TBitmap& source) {
     GdiFlush();
@@ -297,7 +311,8 @@ void TBitmap::SetPixelFormat(TPixelFormat value) {
 }
 
 uint32_t TBitmap::pixelRGB(int x, int memoryRow) const {
-    const BmpMasks masks = bits_ == 16 ? (is565(format_, bits_) ? BmpMasks::Rgb565() : BmpMasks::Rgb555()) : BmpMasks{};
+    const BmpMasks masks =
+        bits_ == 16 ? (is565(format_, bits_) ? BmpMasks::Rgb565() : BmpMasks::Rgb555()) : BmpMasks{};
     return ReadPixelRGB(bitsPtr_ + size_t(memoryRow) * stride_, x, bits_, colors_, masks);
 }
 
@@ -329,8 +344,12 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     int got = GetObjectA(bitmap, sizeof ds, &ds);
     if (!got) throw EInvalidGraphic("Not a bitmap handle");
     const int bpp = ds.dsBm.bmBitsPixel * ds.dsBm.bmPlanes;
-    TPixelFormat format = bpp == 1 ? pf1bit : bpp == 4 ? pf4bit : bpp == 8 ? pf8bit : bpp <= 16 ? pf16bit
-                                   : bpp == 24 ? pf24bit : pf32bit;
+    TPixelFormat format = bpp == 1    ? pf1bit
+                          : bpp == 4  ? pf4bit
+                          : bpp == 8  ? pf8bit
+                          : bpp <= 16 ? pf16bit
+                          : bpp == 24 ? pf24bit
+                                      : pf32bit;
     if (bpp == 16 && got == int(sizeof ds) && ds.dsBitfields[1] != 0x07E0) format = pf15bit;
     const int width = ds.dsBm.bmWidth, height = std::abs(ds.dsBm.bmHeight);
     Dib d = createDib(width, height, format, {});
@@ -343,7 +362,8 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
                        DIB_RGB_COLORS))
             throw EInvalidGraphic("Cannot read the bitmap's pixels");
         if (d.bpp <= 8) {
-            for (size_t i = 0; i < d.colors.size(); ++i) std::memcpy(&d.colors[i], &info.colors[i], 4);
+            for (size_t i = 0; i < d.colors.size(); ++i)
+                std::memcpy(&d.colors[i], &info.colors[i], 4);
             win::MemoryDC dc(nullptr);
             win::SelectGuard sel(dc.Get(), d.handle.Get());
             SetDIBColorTable(dc.Get(), 0, UINT(d.colors.size()), info.colors);
@@ -385,7 +405,9 @@ HBITMAP TBitmap::CopyToDeviceBitmap() const {
     return ddb.Release();
 }
 
-std::vector<uint32_t> TBitmap::ColorTable() const { return HasPalette() ? colors_ : std::vector<uint32_t>{}; }
+std::vector<uint32_t> TBitmap::ColorTable() const {
+    return HasPalette() ? colors_ : std::vector<uint32_t>{};
+}
 
 HPALETTE TBitmap::Palette() {
     if (!HasPalette()) return nullptr;
@@ -407,7 +429,9 @@ uint8_t* TBitmap::ScanLine(int y) {
     return bitsPtr_ + size_t(height_ - 1 - y) * stride_;
 }
 
-const uint8_t* TBitmap::ScanLine(int y) const { return const_cast<TBitmap*>(this)->ScanLine(y); }
+const uint8_t* TBitmap::ScanLine(int y) const {
+    return const_cast<TBitmap*>(this)->ScanLine(y);
+}
 
 TCanvas& TBitmap::Canvas() {
     if (!canvas_) canvas_ = std::make_unique<TBitmapCanvas>(*this);
@@ -466,7 +490,8 @@ void TBitmap::SaveToStream(TStream& stream) const {
         img.blueMask = m.blue;
     }
     img.pixels.resize(size_t(stride_) * height_);
-    for (int y = 0; y < height_; ++y) std::memcpy(img.Row(y), ScanLine(y), size_t(stride_));
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(img.Row(y), ScanLine(y), size_t(stride_));
     std::vector<uint8_t> bytes = EncodeBmp(img);
     stream.Write(bytes.data(), bytes.size());
 }
@@ -504,7 +529,8 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& dest) {
     const int x = dest.left, y = dest.top, w = dest.right - dest.left, h = dest.bottom - dest.top;
     const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     if (!Transparent()) {
-        StretchDIBits(dc, x, y, w, h, 0, 0, width_, height_, bitsPtr_, bmi, DIB_RGB_COLORS, canvas.CopyMode());
+        StretchDIBits(dc, x, y, w, h, 0, 0, width_, height_, bitsPtr_, bmi, DIB_RGB_COLORS,
+                      canvas.CopyMode());
     } else {
         // dest ^= src; dest &= mask (white where transparent); dest ^= src: transparent pixels
         // end as they were, the others as the source. The mask's own colour table makes the

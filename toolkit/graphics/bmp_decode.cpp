@@ -12,10 +12,16 @@ namespace {
 
 enum : uint32_t { BI_RGB_ = 0, BI_RLE8_ = 1, BI_RLE4_ = 2, BI_BITFIELDS_ = 3, BI_ALPHABITFIELDS_ = 6 };
 
-[[noreturn]] void fail(const std::string& why) { throw EInvalidGraphic("Invalid bitmap: " + why); }
+[[noreturn]] void fail(const std::string& why) {
+    throw EInvalidGraphic("Invalid bitmap: " + why);
+}
 
-uint16_t u16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t u32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+uint16_t u16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
+uint32_t u32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 
 struct Header {
     int width = 0;
@@ -31,7 +37,9 @@ struct Header {
     bool hasMasks = false;
 };
 
-bool contiguous(uint32_t m) { return m == 0 || std::has_single_bit((m >> std::countr_zero(m)) + 1); }
+bool contiguous(uint32_t m) {
+    return m == 0 || std::has_single_bit((m >> std::countr_zero(m)) + 1);
+}
 
 void checkMasks(const BmpMasks& m, int bits) {
     uint32_t all[] = {m.red, m.green, m.blue, m.alpha};
@@ -78,7 +86,12 @@ Header readHeader(const uint8_t* d, size_t n) {
     if (h.width > kBmpMaxSide || h.height > kBmpMaxSide || int64_t(h.width) * h.height > kBmpMaxPixels)
         fail("absurd dimensions " + std::to_string(h.width) + " x " + std::to_string(h.height));
     switch (h.bits) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: fail("unsupported bit depth " + std::to_string(h.bits));
     }
     switch (h.compression) {

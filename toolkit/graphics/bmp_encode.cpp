@@ -44,7 +44,8 @@ std::vector<uint8_t> EncodeBmp(const BmpImage& image) {
         put32(o, image.greenMask);
         put32(o, image.blueMask);
     }
-    for (size_t i = 0; i < colors; ++i) put32(o, i < image.palette.size() ? image.palette[i] & 0xFFFFFF : 0);
+    for (size_t i = 0; i < colors; ++i)
+        put32(o, i < image.palette.size() ? image.palette[i] & 0xFFFFFF : 0);
     for (int y = image.height - 1; y >= 0; --y) {
         const uint8_t* row = image.Row(y);
         if (image.pixels.size() >= stride * size_t(y + 1))

@@ -27,8 +27,8 @@ uint32_t ReadPixelRGB(const uint8_t* row, int x, int bitsPerPixel, const std::ve
     case 8: return lookup(row[x]);
     case 16: {
         uint32_t v = row[2 * x] | (row[2 * x + 1] << 8);
-        return (uint32_t(ExpandChannel(v, masks16.red)) << 16) | (uint32_t(ExpandChannel(v, masks16.green)) << 8) |
-               ExpandChannel(v, masks16.blue);
+        return (uint32_t(ExpandChannel(v, masks16.red)) << 16) |
+               (uint32_t(ExpandChannel(v, masks16.green)) << 8) | ExpandChannel(v, masks16.blue);
     }
     case 24: {
         const uint8_t* p = row + 3 * x;

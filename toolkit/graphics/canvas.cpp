@@ -15,7 +15,9 @@ TCanvas::TCanvas() {
     font_.OnChange.fn = [this](TObject*) { fontChanged(); };
 }
 
-TCanvas::~TCanvas() { SetHandle(nullptr); }
+TCanvas::~TCanvas() {
+    SetHandle(nullptr);
+}
 
 HDC TCanvas::Handle() {
     if (!dc_) CreateHandle();
@@ -131,8 +133,8 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& src) {
     HDC from = source.Handle();
     if (!from) return;
     int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
-    StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from, src.left, src.top,
-               src.right - src.left, src.bottom - src.top, copyMode_);
+    StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from, src.left,
+               src.top, src.right - src.left, src.bottom - src.top, copyMode_);
     SetStretchBltMode(dc_, oldMode);
 }
 

@@ -13,13 +13,13 @@ bool openWithRetry(HWND owner) {
 }
 
 class OpenScope {
-public:
+  public:
     explicit OpenScope(TClipboard& c) : c_(c) { c_.Open(); }
     ~OpenScope() { c_.Close(); }
     OpenScope(const OpenScope&) = delete;
     OpenScope& operator=(const OpenScope&) = delete;
 
-private:
+  private:
     TClipboard& c_;
 };
 
@@ -43,8 +43,8 @@ TClipboard::~TClipboard() {
 
 HWND TClipboard::owner() {
     if (!window_ || !IsWindow(window_))
-        window_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                                  nullptr);
+        window_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     return window_;
 }
 
@@ -63,7 +63,9 @@ void TClipboard::Clear() {
     EmptyClipboard();
 }
 
-bool TClipboard::HasFormat(UINT format) const { return IsClipboardFormatAvailable(format) != 0; }
+bool TClipboard::HasFormat(UINT format) const {
+    return IsClipboardFormatAvailable(format) != 0;
+}
 
 // The clipboard keeps a device-dependent copy: what every reader of CF_BITMAP understands.
 // An empty bitmap leaves the clipboard empty.

@@ -36,15 +36,16 @@ const TEnumInfo& FontPitchInfo() {
 }
 
 const TClassInfo& TFont::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TFont>("TFont", &TGraphicsObject::StaticClass())
-                                        .Int("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET)
-                                        .Int("Color", &TFont::Color, &TFont::SetColor, clWindowText, &ColorIdents())
-                                        .Int("Height", &TFont::Height, &TFont::SetHeight)
-                                        .Str("Name", &TFont::Name, &TFont::SetName)
-                                        .Enum("Pitch", FontPitchInfo(), &TFont::Pitch, &TFont::SetPitch, fpDefault)
-                                        .Int("Size", &TFont::Size, &TFont::SetSize)
-                                        .Set("Style", FontStyleInfo(), 1, &TFont::Style, &TFont::SetStyle, 0)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TFont>("TFont", &TGraphicsObject::StaticClass())
+            .Int("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET)
+            .Int("Color", &TFont::Color, &TFont::SetColor, clWindowText, &ColorIdents())
+            .Int("Height", &TFont::Height, &TFont::SetHeight)
+            .Str("Name", &TFont::Name, &TFont::SetName)
+            .Enum("Pitch", FontPitchInfo(), &TFont::Pitch, &TFont::SetPitch, fpDefault)
+            .Int("Size", &TFont::Size, &TFont::SetSize)
+            .Set("Style", FontStyleInfo(), 1, &TFont::Style, &TFont::SetStyle, 0)
+            .Build();
     return info;
 }
 
@@ -83,9 +84,13 @@ void TFont::SetHeight(int value) {
     changed();
 }
 
-int TFont::Size() const { return -std::lround(height_ * 72.0 / kScreenPixelsPerInch); }
+int TFont::Size() const {
+    return -std::lround(height_ * 72.0 / kScreenPixelsPerInch);
+}
 
-void TFont::SetSize(int value) { SetHeight(-int(std::lround(value * double(kScreenPixelsPerInch) / 72.0))); }
+void TFont::SetSize(int value) {
+    SetHeight(-int(std::lround(value * double(kScreenPixelsPerInch) / 72.0)));
+}
 
 void TFont::SetStyle(TFontStyles value) {
     value &= 0x0F;
@@ -123,7 +128,9 @@ LOGFONTA TFont::LogFont() const {
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
+    lf.lfPitchAndFamily = pitch_ == fpFixed      ? FIXED_PITCH
+                          : pitch_ == fpVariable ? VARIABLE_PITCH
+                                                 : DEFAULT_PITCH;
     std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
     return lf;
 }
@@ -141,10 +148,9 @@ void TFont::SetFromHandle(HFONT font) {
     if (!font || !GetObjectA(font, sizeof lf, &lf)) return;
     name_ = lf.lfFaceName;
     height_ = lf.lfHeight;
-    style_ = TFontStyles((lf.lfWeight >= FW_BOLD ? FontStyleBit(fsBold) : 0) |
-                         (lf.lfItalic ? FontStyleBit(fsItalic) : 0) |
-                         (lf.lfUnderline ? FontStyleBit(fsUnderline) : 0) |
-                         (lf.lfStrikeOut ? FontStyleBit(fsStrikeOut) : 0));
+    style_ = TFontStyles(
+        (lf.lfWeight >= FW_BOLD ? FontStyleBit(fsBold) : 0) | (lf.lfItalic ? FontStyleBit(fsItalic) : 0) |
+        (lf.lfUnderline ? FontStyleBit(fsUnderline) : 0) | (lf.lfStrikeOut ? FontStyleBit(fsStrikeOut) : 0));
     charset_ = lf.lfCharSet;
     int pitch = lf.lfPitchAndFamily & 3;
     pitch_ = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
@@ -155,15 +161,16 @@ void TFont::SetFromHandle(HFONT font) {
 
 const TEnumInfo& PenModeInfo() {
     static const TEnumInfo info{"TPenMode",
-                                {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
-                                 "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",
-                                 "pmNotMask", "pmXor", "pmNotXor"}};
+                                {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy",
+                                 "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge",
+                                 "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"}};
     return info;
 }
 
 int PenModeToRop2(TPenMode mode) {
-    static const int rop[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,     R2_COPYPEN,  R2_NOTCOPYPEN,
-                              R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
+    static const int rop[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                              R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                              R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
                               R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     return unsigned(mode) < std::size(rop) ? rop[mode] : R2_COPYPEN;
 }
@@ -231,7 +238,8 @@ void TPen::SetWidth(int value) {
 
 HPEN TPen::Handle() const {
     if (!handle_) {
-        static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+        static const int styles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                     PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         int style = unsigned(style_) < std::size(styles) ? styles[style_] : PS_SOLID;
         handle_.Reset(CreatePen(style, width_, COLORREF(ColorToRGB(color_))));
     }
@@ -241,16 +249,18 @@ HPEN TPen::Handle() const {
 // ---- TBrush ----
 
 const TEnumInfo& BrushStyleInfo() {
-    static const TEnumInfo info{"TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                                                "bsBDiagonal", "bsCross", "bsDiagCross"}};
+    static const TEnumInfo info{"TBrushStyle",
+                                {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
+                                 "bsBDiagonal", "bsCross", "bsDiagCross"}};
     return info;
 }
 
 const TClassInfo& TBrush::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TBrush>("TBrush", &TGraphicsObject::StaticClass())
-                                        .Int("Color", &TBrush::Color, &TBrush::SetColor, clWhite, &ColorIdents())
-                                        .Enum("Style", BrushStyleInfo(), &TBrush::Style, &TBrush::SetStyle, bsSolid)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TBrush>("TBrush", &TGraphicsObject::StaticClass())
+            .Int("Color", &TBrush::Color, &TBrush::SetColor, clWhite, &ColorIdents())
+            .Enum("Style", BrushStyleInfo(), &TBrush::Style, &TBrush::SetStyle, bsSolid)
+            .Build();
     return info;
 }
 

@@ -8,8 +8,12 @@
 #include "toolkit/graphics/canvas.h"
 
 namespace {
-uint16_t u16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t u32(const uint8_t* p) { return uint32_t(u16(p)) | (uint32_t(u16(p + 2)) << 16); }
+uint16_t u16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
+uint32_t u32(const uint8_t* p) {
+    return uint32_t(u16(p)) | (uint32_t(u16(p + 2)) << 16);
+}
 void put16(std::vector<uint8_t>& o, uint32_t v) {
     o.push_back(uint8_t(v));
     o.push_back(uint8_t(v >> 8));
@@ -84,7 +88,9 @@ void TIcon::SetHandle(HICON icon) {
     if (icon != icon_.Get()) adopt(icon);
 }
 
-void TIcon::SetHandleCopy(HICON icon) { adopt(icon ? CopyIcon(icon) : nullptr); }
+void TIcon::SetHandleCopy(HICON icon) {
+    adopt(icon ? CopyIcon(icon) : nullptr);
+}
 
 HICON TIcon::ReleaseHandle() {
     HICON h = icon_.Release();
@@ -126,7 +132,8 @@ void TIcon::SaveToStream(TStream& stream) const {
     put32(image, uint32_t(2 * h)); // XOR and AND images
     put16(image, 1);
     put16(image, b.color ? 32 : 1);
-    for (int i = 0; i < 6; ++i) put32(image, 0);
+    for (int i = 0; i < 6; ++i)
+        put32(image, 0);
     if (b.color) {
         std::vector<uint8_t> xorBits = dibBits(b.color.Get(), w, h, 32);
         std::vector<uint8_t> andBits = dibBits(b.mask.Get(), w, h, 1);
@@ -158,6 +165,6 @@ void TIcon::SaveToStream(TStream& stream) const {
 void TIcon::Draw(TCanvas& canvas, const RECT& dest) {
     HDC dc = canvas.Handle();
     if (!icon_ || !dc) return;
-    DrawIconEx(dc, dest.left, dest.top, icon_.Get(), dest.right - dest.left, dest.bottom - dest.top, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(dc, dest.left, dest.top, icon_.Get(), dest.right - dest.left, dest.bottom - dest.top, 0,
+               nullptr, DI_NORMAL);
 }

@@ -19,8 +19,12 @@ void TImageList::changed() {
     if (OnChange) OnChange(this);
 }
 
-void TImageList::SetWidth(int value) { SetSize(value, height_); }
-void TImageList::SetHeight(int value) { SetSize(width_, value); }
+void TImageList::SetWidth(int value) {
+    SetSize(value, height_);
+}
+void TImageList::SetHeight(int value) {
+    SetSize(width_, value);
+}
 
 void TImageList::SetSize(int width, int height) {
     if (width < 1) width = 1;
@@ -37,7 +41,9 @@ HIMAGELIST TImageList::Handle() {
     return list_.Get();
 }
 
-int TImageList::Count() const { return list_ ? ImageList_GetImageCount(list_.Get()) : 0; }
+int TImageList::Count() const {
+    return list_ ? ImageList_GetImageCount(list_.Get()) : 0;
+}
 
 SIZE TImageList::IconSize() const {
     int cx = width_, cy = height_;
@@ -99,7 +105,8 @@ void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) {
     if (enabled)
         ImageList_Draw(list_.Get(), index, dc, x, y, ILD_TRANSPARENT);
     else
-        ImageList_DrawEx(list_.Get(), index, dc, x, y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_TRANSPARENT | ILD_BLEND50);
+        ImageList_DrawEx(list_.Get(), index, dc, x, y, 0, 0, CLR_NONE, CLR_DEFAULT,
+                         ILD_TRANSPARENT | ILD_BLEND50);
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {

@@ -4,9 +4,10 @@
 #include "toolkit/core/class_builder.h"
 
 const TClassInfo& TPicture::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TPicture>("TPicture", &TPersistent::StaticClass())
-                                        .Binary("Data", &TPicture::ReadData, &TPicture::WriteData, &TPicture::HasData)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TPicture>("TPicture", &TPersistent::StaticClass())
+            .Binary("Data", &TPicture::ReadData, &TPicture::WriteData, &TPicture::HasData)
+            .Build();
     return info;
 }
 

@@ -33,7 +33,8 @@ const uint32_t kSource[3][5] = {
 
 int channelDiff(uint32_t a, uint32_t b) {
     int worst = 0;
-    for (int s = 0; s < 24; s += 8) worst = std::max(worst, std::abs(int((a >> s) & 255) - int((b >> s) & 255)));
+    for (int s = 0; s < 24; s += 8)
+        worst = std::max(worst, std::abs(int((a >> s) & 255) - int((b >> s) & 255)));
     return worst;
 }
 
@@ -47,8 +48,9 @@ void put32(std::vector<uint8_t>& o, uint32_t v) {
 }
 
 // A BITMAPFILEHEADER + BITMAPINFOHEADER file around the given colour table and bits.
-std::vector<uint8_t> makeBmp(int32_t w, int32_t h, int bpp, uint32_t compression, const std::vector<uint32_t>& colors,
-                             const std::vector<uint8_t>& bits, uint32_t sizeImage = 0) {
+std::vector<uint8_t> makeBmp(int32_t w, int32_t h, int bpp, uint32_t compression,
+                             const std::vector<uint32_t>& colors, const std::vector<uint8_t>& bits,
+                             uint32_t sizeImage = 0) {
     std::vector<uint8_t> o{'B', 'M'};
     uint32_t off = uint32_t(14 + 40 + 4 * colors.size());
     put32(o, uint32_t(off + bits.size()));
@@ -65,12 +67,15 @@ std::vector<uint8_t> makeBmp(int32_t w, int32_t h, int bpp, uint32_t compression
     put32(o, 0);
     put32(o, uint32_t(colors.size()));
     put32(o, 0);
-    for (uint32_t c : colors) put32(o, c);
+    for (uint32_t c : colors)
+        put32(o, c);
     o.insert(o.end(), bits.begin(), bits.end());
     return o;
 }
 
-BmpImage decode(const std::vector<uint8_t>& d) { return DecodeBmp(d.data(), d.size()); }
+BmpImage decode(const std::vector<uint8_t>& d) {
+    return DecodeBmp(d.data(), d.size());
+}
 
 unsigned indexAt(const BmpImage& img, int x, int y) {
     const uint8_t* row = img.Row(y);
@@ -89,8 +94,8 @@ TEST(BmpDecode, EveryLayoutOfTheSourceImageGivesItsPixels) {
         const char* file;
         int bits;
         int tolerance; // 5-bit channels lose the low bits of 128
-    } cases[] = {{"rgb24.bmp", 24, 0},  {"os2_24.bmp", 24, 0}, {"pal4.bmp", 4, 0},   {"rle8.bmp", 8, 0},
-                 {"bf555.bmp", 16, 8}, {"bf565.bmp", 16, 8}, {"argb32.bmp", 32, 0}};
+    } cases[] = {{"rgb24.bmp", 24, 0}, {"os2_24.bmp", 24, 0}, {"pal4.bmp", 4, 0},   {"rle8.bmp", 8, 0},
+                 {"bf555.bmp", 16, 8}, {"bf565.bmp", 16, 8},  {"argb32.bmp", 32, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         BmpImage img = decodeFixture(c.file);
@@ -98,7 +103,8 @@ TEST(BmpDecode, EveryLayoutOfTheSourceImageGivesItsPixels) {
         ASSERT_EQ(img.height, 3);
         EXPECT_EQ(img.bitsPerPixel, c.bits);
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x) EXPECT_LE(channelDiff(img.PixelRGB(x, y), kSource[y][x]), c.tolerance) << x << "," << y;
+            for (int x = 0; x < 5; ++x)
+                EXPECT_LE(channelDiff(img.PixelRGB(x, y), kSource[y][x]), c.tolerance) << x << "," << y;
     }
     EXPECT_EQ(decodeFixture("bf565.bmp").greenMask, 0x07E0u);
     EXPECT_EQ(decodeFixture("bf555.bmp").greenMask, 0x03E0u);
@@ -111,13 +117,15 @@ TEST(BmpDecode, OneAndEightBitPalettesKeepTheirIndices) {
     ASSERT_EQ(bw.width, 10);
     const char* rows[2] = {"BBBWWWBBBW", "WWWBBBWWWB"};
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 10; ++x) EXPECT_EQ(bw.PixelRGB(x, y), rows[y][x] == 'B' ? 0u : 0xFFFFFFu) << x << "," << y;
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(bw.PixelRGB(x, y), rows[y][x] == 'B' ? 0u : 0xFFFFFFu) << x << "," << y;
 
     BmpImage ramp = decodeFixture("pal8.bmp");
     ASSERT_EQ(ramp.bitsPerPixel, 8);
     ASSERT_EQ(ramp.palette.size(), 256u);
     for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(ramp.PixelRGB(i, 0), uint32_t(12 * i) << 16 | uint32_t(255 - 12 * i) << 8 | uint32_t(5 * i)) << i;
+        EXPECT_EQ(ramp.PixelRGB(i, 0), uint32_t(12 * i) << 16 | uint32_t(255 - 12 * i) << 8 | uint32_t(5 * i))
+            << i;
 }
 
 TEST(BmpDecode, TopDownRowsAreReadInOrder) {
@@ -127,11 +135,13 @@ TEST(BmpDecode, TopDownRowsAreReadInOrder) {
     int32_t h = -3;
     std::memcpy(&d[22], &h, 4);
     std::vector<uint8_t> rows(d.begin() + 54, d.end());
-    for (int y = 0; y < 3; ++y) std::memcpy(&d[54 + 16 * y], &rows[16 * (2 - y)], 16);
+    for (int y = 0; y < 3; ++y)
+        std::memcpy(&d[54 + 16 * y], &rows[16 * (2 - y)], 16);
     BmpImage img = decode(d);
     ASSERT_EQ(img.height, 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(img.PixelRGB(x, y), kSource[y][x]);
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(img.PixelRGB(x, y), kSource[y][x]);
 }
 
 TEST(BmpDecode, Rle8RunsAbsoluteRunsDeltasAndEndOfLine) {
@@ -142,7 +152,8 @@ TEST(BmpDecode, Rle8RunsAbsoluteRunsDeltasAndEndOfLine) {
     ASSERT_EQ(img.bitsPerPixel, 8);
     const unsigned want[3][6] = {{4, 4, 4, 4, 4, 4}, {0, 0, 9, 9, 0, 0}, {7, 7, 7, 5, 6, 8}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(indexAt(img, x, y), want[y][x]) << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(indexAt(img, x, y), want[y][x]) << x << "," << y;
 }
 
 TEST(BmpDecode, RleRunsPastTheRowEndAreClipped) {
@@ -151,7 +162,8 @@ TEST(BmpDecode, RleRunsPastTheRowEndAreClipped) {
     BmpImage img = decode(makeBmp(3, 2, 8, 1, kSixteenColors, rle));
     const unsigned want[2][3] = {{2, 3, 4}, {1, 1, 1}};
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(indexAt(img, x, y), want[y][x]) << x << "," << y;
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(indexAt(img, x, y), want[y][x]) << x << "," << y;
 }
 
 TEST(BmpDecode, Rle4AlternatesNibblesAndPadsAbsoluteRuns) {
@@ -161,7 +173,8 @@ TEST(BmpDecode, Rle4AlternatesNibblesAndPadsAbsoluteRuns) {
     ASSERT_EQ(img.bitsPerPixel, 4);
     const unsigned want[2][5] = {{10, 11, 12, 0, 0}, {1, 2, 1, 2, 1}};
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(indexAt(img, x, y), want[y][x]) << x << "," << y;
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(indexAt(img, x, y), want[y][x]) << x << "," << y;
 }
 
 TEST(BmpDecode, LyingOrDamagedDataRaises) {
@@ -184,8 +197,8 @@ TEST(BmpDecode, LyingOrDamagedDataRaises) {
         {"not BM", with(0, {'X', 'Y'})},
         {"offset past the end", with(10, {0xFF, 0xFF, 0, 0})},
         {"offset inside the header", with(10, {20, 0, 0, 0})},
-        {"absurd width", with(18, {0xA0, 0x86, 0x01, 0})},              // 100000
-        {"absurd area", with(18, {0, 0x40, 0, 0, 0, 0x40, 0, 0})},     // 16384 x 16384
+        {"absurd width", with(18, {0xA0, 0x86, 0x01, 0})},         // 100000
+        {"absurd area", with(18, {0, 0x40, 0, 0, 0, 0x40, 0, 0})}, // 16384 x 16384
         {"zero width", with(18, {0, 0, 0, 0})},
         {"header size past the data", with(14, {0, 1, 0, 0})},
         {"unknown header size", with(14, {20, 0, 0, 0})},
@@ -237,11 +250,13 @@ TEST(BmpDecode, BitFieldsThatDoNotFitRaise) {
 TEST(BmpDecode, PackedDibWithoutFileHeader) {
     std::vector<uint8_t> d = readFixture("pal4.bmp");
     BmpImage img = DecodeDib(d.data() + 14, d.size() - 14);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(img.PixelRGB(x, 0), kSource[0][x]);
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(img.PixelRGB(x, 0), kSource[0][x]);
 }
 
 TEST(BmpEncode, EncodedImagesDecodeToTheSamePixels) {
-    for (const char* f : {"rgb24.bmp", "pal1.bmp", "pal4.bmp", "pal8.bmp", "bf555.bmp", "bf565.bmp", "argb32.bmp"}) {
+    for (const char* f :
+         {"rgb24.bmp", "pal1.bmp", "pal4.bmp", "pal8.bmp", "bf555.bmp", "bf565.bmp", "argb32.bmp"}) {
         SCOPED_TRACE(f);
         BmpImage a = decodeFixture(f);
         std::vector<uint8_t> bytes = EncodeBmp(a);
@@ -259,7 +274,8 @@ TEST(BmpDecode, MutatedFilesRaiseOrDecodeButNeverCrash) {
         for (int i = 0; i < 3000; ++i) {
             std::vector<uint8_t> d = good;
             int edits = 1 + int(rng() % 4);
-            for (int e = 0; e < edits; ++e) d[rng() % std::min<size_t>(d.size(), 80)] = uint8_t(rng());
+            for (int e = 0; e < edits; ++e)
+                d[rng() % std::min<size_t>(d.size(), 80)] = uint8_t(rng());
             if (rng() % 4 == 0) d.resize(rng() % d.size());
             try {
                 BmpImage img = decode(d);

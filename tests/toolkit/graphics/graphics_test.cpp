@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string fixture(const std::string& name) { return std::string(QS_GRAPHICS_FIXTURES) + "/" + name; }
+std::string fixture(const std::string& name) {
+    return std::string(QS_GRAPHICS_FIXTURES) + "/" + name;
+}
 
 // TColor values of the fixtures' src.ppm, top row first.
 const TColor kSource[3][5] = {
@@ -20,7 +22,8 @@ const TColor kSource[3][5] = {
 
 std::vector<uint8_t> rowBytes(TBitmap& b) {
     std::vector<uint8_t> all;
-    for (int y = 0; y < b.Height(); ++y) all.insert(all.end(), b.ScanLine(y), b.ScanLine(y) + 3 * b.Width());
+    for (int y = 0; y < b.Height(); ++y)
+        all.insert(all.end(), b.ScanLine(y), b.ScanLine(y) + 3 * b.Width());
     return all;
 }
 
@@ -95,7 +98,8 @@ TEST(Bitmap, StreamsRoundTripWithFormatAndPalette) {
     b.LoadFromStream(s);
     EXPECT_EQ(b.PixelFormat(), pf8bit);
     EXPECT_EQ(b.ColorTable(), a.ColorTable());
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(b.Canvas().Pixel(x, 0), a.Canvas().Pixel(x, 0));
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(b.Canvas().Pixel(x, 0), a.Canvas().Pixel(x, 0));
     EXPECT_TRUE(b.Palette() != nullptr);
 }
 
@@ -125,7 +129,8 @@ TEST(Bitmap, SetSizeKeepsTheTopLeftAndFormatConversionKeepsPrimaries) {
 TEST(Canvas, InvertingPenDrawnTwiceRestoresEveryPixel) {
     TBitmap b(40, 30);
     for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) b.Canvas().SetPixel(x, y, RGBColor(uint8_t(x * 6), uint8_t(y * 8), 77));
+        for (int x = 0; x < 40; ++x)
+            b.Canvas().SetPixel(x, y, RGBColor(uint8_t(x * 6), uint8_t(y * 8), 77));
     const std::vector<uint8_t> before = rowBytes(b);
     TCanvas& c = b.Canvas();
     c.Pen().SetMode(pmNot);
@@ -139,7 +144,7 @@ TEST(Canvas, InvertingPenDrawnTwiceRestoresEveryPixel) {
     };
     const TColor inside = c.Pixel(15, 10), onEdge = c.Pixel(5, 10);
     figure();
-    EXPECT_EQ(c.Pixel(15, 10), inside);                   // hollow brush: inside untouched
+    EXPECT_EQ(c.Pixel(15, 10), inside);                    // hollow brush: inside untouched
     EXPECT_EQ(c.Pixel(5, 10), TColor(~onEdge & 0xFFFFFF)); // the frame inverts
     figure();
     EXPECT_EQ(rowBytes(b), before);
@@ -150,7 +155,8 @@ TEST(Canvas, TransparentDrawLeavesTheKeyColourUnpainted) {
     const TColor pattern[2][4] = {{clFuchsia, clRed, RGBColor(255, 1, 255), clFuchsia},
                                   {clBlue, clFuchsia, clFuchsia, clBlack}};
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) src.Canvas().SetPixel(x, y, pattern[y][x]);
+        for (int x = 0; x < 4; ++x)
+            src.Canvas().SetPixel(x, y, pattern[y][x]);
     src.SetTransparent(true);
     src.SetTransparentColor(clFuchsia);
 
@@ -187,7 +193,8 @@ TEST(Canvas, TextAndFontProperties) {
     c.TextOut(2, 2, "XXXX");
     bool red = false;
     for (int x = 0; x < 60 && !red; ++x)
-        for (int y = 0; y < 30 && !red; ++y) red = c.Pixel(x, y) == clRed;
+        for (int y = 0; y < 30 && !red; ++y)
+            red = c.Pixel(x, y) == clRed;
     EXPECT_TRUE(red);
 
     TFont f;
@@ -212,7 +219,9 @@ TEST(Canvas, TextAndFontProperties) {
 TEST(Clipboard, BitmapReadsBackWithItsSizeAndPixels) {
     TBitmap b(7, 5);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) b.Canvas().SetPixel(x, y, (x + y) % 3 ? clFuchsia : RGBColor(10, uint8_t(40 * y), uint8_t(30 * x)));
+        for (int x = 0; x < 7; ++x)
+            b.Canvas().SetPixel(x, y,
+                                (x + y) % 3 ? clFuchsia : RGBColor(10, uint8_t(40 * y), uint8_t(30 * x)));
     TPicture picture;
     picture.Bitmap().Assign(&b);
     Clipboard().Assign(picture);
@@ -223,7 +232,8 @@ TEST(Clipboard, BitmapReadsBackWithItsSizeAndPixels) {
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x) {
             TColor want = b.Canvas().Pixel(x, y);
-            EXPECT_EQ(pixels->at(x, y), uint32_t(ColorRed(want)) << 16 | ColorGreen(want) << 8 | ColorBlue(want))
+            EXPECT_EQ(pixels->at(x, y),
+                      uint32_t(ColorRed(want)) << 16 | ColorGreen(want) << 8 | ColorBlue(want))
                 << x << "," << y;
         }
     EXPECT_FALSE(Clipboard().HasFormat(CF_PALETTE));
@@ -243,7 +253,8 @@ TEST(ImageList, MonochromeStripWithWhiteMask) {
     // A 64 x 16 1-bit strip, white background, glyph i = a black bar in column 2i of its cell.
     TBitmap strip(64, 16, pf1bit);
     for (int i = 0; i < 4; ++i)
-        for (int y = 0; y < 16; ++y) strip.Canvas().SetPixel(16 * i + 2 * i, y, clBlack);
+        for (int y = 0; y < 16; ++y)
+            strip.Canvas().SetPixel(16 * i + 2 * i, y, clBlack);
     TImageList list(nullptr);
     ASSERT_EQ(list.AddMasked(strip, clWhite), 0);
     EXPECT_EQ(list.Count(), 4);
@@ -328,7 +339,76 @@ TEST(Resources, NoGdiObjectOutlivesItsCycle) {
         win::BitmapHandle probe(CreateBitmap(1, 1, 1, 1, nullptr));
         ASSERT_EQ(gdiObjectCount(), before + 1);
     }
-    for (int i = 1; i <= 200; ++i) cycle(i);
+    for (int i = 1; i <= 200; ++i)
+        cycle(i);
     Clipboard().Clear();
     EXPECT_EQ(gdiObjectCount(), before);
+}
+
+TEST(Bitmap, HandleLetsGoOfTheCanvasAndAdoptedBitmapsBecomeDibSections) {
+    TBitmap b(4, 3);
+    b.Canvas().SetPixel(3, 2, clTeal);
+    // GetDIBits needs a bitmap no DC holds: Handle() takes it out of the canvas.
+    struct {
+        BITMAPINFOHEADER h;
+        RGBQUAD pad[4];
+    } info{{sizeof(BITMAPINFOHEADER), 4, -3, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    uint32_t px[12] = {};
+    win::WindowDC screen = win::WindowDC::Screen();
+    ASSERT_EQ(GetDIBits(screen.Get(), b.Handle(), 0, 3, px, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 3);
+    EXPECT_EQ(px[11] & 0xFFFFFF, 0x008080u); // clTeal (green and blue 128) as B,G,R,X
+    EXPECT_EQ(b.Canvas().Pixel(3, 2), clTeal); // and the canvas takes it back
+
+    TBitmap adopted;
+    adopted.SetHandle(CreateCompatibleBitmap(screen.Get(), 6, 2)); // a device bitmap, copied and deleted
+    EXPECT_EQ(adopted.Width(), 6);
+    adopted.Canvas().SetPixel(5, 1, clFuchsia);
+    EXPECT_EQ(adopted.ScanLine(1)[4 * 5 + 1], 0); // a DIB section: rows are addressable
+    HBITMAP released = adopted.ReleaseHandle();
+    EXPECT_TRUE(adopted.Empty());
+    EXPECT_EQ(GetObjectType(released), DWORD(OBJ_BITMAP));
+    DeleteObject(released);
+}
+
+TEST(Canvas, ObjectsChangeWhileSelectedAndCopyRectStretches) {
+    TBitmap b(20, 10);
+    TCanvas& c = b.Canvas();
+    c.Brush().SetColor(clRed);
+    c.FillRect({0, 0, 10, 10});
+    c.Brush().SetColor(clBlue); // the red brush is deselected, then deleted
+    c.FillRect({10, 0, 20, 10});
+    EXPECT_EQ(c.Pixel(5, 5), clRed);
+    EXPECT_EQ(c.Pixel(15, 5), clBlue);
+    c.Brush().SetColor(clLime);
+    c.FrameRect({2, 2, 8, 8});
+    EXPECT_EQ(c.Pixel(2, 5), clLime);
+    EXPECT_EQ(c.Pixel(4, 5), clRed);
+
+    TBitmap big(40, 20);
+    big.Canvas().CopyRect({0, 0, 40, 20}, c, {0, 0, 20, 10});
+    EXPECT_EQ(big.Canvas().Pixel(9, 9), clRed);
+    EXPECT_EQ(big.Canvas().Pixel(39, 19), clBlue);
+    EXPECT_EQ(big.Canvas().Pixel(4, 10), clLime); // frame column x=2 doubled to 4..5
+}
+
+TEST(Picture, AssignCopiesAndKeepsItsOwnGraphic) {
+    TBitmap b(2, 2);
+    b.Canvas().SetPixel(0, 0, clMaroon);
+    TPicture p;
+    int changes = 0;
+    p.OnChange.fn = [&](TObject*) { ++changes; };
+    p.Assign(&b);
+    b.Canvas().SetPixel(0, 0, clWhite);
+    ASSERT_TRUE(dynamic_cast<TBitmap*>(p.Graphic()));
+    EXPECT_EQ(p.Bitmap().Canvas().Pixel(0, 0), clMaroon);
+    p.Bitmap().SetSize(3, 3); // a change inside the graphic reaches the picture
+    EXPECT_GE(changes, 2);
+
+    TBitmap out;
+    out.Assign(&p);
+    EXPECT_EQ(out.Width(), 3);
+    EXPECT_EQ(out.Canvas().Pixel(0, 0), clMaroon);
+    p.Assign(nullptr);
+    EXPECT_TRUE(p.Empty());
+    EXPECT_TRUE(p.WriteData().empty());
 }
