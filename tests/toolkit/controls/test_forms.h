@@ -1,0 +1,82 @@
+// Classes the toolkit tests build forms from: a form with published handlers, and a component
+// that records when Loaded runs and what its properties were then.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolkit/controls/application.h"
+#include "toolkit/controls/ext_ctrls.h"
+#include "toolkit/controls/menus.h"
+#include "toolkit/controls/register.h"
+#include "toolkit/controls/std_ctrls.h"
+#include "toolkit/controls/timer.h"
+
+struct LoadRecord {
+    std::string name;
+    int value;
+    int other;
+};
+std::vector<LoadRecord>& LoadLog();
+
+class TLoadProbe : public TComponent {
+    QS_DECLARE_CLASS()
+public:
+    explicit TLoadProbe(TComponent* owner) : TComponent(owner) {}
+    int Value() const { return value_; }
+    void SetValue(int v) { value_ = v; }
+    int Other() const { return other_; }
+    void SetOther(int v) { other_ = v; }
+    void Loaded() override;
+
+private:
+    int value_ = 0, other_ = 0;
+};
+
+class TTestForm1 : public TForm {
+    QS_DECLARE_CLASS()
+public:
+    explicit TTestForm1(TComponent* owner) : TForm(owner) {}
+    void Loaded() override;
+
+    void FormCreate(TObject* sender);
+    void FormDestroy(TObject* sender);
+    void Button1Click(TObject* sender);
+    void Option1Click(TObject* sender);
+    void Timer1Timer(TObject* sender);
+
+    TPanel* Panel1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TButton* Button1 = nullptr;
+    TImage* Image1 = nullptr;
+    TShape* Shape1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem* Option1 = nullptr;
+    TTimer* Timer1 = nullptr;
+
+    bool createSawChildren = false;
+    bool createSawHandle = false;
+    int clicks = 0;
+    int optionClicks = 0;
+    int ticks = 0;
+    static int destroyed;
+};
+
+// A form class without a resource, for tests that build their controls in code.
+class TPlainForm : public TForm {
+    QS_DECLARE_CLASS()
+public:
+    explicit TPlainForm(TComponent* owner) : TForm(owner) {}
+};
+
+// Records every message that passes through a control's WindowProc before its own handler,
+// then passes it on (unless `swallow` says otherwise).
+struct MessageSpy {
+    explicit MessageSpy(TControl* control);
+    ~MessageSpy();
+    int Count(UINT msg) const;
+    std::vector<TMessage> seen;
+    std::vector<UINT> swallow;
+    TControl* control;
+    TWndMethod previous;
+};

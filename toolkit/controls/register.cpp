@@ -1,0 +1,28 @@
+// Class registration of every creatable toolkit class (idempotent).
+#include "toolkit/controls/register.h"
+
+#include "toolkit/controls/ext_ctrls.h"
+#include "toolkit/controls/form.h"
+#include "toolkit/controls/menus.h"
+#include "toolkit/controls/std_ctrls.h"
+#include "toolkit/controls/timer.h"
+#include "toolkit/graphics/image_list.h"
+
+void RegisterControlClasses() {
+    static const bool done = [] {
+        TForm::StaticClass();
+        TLabel::StaticClass();
+        TButton::StaticClass();
+        TPanel::StaticClass();
+        TShape::StaticClass();
+        TImage::StaticClass();
+        TBevel::StaticClass();
+        TTimer::StaticClass();
+        TMenuItem::StaticClass();
+        TMainMenu::StaticClass();
+        TPopupMenu::StaticClass();
+        TImageList::StaticClass();
+        return true;
+    }();
+    (void)done;
+}
