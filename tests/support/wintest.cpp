@@ -170,7 +170,15 @@ std::string ScreenshotPath(const std::string& name) {
     return dir && *dir ? std::string(dir) + "\\" + name : name;
 }
 
-DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+DWORD GdiObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
+    // Wine reports 0, but resolves a GDI handle given by its table index alone (no generation
+    // in the high word), so probing every index counts the live objects.
+    DWORD live = 0;
+    for (uintptr_t index = 1; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
+    return live;
+}
 DWORD UserObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
 
 } // namespace qs::test

@@ -44,7 +44,7 @@ std::optional<Pixels> ReadClipboardBitmap();
 // Where screenshots of tests go: $QS_SCREENSHOT_DIR or the working directory.
 std::string ScreenshotPath(const std::string& name);
 
-// Counts GDI and USER objects of this process (GetGuiResources).
+// Counts GDI and USER objects of this process (GetGuiResources; under Wine, by probing handles).
 DWORD GdiObjectCount();
 DWORD UserObjectCount();
 

@@ -32,16 +32,6 @@ void fill(TBitmap& b, TColor c) {
     b.Canvas().FillRect({0, 0, b.Width(), b.Height()});
 }
 
-// GetGuiResources reports 0 under Wine. Wine also resolves a GDI handle given by its table
-// index alone (no generation in the high word), so probing every index counts live objects.
-DWORD gdiObjectCount() {
-    if (DWORD n = qs::test::GdiObjectCount()) return n;
-    DWORD live = 0;
-    for (uintptr_t index = 1; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
-    return live;
-}
-
 int channelDiff(TColor a, TColor b) {
     return std::max({std::abs(ColorRed(a) - ColorRed(b)), std::abs(ColorGreen(a) - ColorGreen(b)),
                      std::abs(ColorBlue(a) - ColorBlue(b))});
@@ -333,16 +323,16 @@ TEST(Resources, NoGdiObjectOutlivesItsCycle) {
     };
     cycle(0); // first use makes what lives for the process (clipboard window, stock objects)
     Clipboard().Clear();
-    const DWORD before = gdiObjectCount();
+    const DWORD before = qs::test::GdiObjectCount();
     {
         // The count must see a leak, or this test proves nothing.
         win::BitmapHandle probe(CreateBitmap(1, 1, 1, 1, nullptr));
-        ASSERT_EQ(gdiObjectCount(), before + 1);
+        ASSERT_EQ(qs::test::GdiObjectCount(), before + 1);
     }
     for (int i = 1; i <= 200; ++i)
         cycle(i);
     Clipboard().Clear();
-    EXPECT_EQ(gdiObjectCount(), before);
+    EXPECT_EQ(qs::test::GdiObjectCount(), before);
 }
 
 TEST(Bitmap, HandleLetsGoOfTheCanvasAndAdoptedBitmapsBecomeDibSections) {
