@@ -1,29 +1,38 @@
-// Placeholder entry until the capture program's forms land: one window that proves the build runs.
+// Quillshot: a tray-resident screen-capture utility.
 #include <windows.h>
 
-static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
+#include "app/capture.h"
+#include "app/qcapture.h"
+#include "app/ufrm_about.h"
+#include "app/unit_capscr.h"
+#include "app/unit_option.h"
+#include "toolkit/controls/application.h"
+#include "toolkit/controls/register.h"
 
-int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = inst;
-    wc.lpszClassName = "TForm1";
-    wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA(wc.lpszClassName, "Quillshot", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              320, 200, nullptr, nullptr, inst, nullptr);
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+namespace {
+// Form resources create these by class name.
+void registerProgramClasses() {
+    RegisterControlClasses();
+    TForm1::StaticClass();
+    TForm3::StaticClass();
+    Tfrm_about::StaticClass();
+    TForm4::StaticClass();
+    TForm5::StaticClass();
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    registerProgramClasses();
+    Application->Initialize();
+    Application->SetTitle("Quillshot");
+    Application->Icon()->LoadFromResourceName(instance, "MAINICON");
+    TForm1* form1 = nullptr;
+    TForm4* form4 = nullptr;
+    TForm5* form5 = nullptr;
+    Application->CreateForm(form1);
+    Application->CreateForm(form4);
+    Application->CreateForm(form5);
+    Application->SetShowMainForm(false);
+    Application->Run();
     return 0;
 }
