@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <string>
 
 #include "toolkit/controls/application.h"
 #include "toolkit/core/class_builder.h"
@@ -27,9 +28,12 @@ void Tfrm_about::Loaded() {
 
 void Tfrm_about::Button1Click(TObject*) { Close(); }
 
-// The label shows the home-page address, so the address lives in one place: the form.
+// The label shows the home-page address, so the address lives in one place: the form. It is
+// written without a scheme to fit the dialogs' lines; the browser needs one.
 void Tfrm_about::Label_urlClick(TObject*) {
-    ShellExecuteA(Handle(), "Open", Label_url->Caption().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    std::string url = Label_url->Caption();
+    if (url.find("://") == std::string::npos) url = "http://" + url;
+    ShellExecuteA(Handle(), "Open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Tfrm_about::Label_urlMouseEnter(TObject*) {

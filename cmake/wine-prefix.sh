@@ -9,7 +9,9 @@ size=${QS_SCREEN:-1024x768}
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.quillshot-ready" ] && exit 0
+# The prefix is remade whenever this script changes.
+stamp=$(sha1sum "$0" | cut -d' ' -f1)
+[ "$(cat "$prefix/.quillshot-ready" 2>/dev/null)" = "$stamp" ] && exit 0
 
 source "$here/wine-env.inc"
 qs_wine_env "$prefix"
@@ -21,7 +23,7 @@ wineserver -w
 fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 for f in /usr/share/fonts/truetype/wqy/wqy-microhei.ttc \
-         /usr/share/fonts/truetype/arphic/ukai.ttc \
+         /usr/share/fonts/truetype/arphic/ukai.ttc /usr/share/fonts/truetype/arphic/uming.ttc \
          /usr/share/fonts/truetype/wine/*.ttf /usr/share/wine/fonts/*.ttf; do
   [ -f "$f" ] && ln -sf "$f" "$fonts/"
 done
@@ -63,10 +65,11 @@ reg="$prefix/quillshot.reg"
   echo '"LogPixels"=dword:00000060'
   echo
   echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]'
-  echo '"宋体"="WenQuanYi Micro Hei"'
-  echo '"SimSun"="WenQuanYi Micro Hei"'
-  echo '"新宋体"="WenQuanYi Micro Hei"'
-  echo '"NSimSun"="WenQuanYi Micro Hei"'
+  # Song faces map to the Ming face (the same style), calligraphic Li to the Kai face.
+  echo '"宋体"="AR PL UMing CN"'
+  echo '"SimSun"="AR PL UMing CN"'
+  echo '"新宋体"="AR PL UMing CN"'
+  echo '"NSimSun"="AR PL UMing CN"'
   echo '"隶书"="AR PL UKai CN"'
   echo '"LiSu"="AR PL UKai CN"'
   echo '"MS Shell Dlg"="SimSun"'
@@ -82,4 +85,4 @@ wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 wineserver -w
 end=$(date +%s.%N)
 awk -v s="$start" -v e="$end" -v p="$prefix" 'BEGIN { printf "wine-prefix: prepared %s in %.1f s\n", p, e - s }' >&2
-touch "$prefix/.quillshot-ready"
+echo "$stamp" > "$prefix/.quillshot-ready"

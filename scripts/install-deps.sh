@@ -12,7 +12,7 @@ native_pkgs=(
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   wine xvfb xauth xdotool x11-utils
-  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-ukai fonts-wine
+  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-wine
   locales imagemagick
 )
 i386_pkgs=(wine32:i386)
