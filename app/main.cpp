@@ -2,27 +2,13 @@
 #include <windows.h>
 
 #include "app/capture.h"
+#include "app/program_classes.h"
 #include "app/qcapture.h"
-#include "app/ufrm_about.h"
 #include "app/unit_capscr.h"
-#include "app/unit_option.h"
 #include "toolkit/controls/application.h"
-#include "toolkit/controls/register.h"
-
-namespace {
-// Form resources create these by class name.
-void registerProgramClasses() {
-    RegisterControlClasses();
-    TForm1::StaticClass();
-    TForm3::StaticClass();
-    Tfrm_about::StaticClass();
-    TForm4::StaticClass();
-    TForm5::StaticClass();
-}
-} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    registerProgramClasses();
+    RegisterProgramClasses();
     Application->Initialize();
     Application->SetTitle("Quillshot");
     Application->Icon()->LoadFromResourceName(instance, "MAINICON");

@@ -17,10 +17,10 @@ namespace {
 struct TSelection {
     bool crosshair = false;
     bool rubberBand = false;
-    POINT last{-1, -1};   // crosshair position
-    POINT anchor{0, 0};   // first click
-    POINT corner{0, 0};   // latest position while rubber-banding
-    POINT end{0, 0};      // second click
+    POINT last{-1, -1}; // crosshair position
+    POINT anchor{0, 0}; // first click
+    POINT corner{0, 0}; // latest position while rubber-banding
+    POINT end{0, 0};    // second click
 };
 TSelection selection;
 
@@ -37,7 +37,9 @@ void crosshairAt(TCanvas& canvas, POINT p) {
     canvas.LineTo(Screen->Width(), p.y);
 }
 
-void frame(TCanvas& canvas, POINT a, POINT b) { canvas.Rectangle(a.x, a.y, b.x, b.y); }
+void frame(TCanvas& canvas, POINT a, POINT b) {
+    canvas.Rectangle(a.x, a.y, b.x, b.y);
+}
 
 } // namespace
 
@@ -46,7 +48,8 @@ const TClassInfo& TForm5::StaticClass() {
         TClassBuilder<TForm5>("TForm5", &TForm::StaticClass())
             .Creatable()
             .Method<void(TObject*)>("Timer1Timer", &TForm5::Timer1Timer)
-            .Method<void(TObject*, TMouseButton, TShiftState, int, int)>("Image1MouseDown", &TForm5::Image1MouseDown)
+            .Method<void(TObject*, TMouseButton, TShiftState, int, int)>("Image1MouseDown",
+                                                                         &TForm5::Image1MouseDown)
             .Method<void(TObject*, TShiftState, int, int)>("Image1MouseMove", &TForm5::Image1MouseMove)
             .Build();
     return info;

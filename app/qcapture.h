@@ -8,7 +8,7 @@
 
 class TForm5 : public TForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TForm5(TComponent* owner) : TForm(owner) {}
     void Loaded() override;
     void Timer1Timer(TObject* Sender);

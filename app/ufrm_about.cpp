@@ -26,7 +26,9 @@ void Tfrm_about::Loaded() {
     Label_url = dynamic_cast<TLabel*>(FindComponent("Label_url"));
 }
 
-void Tfrm_about::Button1Click(TObject*) { Close(); }
+void Tfrm_about::Button1Click(TObject*) {
+    Close();
+}
 
 // The label shows the home-page address, so the address lives in one place: the form. It is
 // written without a scheme to fit the dialogs' lines; the browser needs one.

@@ -7,7 +7,7 @@
 
 class Tfrm_about : public TForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit Tfrm_about(TComponent* owner) : TForm(owner) {}
     void Loaded() override;
     void Button1Click(TObject* Sender);

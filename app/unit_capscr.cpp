@@ -74,12 +74,19 @@ void TForm1::FormDestroy(TObject*) {
     Shell_NotifyIconA(NIM_DELETE, &nid);
 }
 
-void TForm1::Option1Click(TObject*) { ShowInstructions(); }
-void TForm1::About1Click(TObject*) { ShowAbout(); }
-void TForm1::N3Click(TObject*) { CaptureRegion(); }
+void TForm1::Option1Click(TObject*) {
+    ShowInstructions();
+}
+void TForm1::About1Click(TObject*) {
+    ShowAbout();
+}
+void TForm1::N3Click(TObject*) {
+    CaptureRegion();
+}
 
 void TForm1::Exit1Click(TObject*) {
-    if (Application->MessageBox(app_text::kConfirmClose, app_text::kConfirmCaption, MB_YESNO) == IDYES) Close();
+    if (Application->MessageBox(app_text::kConfirmClose, app_text::kConfirmCaption, MB_YESNO) == IDYES)
+        Close();
 }
 
 void TForm1::hotkey(TMessage& message) {

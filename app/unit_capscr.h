@@ -19,7 +19,7 @@ constexpr int kHotkeyCtrlAltC = 116;
 
 class TForm1 : public TForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TForm1(TComponent* owner) : TForm(owner) {}
     void Loaded() override;
 
@@ -35,10 +35,10 @@ public:
     TSkinData* SkinData1 = nullptr;
     TSkinStore* SkinStore1 = nullptr;
 
-protected:
+  protected:
     void WndProc(TMessage& message) override;
 
-private:
+  private:
     bool apponlyonetime();
     NOTIFYICONDATAA trayRecord();
     void hotkey(TMessage& message);

@@ -16,7 +16,9 @@ const TClassInfo& TForm3::StaticClass() {
     return info;
 }
 
-void TForm3::Button1Click(TObject*) { Close(); }
+void TForm3::Button1Click(TObject*) {
+    Close();
+}
 
 void TForm3::FormClose(TObject*, TCloseAction&) {
     if (TCustomForm* main = Application->MainForm()) main->SetEnabled(true);

@@ -7,7 +7,7 @@
 
 class TForm3 : public TForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TForm3(TComponent* owner) : TForm(owner) {}
     void Button1Click(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);

@@ -1,0 +1,283 @@
+// The capture program end to end: its own process, driven through real keyboard input, window
+// messages of the shell, and what a person sees on screen and the clipboard.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/app/running_program.h"
+#include "tests/support/wintest.h"
+
+using namespace qs::test;
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 100;
+
+// Whether the program's tray icon (window, id 1) exists: only then can it be modified.
+bool TrayIconPresent(HWND mainWindow) {
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    nid.hWnd = mainWindow;
+    nid.uID = 1;
+    nid.uFlags = NIF_TIP;
+    lstrcpyA(nid.szTip, "Quillshot");
+    return Shell_NotifyIconA(NIM_MODIFY, &nid);
+}
+
+// Whether another program may take the hotkey (it is released at once).
+bool HotkeyFree(UINT mods, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0x2001, mods, vk)) return false;
+    UnregisterHotKey(nullptr, 0x2001);
+    return true;
+}
+
+HWND StartedInstructions(const RunningProgram& p) {
+    return p.WaitForWindow("TForm3", text::kInstructions, 8000, true);
+}
+
+// Closes the instructions dialog with its button, as a user would.
+void DismissInstructions(const RunningProgram& p) {
+    HWND dialog = StartedInstructions(p);
+    ASSERT_TRUE(dialog);
+    HWND ok = FindWindowExA(dialog, nullptr, "TButton", text::kOk);
+    ASSERT_TRUE(ok);
+    PostMessageA(ok, BM_CLICK, 0, 0);
+    EXPECT_EQ(WaitForWindowGone(dialog, 5000), nullptr);
+}
+
+HWND VisiblePopupMenu(const RunningProgram& p, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND menu = p.WaitForWindow("#32768", nullptr, 50, true)) return menu;
+        PumpFor(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+// Opens the tray menu as the shell does on a right click, picks "关闭" with the keyboard.
+HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
+    PostMessageA(mainWindow, kTrayNotify, 1, WM_RBUTTONDOWN);
+    if (!VisiblePopupMenu(p, 5000)) return nullptr;
+    PumpFor(100);
+    KeyPress(VK_UP); // from no selection, Up selects the last item
+    PumpFor(50);
+    KeyPress(VK_RETURN);
+    return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
+}
+
+// A window of this test with a known picture, on top of everything.
+class PatternWindow {
+  public:
+    PatternWindow(int x, int y, int w, int h) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QsPatternWindow";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
+                                x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
+        UpdateWindow(hwnd_);
+        PumpFor(200);
+    }
+    ~PatternWindow() { DestroyWindow(hwnd_); }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wp, lp);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        for (int y = 0; y < r.bottom; y += 10)
+            for (int x = 0; x < r.right; x += 10) {
+                HBRUSH b = CreateSolidBrush(RGB(x & 0xFF, y & 0xFF, (x + y) & 0xFF));
+                RECT cell{x, y, x + 10, y + 10};
+                FillRect(dc, &cell, b);
+                DeleteObject(b);
+            }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    HWND hwnd_;
+};
+
+bool WaitForClipboardChange(DWORD since, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetClipboardSequenceNumber() == since) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        PumpFor(20);
+    }
+    PumpFor(300);
+    return true;
+}
+
+} // namespace
+
+TEST(Program, ASecondStartSaysItIsAlreadyRunningAndEnds) {
+    RunningProgram first;
+    ASSERT_TRUE(StartedInstructions(first));
+    RunningProgram second;
+    HWND box = second.WaitForWindow("#32770", "", 8000, true);
+    ASSERT_TRUE(box) << "the already-running message with an empty caption";
+    char message[128] = {};
+    GetDlgItemTextA(box, 0xFFFF, message, sizeof message);
+    EXPECT_STREQ(message, text::kAlreadyRunning);
+    EXPECT_EQ(second.WaitForWindow("TForm3", nullptr, 200), nullptr) << "nothing else was started";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 1;
+    EXPECT_TRUE(second.WaitForExit(5000, &code));
+    EXPECT_TRUE(first.Running());
+}
+
+TEST(Program, StartupTakesTheHotkeysAndTheTrayThenShowsTheInstructions) {
+    ASSERT_TRUE(HotkeyFree(0, VK_SNAPSHOT));
+    RunningProgram p;
+    HWND dialog = StartedInstructions(p);
+    ASSERT_TRUE(dialog);
+    // By the time the dialog shows, both hotkeys and the icon are in place.
+    EXPECT_FALSE(HotkeyFree(0, VK_SNAPSHOT));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_HOTKEY_ALREADY_REGISTERED));
+    EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_ALT, 'C'));
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(IsWindowVisible(main)) << "the main form is never shown";
+    EXPECT_TRUE(TrayIconPresent(main));
+
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 336);
+    EXPECT_EQ(client.bottom, 224);
+    HWND panel = FindWindowExA(dialog, nullptr, "TPanel", nullptr);
+    ASSERT_TRUE(panel);
+    RECT pr;
+    GetWindowRect(panel, &pr);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&pr), 2);
+    EXPECT_EQ(pr.left, 8);
+    EXPECT_EQ(pr.top, 8);
+    EXPECT_EQ(pr.right - pr.left, 321);
+    EXPECT_EQ(pr.bottom - pr.top, 161);
+    HWND ok = FindWindowExA(dialog, nullptr, "TButton", text::kOk);
+    ASSERT_TRUE(ok);
+    RECT br;
+    GetWindowRect(ok, &br);
+    EXPECT_EQ(br.right - br.left, 75);
+    EXPECT_EQ(br.bottom - br.top, 25);
+    SaveImage(ScreenshotPath("instructions.png"), CaptureScreen());
+}
+
+TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
+    RunningProgram p;
+    DismissInstructions(p);
+    PatternWindow pattern(120, 90, 300, 200);
+    const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
+    struct Press {
+        const char* name;
+        void (*press)();
+    } presses[] = {{"Print Screen", [] { KeyPress(VK_SNAPSHOT); }}, {"Ctrl+Alt+C", [] {
+                                                                         KeyChord({VK_CONTROL, VK_MENU, 'C'});
+                                                                     }}};
+    for (const Press& press : presses) {
+        SCOPED_TRACE(press.name);
+        const DWORD seq = GetClipboardSequenceNumber();
+        press.press();
+        ASSERT_TRUE(WaitForClipboardChange(seq, 5000));
+        std::optional<Pixels> clip = ReadClipboardBitmap();
+        ASSERT_TRUE(clip);
+        ASSERT_EQ(clip->width, W);
+        ASSERT_EQ(clip->height, H);
+        // Wine's taskbar redraws its buttons on its own: compare everything above it.
+        RECT work{0, 0, W, H};
+        RECT bar{};
+        if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr); taskbar && GetWindowRect(taskbar, &bar))
+            work.bottom = std::min<LONG>(work.bottom, bar.top);
+        Pixels screen = CaptureScreen();
+        size_t differing = 0;
+        for (int y = work.top; y < work.bottom; ++y)
+            for (int x = work.left; x < work.right; ++x)
+                differing += screen.at(x, y) != clip->at(x, y);
+        EXPECT_EQ(differing, 0u) << "the clipboard holds what the screen shows";
+        EXPECT_EQ(clip->at(125, 95), 0x000000u);
+        EXPECT_EQ(clip->at(120 + 45, 90 + 25), uint32_t(40) << 16 | uint32_t(20) << 8 | 60);
+    }
+}
+
+TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    SetCursorPos(300, 400);
+    PostMessageA(main, kTrayNotify, 1, WM_LBUTTONDOWN);
+    PostMessageA(main, kTrayNotify, 1, WM_LBUTTONUP);
+    PostMessageA(main, kTrayNotify, 1, WM_LBUTTONDBLCLK);
+    PostMessageA(main, kTrayNotify, 1, WM_MOUSEMOVE);
+    EXPECT_EQ(VisiblePopupMenu(p, 500), nullptr);
+
+    PostMessageA(main, kTrayNotify, 1, WM_RBUTTONDOWN);
+    HWND menu = VisiblePopupMenu(p, 5000);
+    ASSERT_TRUE(menu);
+    RECT r;
+    GetWindowRect(menu, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 400);
+    KeyPress(VK_ESCAPE);
+    EXPECT_EQ(WaitForWindowGone(menu, 3000), nullptr);
+}
+
+// Menu handles do not cross processes here, so the items are told apart by what choosing them opens:
+// Down from no selection reaches the first item, and the separator is skipped.
+TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    struct Choice {
+        int downs;
+        const char* cls;
+        const char* caption;
+    } choices[] = {
+        {1, "TForm3", text::kInstructions}, {2, "Tfrm_about", text::kAbout}, {3, "#32770", text::kConfirm}};
+    for (const Choice& c : choices) {
+        SCOPED_TRACE(c.downs);
+        PostMessageA(main, kTrayNotify, 1, WM_RBUTTONDOWN);
+        ASSERT_TRUE(VisiblePopupMenu(p, 5000));
+        PumpFor(100);
+        for (int i = 0; i < c.downs; ++i) {
+            KeyPress(VK_DOWN);
+            PumpFor(30);
+        }
+        KeyPress(VK_RETURN);
+        HWND opened = p.WaitForWindow(c.cls, c.caption, 5000, true);
+        ASSERT_TRUE(opened);
+        PostMessageA(opened, WM_COMMAND, IDNO, 0); // the confirmation: No
+        if (std::string(c.cls) != "#32770") PostMessageA(opened, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForWindowGone(opened, 5000), nullptr);
+    }
+    EXPECT_TRUE(p.Running());
+}
+
+TEST(Program, ClosingAsksFirstAndOnlyYesEndsTheProgram) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+
+    HWND box = AskToClose(p, main);
+    ASSERT_TRUE(box) << "the confirmation";
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(WaitForWindowGone(box, 5000), nullptr);
+    PumpFor(300);
+    EXPECT_TRUE(p.Running());
+    EXPECT_TRUE(TrayIconPresent(main));
+    EXPECT_FALSE(HotkeyFree(0, VK_SNAPSHOT));
+
+    box = AskToClose(p, main);
+    ASSERT_TRUE(box);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(p.WaitForExit(5000));
+    EXPECT_FALSE(TrayIconPresent(main));
+    EXPECT_TRUE(HotkeyFree(0, VK_SNAPSHOT)) << "another program can take the keys now";
+    EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_ALT, 'C'));
+}
