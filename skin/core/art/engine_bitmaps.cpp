@@ -1,0 +1,165 @@
+// Draws the engine's built-in bitmap resources at build time:
+//   kaleidomenu.bmp  64 x 16, 1 bit: the system menu's restore, maximise, minimise and close glyphs
+//   track.bmp        16 x 4: the track-bar channel used when a skin has none
+//   trackvert.bmp    4 x 16: the same, upright
+// Usage: engine_bitmaps OUT_DIR
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void put16(std::vector<uint8_t>& o, uint32_t v) {
+    o.push_back(uint8_t(v));
+    o.push_back(uint8_t(v >> 8));
+}
+void put32(std::vector<uint8_t>& o, uint32_t v) {
+    put16(o, v & 0xFFFF);
+    put16(o, v >> 16);
+}
+
+std::vector<uint8_t> header(int w, int h, int bits, uint32_t paletteEntries, uint32_t imageSize) {
+    std::vector<uint8_t> o = {'B', 'M'};
+    const uint32_t offset = 14 + 40 + 4 * paletteEntries;
+    put32(o, offset + imageSize);
+    put32(o, 0);
+    put32(o, offset);
+    put32(o, 40);
+    put32(o, uint32_t(w));
+    put32(o, uint32_t(h));
+    put16(o, 1);
+    put16(o, uint32_t(bits));
+    put32(o, 0);
+    put32(o, imageSize);
+    put32(o, 2835);
+    put32(o, 2835);
+    put32(o, paletteEntries);
+    put32(o, 0);
+    return o;
+}
+
+// Black strokes on white; each glyph is a 16 x 16 cell of x ranges per row.
+struct Span {
+    int y, x0, x1;
+};
+const std::vector<Span> kGlyphs[4] = {
+    // restore
+    {{4, 5, 12},
+     {5, 5, 12},
+     {6, 5, 5},
+     {6, 12, 12},
+     {7, 3, 10},
+     {7, 12, 12},
+     {8, 3, 10},
+     {8, 12, 12},
+     {9, 3, 3},
+     {9, 10, 12},
+     {10, 3, 3},
+     {10, 10, 10},
+     {11, 3, 3},
+     {11, 10, 10},
+     {12, 3, 10}},
+    // maximise
+    {{3, 3, 12},
+     {4, 3, 12},
+     {5, 3, 3},
+     {5, 12, 12},
+     {6, 3, 3},
+     {6, 12, 12},
+     {7, 3, 3},
+     {7, 12, 12},
+     {8, 3, 3},
+     {8, 12, 12},
+     {9, 3, 3},
+     {9, 12, 12},
+     {10, 3, 3},
+     {10, 12, 12},
+     {11, 3, 3},
+     {11, 12, 12},
+     {12, 3, 12}},
+    // minimise
+    {{7, 5, 11}, {8, 5, 11}},
+    // close
+    {{4, 3, 4},
+     {4, 10, 11},
+     {5, 3, 5},
+     {5, 9, 11},
+     {6, 4, 6},
+     {6, 8, 10},
+     {7, 5, 9},
+     {8, 6, 8},
+     {9, 5, 9},
+     {10, 4, 6},
+     {10, 8, 10},
+     {11, 3, 5},
+     {11, 9, 11},
+     {12, 3, 4},
+     {12, 10, 11}},
+};
+
+std::vector<uint8_t> kaleidoMenu() {
+    constexpr int W = 64, H = 16, stride = 8; // 64 bits a row, already a multiple of 4 bytes
+    bool black[H][W] = {};
+    for (int g = 0; g < 4; ++g)
+        for (const Span& s : kGlyphs[g])
+            for (int x = s.x0; x <= s.x1; ++x)
+                black[s.y][16 * g + x] = true;
+    std::vector<uint8_t> o = header(W, H, 1, 2, stride * H);
+    put32(o, 0x000000); // index 0: black
+    put32(o, 0xFFFFFF); // index 1: white
+    for (int y = H - 1; y >= 0; --y)
+        for (int byte = 0; byte < stride; ++byte) {
+            uint8_t bits = 0;
+            for (int bit = 0; bit < 8; ++bit)
+                if (!black[y][8 * byte + bit]) bits |= uint8_t(0x80 >> bit);
+            o.push_back(bits);
+        }
+    return o;
+}
+
+// A sunken channel: shadow above, dark line, light line, highlight below.
+const uint32_t kChannel[4] = {0xA0A0A0, 0x696969, 0xE3E3E3, 0xFFFFFF};
+
+std::vector<uint8_t> track(bool upright) {
+    const int W = upright ? 4 : 16, H = upright ? 16 : 4;
+    const int stride = (W * 3 + 3) & ~3;
+    std::vector<uint8_t> o = header(W, H, 24, 0, uint32_t(stride * H));
+    for (int y = H - 1; y >= 0; --y) {
+        size_t start = o.size();
+        for (int x = 0; x < W; ++x) {
+            const int along = upright ? y : x, across = upright ? x : y;
+            uint32_t c = kChannel[across];
+            // Rounded-off ends: the first and last pixel along the channel are a step darker.
+            if ((along == 0 || along == (upright ? H : W) - 1) && across > 0) c = kChannel[across - 1];
+            o.push_back(uint8_t(c));
+            o.push_back(uint8_t(c >> 8));
+            o.push_back(uint8_t(c >> 16));
+        }
+        o.resize(start + size_t(stride), 0);
+    }
+    return o;
+}
+
+bool write(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(f);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 || std::string(argv[1]) == "--help") {
+        std::fprintf(argc == 2 ? stdout : stderr, "usage: engine_bitmaps OUT_DIR\n");
+        return argc == 2 ? 0 : 2;
+    }
+    const std::string dir = argv[1];
+    if (!write(dir + "/kaleidomenu.bmp", kaleidoMenu()) || !write(dir + "/track.bmp", track(false)) ||
+        !write(dir + "/trackvert.bmp", track(true))) {
+        std::fprintf(stderr, "engine_bitmaps: cannot write to %s\n", dir.c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,534 @@
+// Loading a skin: the archive's description read section by section into the model, then the
+// images derived from it (combo buttons, the combo arrow, the tool-bar gradient, the frame colour).
+#include "skin/core/skin_loader.h"
+
+#include <algorithm>
+#include <type_traits>
+
+#include "skin/core/skin_data.h"
+#include "skin/form/skin_paint.h"
+#include "skin/res/colour.h"
+#include "skin/res/quick_ini.h"
+#include "skin/res/skin_reader.h"
+#include "skin/res/win/bitmap_ops.h"
+#include "skin/res/win/gradient_fill.h"
+
+namespace {
+
+TColor sysColour(int index) {
+    return ColorToRGB(SystemColor(index));
+}
+
+bool startsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+} // namespace
+
+TSkinLoader::TSkinLoader(TSkinData& skin, qs::TSkinReader& reader, qs::TQuickIni& ini)
+    : skin_(skin), reader_(reader), ini_(ini) {}
+
+std::string TSkinLoader::str(const std::string& section, const std::string& key, const std::string& def) {
+    return ini_.ReadString(section, key, def);
+}
+
+int TSkinLoader::integer(const std::string& section, const std::string& key, int def) {
+    return ini_.ReadInteger(section, key, def);
+}
+
+void TSkinLoader::loadBitmap(TBitmap& bitmap, const std::string& value) {
+    bitmap.Clear();
+    const std::string name = qs::ImageMemberName(value);
+    if (name.empty()) return;
+    std::vector<uint8_t> bytes;
+    reader_.GetMember(name, bytes);
+    if (bytes.empty()) return;
+    TMemoryStream stream(std::move(bytes));
+    try {
+        bitmap.LoadFromStream(stream);
+    } catch (const Exception&) {
+        // A damaged image leaves its object kind unskinned, like a missing one.
+        bitmap.Clear();
+    }
+}
+
+void TSkinLoader::readColours2(TDataSkinObject& obj, const std::string& section) {
+    const TColor text = skin_.Colour(scButtonText);
+    auto parsed = [&](const char* key) {
+        const std::string s = str(section, key);
+        return s.empty() ? text : ParseColour(s);
+    };
+    obj.NormalColour2 = parsed("NormalColour2");
+    obj.MouseOverColour2 = parsed("MouseOverColour2");
+    obj.PressedColour2 = parsed("PressedColour2");
+}
+
+template <class R>
+void TSkinLoader::generic(std::unique_ptr<R>& slot, const std::string& section, bool readFrame,
+                          const char* secondImage) {
+    slot.reset();
+    const std::string image = str(section, "Image");
+    if (image.empty()) return;
+    slot = std::make_unique<R>(section);
+    R& obj = *slot;
+    loadBitmap(obj.Bitmap, image);
+    if constexpr (std::is_base_of_v<TDataSkinBorder, R>) {
+        if (secondImage) {
+            const std::string second = str(section, secondImage);
+            if (!second.empty()) loadBitmap(obj.Bitmap2, second);
+        }
+    }
+    obj.Style = integer(section, "Style", 0);
+    obj.LeftWidth = integer(section, "LeftWidth", 0);
+    obj.RightWidth = integer(section, "RightWidth", 0);
+    obj.TopHeight = integer(section, "TopHeight", 0);
+    obj.BottomHeight = integer(section, "BottomHeight", 0);
+    if (readFrame) obj.Frame = integer(section, "Frame", 0);
+    obj.Trans = integer(section, "Trans", 0);
+    obj.Tile = integer(section, "Tile", 0);
+    obj.NormalColour = integer(section, "NormalColour", -1);
+    obj.MouseOverColour = integer(section, "MouseOverColour", -1);
+    obj.PressedColour = integer(section, "PressedColour", -1);
+    readColours2(obj, section);
+    if (obj.Tile > 1) obj.Tile = 0;
+}
+
+void TSkinLoader::borders() {
+    const char* P = "Personality";
+    for (TDataSkinBorder* b : {skin_.Borders.Left.get(), skin_.Borders.Right.get(), skin_.Borders.Top.get(),
+                               skin_.Borders.Bottom.get()}) {
+        const std::string& B = b->Name;
+        b->Frame = integer(P, B + "Frame", 1);
+        b->Tile = std::min(integer(P, B + "Stretch", 1), 1);
+        b->Trans = integer(P, B + "Trans", 1);
+        loadBitmap(b->Bitmap, str(P, B));
+        const int capA = integer(P, B + "TopHeight", 0), capB = integer(P, B + "BotHeight", 0);
+        // Side borders run top to bottom; the top and bottom borders' caps are their ends.
+        if (B == "Left" || B == "Right") {
+            b->TopHeight = capA;
+            b->BottomHeight = capB;
+            b->LeftWidth = b->RightWidth = 0;
+        } else {
+            b->LeftWidth = capA;
+            b->RightWidth = capB;
+            b->TopHeight = b->BottomHeight = 0;
+        }
+    }
+}
+
+void TSkinLoader::colours() {
+    struct Entry {
+        int index;
+        const char* key;
+        int sys; // system colour of the default; -1: entry 3 as just read
+    };
+    static const Entry order[] = {
+        {0, "WindowText", COLOR_WINDOWTEXT},
+        {3, "ButtonFace", COLOR_BTNFACE},
+        {18, "Scrollbar", COLOR_SCROLLBAR},
+        {11, "HilightText", COLOR_HIGHLIGHTTEXT},
+        {12, "Hilight", COLOR_HIGHLIGHT},
+        {13, "Menubar", -1},
+        {16, "Menu", COLOR_MENU},
+        {15, "MenuText", COLOR_MENUTEXT},
+        {4, "ButtonText", COLOR_BTNTEXT},
+        {5, "ButtonHilight", COLOR_BTNHIGHLIGHT},
+        {6, "Buttonlight", COLOR_BTNHIGHLIGHT},
+        {7, "ButtonShadow", COLOR_BTNSHADOW},
+        {8, "ButtonDkShadow", COLOR_3DDKSHADOW},
+        {14, "MenuBarText", COLOR_MENUTEXT},
+        {1, "TitleTextActive", COLOR_CAPTIONTEXT},
+        {2, "TitleTextNoActive", COLOR_INACTIVECAPTIONTEXT},
+    };
+    for (const Entry& e : order) {
+        TSkinColour& c = skin_.Colours[size_t(e.index)];
+        const std::string s = str("Colours", e.key);
+        c.Given = !s.empty();
+        c.Value = c.Given ? ParseColour(s) : e.sys < 0 ? skin_.Colour(scButtonFace) : sysColour(e.sys);
+    }
+
+    skin_.SectionColours.clear();
+    std::vector<std::string> sections;
+    ini_.ReadSections(&sections);
+    for (const std::string& name : sections) {
+        const std::string upper = UpperCase(name);
+        if (!startsWith(upper, "COLOUR") || upper == "COLOURS") continue;
+        const std::string s = str(name, "color");
+        skin_.SectionColours.push_back(s.empty() ? sysColour(COLOR_WINDOWTEXT) : ParseColour(s));
+    }
+    for (int i = 0; i < 10; ++i) {
+        const std::string s = str("Customcolors", "Color" + std::to_string(i));
+        skin_.CustomColors[size_t(i)] = s.empty() ? clWhite : ParseColour(s);
+    }
+}
+
+void TSkinLoader::captionButtons() {
+    std::vector<std::string> sections;
+    ini_.ReadSections(&sections);
+    std::vector<std::string> kept;
+    for (const std::string& name : sections) {
+        const std::string upper = UpperCase(name);
+        if (!startsWith(upper, "BUTTON") || upper == "BUTTONS" || upper == "BUTTON.RADIO" ||
+            upper == "BUTTON.CHECKBOX" || upper == "BUTTON")
+            continue;
+        if (integer(name, "Action", 0) == -1 && integer(name, "Visibility", -1) != 0) continue;
+        kept.push_back(name);
+    }
+
+    auto& buttons = skin_.SysButtons;
+    buttons.clear();
+    int memoX = 0, memoY = 0;
+    for (const std::string& name : kept) {
+        auto b = std::make_unique<TDataSkinSysButton>(UpperCase(name));
+        b->Action = integer(name, "Action", 0);
+        b->Align = integer(name, "Align", 0);
+        b->Xcoord = integer(name, "Xcoord", 0);
+        b->Ycoord = integer(name, "Ycoord", 0);
+        b->Visibility = integer(name, "Visibility", 0);
+        b->Visibility1 = integer(name, "Visibility1", b->Action == -1 ? -1 : 0);
+        b->CombineOp = integer(name, "CombineOp", -1);
+        b->Frame = integer(name, "frame", 0);
+        loadBitmap(b->Bitmap, str(name, "ButtonImage"));
+        // A help button takes the place a maximise button that only shows when normal left.
+        if (b->Action == 1 && b->Visibility == 2) {
+            memoX = b->Xcoord;
+            memoY = b->Ycoord;
+        } else if (b->Action == 4) {
+            b->Xcoord = memoX;
+            b->Ycoord = memoY;
+        }
+        if (b->Frame == 0) {
+            b->Frame = 6;
+            if (!b->Bitmap.Empty() && b->Bitmap.Height() > 0)
+                b->Frame = double(b->Bitmap.Width()) / double(b->Bitmap.Height()) <= 3.8 ? 3 : 6;
+            if (b->Action < 0) b->Frame = 6;
+            if (b->Action == 3 || b->Action == 11) b->Bitmap.Clear();
+        }
+        buttons.push_back(std::move(b));
+    }
+
+    // Three buttons for a maximised MDI child, on the menu band: minimise, restore, close.
+    TBitmap mdi;
+    loadBitmap(mdi, str("MDICONTROLS", "Image"));
+    const int cell = mdi.Empty() ? 0 : mdi.Width() / 12;
+    for (int i = 0; i < 3; ++i) {
+        auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
+        b->Action = 7 + i;
+        b->Align = b->Visibility = b->Visibility1 = 100;
+        b->Frame = 4;
+        if (cell > 0) {
+            b->Bitmap.SetSize(4 * cell, mdi.Height());
+            BitBlt(b->Bitmap.Canvas().Handle(), 0, 0, 4 * cell, mdi.Height(), mdi.Canvas().Handle(),
+                   4 * cell * i, 0, SRCCOPY);
+            b->Xcoord = (cell + 4) * (3 - i);
+        }
+        buttons.push_back(std::move(b));
+    }
+}
+
+void TSkinLoader::pushButtons() {
+    const char* S = "Buttons";
+    TDataSkinButton& b = *skin_.Buttons;
+    b.LeftWidth = integer(S, "LeftWidth", 0);
+    b.RightWidth = integer(S, "RightWidth", 0);
+    b.TopHeight = integer(S, "TopHeight", 0);
+    b.BottomHeight = integer(S, "BottomHeight", 0);
+    b.Trans = integer(S, "Trans", 0);
+    b.Tile = integer(S, "Tile", 0);
+    if (b.Tile > 1) b.Tile = 0;
+    b.RadioButtonFrame = integer(S, "RadioButtonFrame", 0);
+    b.CheckButtonFrame = integer(S, "CheckButtonFrame", 0);
+    b.NormalColour = integer(S, "NormalColour", -1);
+    b.MouseOverColour = integer(S, "MouseOverColour", -1);
+    b.PressedColour = integer(S, "PressedColour", -1);
+    loadBitmap(b.Bitmap, str(S, "Bitmap"));
+    loadBitmap(b.CheckButton, str(S, "CheckButton"));
+    loadBitmap(b.RadioButton, str(S, "RadioButton"));
+    b.HasNormalColour2 = !str(S, "NormalColour2").empty();
+    b.HasMouseOverColour2 = !str(S, "MouseOverColour2").empty();
+    b.HasPressedColour2 = !str(S, "PressedColour2").empty();
+    readColours2(b, S);
+}
+
+void TSkinLoader::captionText() {
+    const char* P = "Personality";
+    TDataSkinTitle& t = *skin_.Title;
+    loadBitmap(t.Bitmap, str(P, "TextBack"));
+    t.LeftWidth = integer(P, "TextShift", 0);
+    t.TopHeight = integer(P, "TextShiftVert", 0);
+    t.RightWidth = integer(P, "TextRightClip", 0);
+    t.BottomHeight = 0;
+    t.TextAlignment = integer(P, "TextAlignment", 0);
+    t.Textbackground = integer(P, "Textbackground", 0);
+    t.TXTBackleft = integer(P, "TXTBackleft", 0);
+    t.TXTBackRight = integer(P, "TXTBackRight", 0);
+    t.FontHeight = integer("Fonts", "FontHeight", 14);
+    auto readRGB = [&](const std::string& prefix) -> TColor {
+        const int r = integer(P, prefix + "R", -1), g = integer(P, prefix + "G", -1),
+                  b = integer(P, prefix + "B", -1);
+        if (r < 0 || g < 0 || b < 0) return clNone;
+        return TColor((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16);
+    };
+    t.ActiveText = readRGB("ActiveText");
+    t.InActiveText = readRGB("InActiveText");
+}
+
+void TSkinLoader::menuBar() {
+    const char* P = "Personality";
+    skin_.MenuBar.reset();
+    const std::string image = str(P, "menuBar");
+    if (image.empty()) return;
+    auto m = std::make_unique<TDataSkinObject>("Personality");
+    loadBitmap(m->Bitmap, image);
+    m->Tile = std::min(integer(P, "TileMenu", 1), 1);
+    m->LeftWidth = integer(P, "TileLeftMenu", 1);
+    m->RightWidth = integer(P, "TileRightMenu", 1);
+    m->TopHeight = m->BottomHeight = 0;
+    skin_.MenuBar = std::move(m);
+}
+
+void TSkinLoader::slots() {
+    TSkinData& s = skin_;
+    {
+        s.Progress.reset();
+        const char* S = "Progress";
+        const std::string image = str(S, "Bitmap");
+        if (!image.empty()) {
+            auto p = std::make_unique<TDataSkinBorder>(S);
+            loadBitmap(p->Bitmap, image);
+            p->Style = integer(S, "Style", 0);
+            p->LeftWidth = integer(S, "LeftWidth", 0);
+            p->RightWidth = integer(S, "RightWidth", 0);
+            p->TopHeight = integer(S, "TopHeight", 0);
+            p->BottomHeight = integer(S, "BottomHeight", 0);
+            p->Trans = integer(S, "Trans", 0);
+            p->Tile = std::min(integer(S, "Tile", 0), 1);
+            s.Progress = std::move(p);
+        }
+    }
+    generic(s.ProgressChunk, "Progress.Chunk");
+    menuBar();
+    generic(s.GroupBoxEdge, "GroupBoxEdge");
+    generic(s.GroupBox, "GroupBox", false);
+    if (s.GroupBox) {
+        s.GroupBox->BackgroundAlignment = integer("GroupBox", "BackgroundAlignment", 0);
+        s.GroupBox->BackgroundLeftShift = integer("GroupBox", "BackgroundLeftShift", 0);
+        s.GroupBox->BackgroundRightShift = integer("GroupBox", "BackgroundRightShift", 0);
+    }
+    generic(s.Tabs, "Tabs", false, "Border");
+    generic(s.StatusBarEdges, "StatusBarEdges");
+    generic(s.TabPane, "Tab.Pane");
+    if (s.TabPane) {
+        auto clamp4 = [](int32_t& v) { v = std::min(v, 4); };
+        clamp4(s.TabPane->LeftWidth);
+        clamp4(s.TabPane->TopHeight);
+        clamp4(s.TabPane->RightWidth);
+        clamp4(s.TabPane->BottomHeight);
+    }
+    generic(s.ToolBars, "ToolBars");
+    // No skin has a "****" key: the second image is the mirrored copy made here.
+    generic(s.ComboButton, "ComboButton", false, "****");
+    if (s.ComboButton && !s.ComboButton->Bitmap.Empty()) {
+        s.ComboButton->Bitmap2.Assign(&s.ComboButton->Bitmap);
+        s.ComboButton->Bitmap2.SetPixelFormat(pf24bit);
+        qs::MirrorHorizontal(s.ComboButton->Bitmap2);
+    }
+    generic(s.SunkEdge, "SunkEdge");
+    generic(s.ExtraImages, "ExtraImages");
+    generic(s.Headerbar, "Headerbar");
+    generic(s.MenuItem, "MenuItem");
+    generic(s.MenuBackground, "MenuBackground");
+    generic(s.Scrollbar, "Scrollbar");
+    generic(s.HorzScroll, "HorzScroll");
+    generic(s.VertScroll, "VertScroll");
+    generic(s.HorzScrollThumb, "HorzScrollThumb");
+    generic(s.VertScrollThumb, "VertScrollThumb");
+    generic(s.TrackbarThumbHorz, "Trackbar.ThumbHorz");
+    generic(s.TrackbarThumbVert, "Trackbar.ThumbVert");
+    generic(s.TrackbarThumbLeft, "Trackbar.ThumbLeft");
+    generic(s.TrackbarThumbRight, "Trackbar.ThumbRight");
+    generic(s.TrackbarThumbUp, "Trackbar.ThumbUp");
+    generic(s.TrackbarThumbDown, "Trackbar.ThumbDown");
+    generic(s.UpDownHorz, "UpDown.Horz", false, "GlyphImage");
+    generic(s.UpDownVert, "UpDown.Vert", false, "GlyphImage");
+    generic(s.Track, "Track");
+    generic(s.TrackVert, "TRACKVERT");
+}
+
+void TSkinLoader::builtInTracks() {
+    auto fallback = [](std::unique_ptr<TDataSkinObject>& slot, const char* name, const char* resource) {
+        if (slot) return;
+        slot = std::make_unique<TDataSkinObject>(name);
+        try {
+            slot->Bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
+        } catch (const Exception&) {
+            slot->Bitmap.Clear();
+        }
+        slot->LeftWidth = slot->TopHeight = slot->RightWidth = slot->BottomHeight = 3;
+        slot->Tile = 0;
+        slot->Frame = 1;
+    };
+    fallback(skin_.Track, "Track", "TRACK");
+    fallback(skin_.TrackVert, "TRACKVERT", "TRACKVERT");
+}
+
+void TSkinLoader::frameCounts() {
+    TSkinData& s = skin_;
+    auto impose = [](auto& slot, int frames) {
+        if (slot) slot->Frame = frames;
+    };
+    s.Title->Frame = 2;
+    impose(s.MenuBar, 2);
+    s.Buttons->Frame = 5;
+    // Check and radio glyphs are 13 pixels wide in small strips and 16 in large ones.
+    auto glyphFrames = [](int32_t& frames, const TBitmap& glyph) {
+        if (frames != 0) return;
+        const int g = glyph.Height() < 16 ? 13 : 16;
+        frames = std::max(glyph.Width() / g, 4);
+    };
+    glyphFrames(s.Buttons->RadioButtonFrame, s.Buttons->RadioButton);
+    glyphFrames(s.Buttons->CheckButtonFrame, s.Buttons->CheckButton);
+    if (s.Progress) s.Progress->Frame = s.Progress->Style != 0 ? 1 : 2;
+    impose(s.GroupBoxEdge, 2);
+    impose(s.GroupBox, 1);
+    impose(s.Tabs, 5);
+    impose(s.StatusBarEdges, 3);
+    impose(s.TabPane, 1);
+    impose(s.ToolBars, 5);
+    impose(s.ComboButton, 4);
+    impose(s.SunkEdge, 4);
+    impose(s.ExtraImages, 5);
+    if (s.Headerbar && s.Headerbar->Frame == 0) s.Headerbar->Frame = 5;
+    impose(s.MenuItem, 5);
+    impose(s.MenuBackground, 1);
+    impose(s.Scrollbar, 23);
+    impose(s.HorzScroll, 4);
+    impose(s.VertScroll, 4);
+    if (s.HorzScrollThumb) s.HorzScrollThumb->Frame = integer("HorzScrollThumb", "FrameCount", 3);
+    if (s.VertScrollThumb) s.VertScrollThumb->Frame = integer("VertScrollThumb", "FrameCount", 3);
+    for (auto* thumb : {&s.TrackbarThumbHorz, &s.TrackbarThumbVert, &s.TrackbarThumbLeft,
+                        &s.TrackbarThumbRight, &s.TrackbarThumbUp, &s.TrackbarThumbDown})
+        impose(*thumb, 5);
+    impose(s.UpDownHorz, 8);
+    impose(s.UpDownVert, 8);
+}
+
+void TSkinLoader::composeCombo() {
+    TSkinData& s = skin_;
+    if (!s.SunkEdge || !s.ComboButton) return;
+    const int n = std::max(s.SunkEdge->Frame, 1);
+    const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
+    constexpr int W = 50, H = 21;
+    TBitmap strip(W * n, H, pf24bit);
+    win::BrushHandle magenta(CreateSolidBrush(SKIN_KEY_COLOUR));
+    RECT all{0, 0, W * n, H};
+    FillRect(strip.Canvas().Handle(), &all, magenta.Get());
+    TBitmap cell(W, H, pf24bit);
+    for (int k = 1; k <= n; ++k) {
+        HDC dc = cell.Canvas().Handle();
+        RECT whole{0, 0, W, H};
+        FillRect(dc, &whole, magenta.Get());
+        DrawSkinObject(dc, whole, s.SunkEdge->Bitmap, false, false, s.SunkEdge->Trans != 0, n, k,
+                       s.SunkEdge->Margins());
+        const RECT right{W - b, 0, W, H};
+        DrawSkinObject(dc, right, s.ComboButton->Bitmap, false, false, true, s.ComboButton->Frame, k,
+                       s.ComboButton->Margins());
+        if (s.ExtraImages)
+            DrawSkinFrameCentered(dc, right, s.ExtraImages->Bitmap, true, s.ExtraImages->Frame, k);
+        RECT field{2, 2, 49 - b, 18};
+        FillRect(dc, &field, magenta.Get());
+        BitBlt(strip.Canvas().Handle(), W * (k - 1), 0, W, H, dc, 0, 0, SRCCOPY);
+    }
+    TDataSkinBorder& combo = *s.ComboButton;
+    combo.Style = 2;
+    combo.LeftWidth = 2;
+    combo.TopHeight = s.SunkEdge->TopHeight;
+    combo.RightWidth = b + 2;
+    combo.BottomHeight = s.SunkEdge->BottomHeight;
+    combo.Bitmap.Assign(&strip);
+    qs::MirrorHorizontal(strip);
+    s.SunkEdge->Bitmap.Assign(&strip);
+    s.SunkEdge->LeftWidth = b + 2;
+    s.SunkEdge->RightWidth = 2;
+}
+
+void TSkinLoader::comboArrow() {
+    TSkinData& s = skin_;
+    if (!s.ComboxArrow) s.ComboxArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+    TDataSkinObject& arrow = *s.ComboxArrow;
+    arrow.Bitmap.Clear();
+    if (!s.SunkEdge && s.ComboButton) {
+        arrow.Bitmap.Assign(&s.ComboButton->Bitmap);
+        if (!arrow.Bitmap.Empty()) qs::ReplaceMagenta(arrow.Bitmap, s.Colour(scButtonFace));
+        arrow.Frame = s.ComboButton->Frame;
+    } else if (s.SunkEdge && s.ComboButton && s.ComboButton->Style == 2) {
+        const int n = std::max(s.SunkEdge->Frame, 1);
+        const TBitmap& src = s.ComboButton->Bitmap;
+        const int c = src.Width() / n;
+        arrow.Bitmap.SetPixelFormat(pf24bit);
+        arrow.Bitmap.SetSize(17 * n, 17);
+        TBitmap& from = s.ComboButton->Bitmap;
+        for (int i = 0; i < n; ++i)
+            BitBlt(arrow.Bitmap.Canvas().Handle(), 17 * i, 0, 17, 17, from.Canvas().Handle(),
+                   c * (i + 1) - 19, 2, SRCCOPY);
+        arrow.Frame = n;
+    }
+}
+
+void TSkinLoader::toolbar() {
+    TSkinData& s = skin_;
+    const TColor frame = s.Colour(scFrameColour);
+    const TColor top = qs::Blend(s.Colour(scButtonFace), clWhite, 150);
+    TColor bottom = qs::Blend(0x808080, frame, 150);
+    const int L = qs::ColorSaturation(frame);
+    if (L > 110) bottom = qs::Blend(frame, clWhite, (5625 - 25 * L) / 140 + 50);
+    TBitmap& img = s.Toolbar->Bitmap;
+    img.SetPixelFormat(pf24bit);
+    img.SetSize(10, 40);
+    qs::GradientFill(img.Canvas().Handle(), RECT{0, 0, 10, 40}, top, true, bottom);
+    s.Toolbar->Frame = 1;
+}
+
+void TSkinLoader::frameColour() {
+    TSkinData& s = skin_;
+    TBitmap& top = s.Borders.Top->Bitmap;
+    TSkinColour& c = s.Colours[scFrameColour];
+    c.Given = false;
+    if (top.Empty()) {
+        c.Value = s.Colour(scButtonFace);
+        return;
+    }
+    // A frame count of 0 samples as one frame.
+    const int frames = std::max(s.Borders.Top->Frame, 1);
+    c.Value = top.Canvas().Pixel(top.Width() / 3, (top.Height() / frames) / 3);
+}
+
+void TSkinLoader::Run() {
+    borders();
+    colours();
+    captionButtons();
+    pushButtons();
+    captionText();
+    slots();
+    builtInTracks();
+    frameCounts();
+    composeCombo();
+    comboArrow();
+    frameColour();
+    toolbar();
+}
+
+bool TSkinData::LoadSkin() {
+    if (IsDesigning()) return false;
+    skinPending_ = true;
+    qs::TSkinReader reader;
+    if (!reader.ReadArchive(skinStream_.Bytes())) return false;
+    std::vector<uint8_t> description;
+    reader.FindMember(".ini", description);
+    qs::TQuickIni ini;
+    ini.LoadFromMemory(description.data(), description.size());
+    TSkinLoader(*this, reader, ini).Run();
+    faceBrush_.Reset(CreateSolidBrush(ColorToRGB(Colour(scButtonFace))));
+    skinPending_ = false;
+    return true;
+}
