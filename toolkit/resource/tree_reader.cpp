@@ -352,6 +352,10 @@ class TreeReader {
     }
 
     void resolveFixups() {
+        // A Name property read late may have given a component the root's name.
+        for (TComponent* c : created_)
+            if (!c->Name().empty() && SameText(c->Name(), root_->Name()))
+                fail(0, rootPath_ + "." + c->Name(), "a component cannot have the form's own name");
         for (const Fixup& f : fixups_) {
             TComponent* target = SameText(f.target, root_->Name()) ? root_ : root_->FindComponent(f.target);
             if (!target) fail(f.line, f.context, "there is no component named " + f.target);
