@@ -11,11 +11,6 @@
 #include "toolkit/controls/win_control.h"
 #include "toolkit/core/class_builder.h"
 
-TSkinManagerLink& SkinManagerLink() {
-    static TSkinManagerLink link;
-    return link;
-}
-
 const TClassInfo& TSkinData::StaticClass() {
     static const TClassInfo& info =
         TClassBuilder<TSkinData>("TSkinData", &TComponent::StaticClass())

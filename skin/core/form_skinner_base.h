@@ -1,0 +1,75 @@
+// What the skin manager knows of the skinners it creates. The form skinner and the popup-menu
+// skinner live with form skinning, above the manager; they derive from these and register a
+// factory, so the manager creates them without depending on them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TSkinData;
+class TComponent;
+class TBitmap;
+
+// States of a form skinner (also the values painters test).
+enum : int {
+    fsCreated = 0,
+    fsSkinned = 1,
+    fsReskinning = 3,
+    fsUnskinning = 4,
+    fsResizing = 5,
+    fsDestroyed = 6
+};
+
+class TFormSkinner {
+  public:
+    virtual ~TFormSkinner() = default;
+
+    HWND Handle = nullptr;
+    TSkinData* SkinData = nullptr;
+    std::string ClassName;
+    int State = fsCreated;
+    // 0 ordinary window, 1 MDI frame, 2 MDI child.
+    int MdiKind = 0;
+
+    // Initialises for a toolkit form (`control`) or a plain window (control null).
+    virtual void SkinForm(TSkinData* skin, TComponent* control) = 0;
+    virtual void SkinWindow(TSkinData* skin) = 0;
+    // Skinning switched off: the window gets its standard look back.
+    virtual void Unskin() = 0;
+    // The manager is going away: restore the window procedure only.
+    virtual void Detach() = 0;
+    // The skin changed: rebuild the frame from it.
+    virtual void DiscardCaptionButtons() = 0;
+    virtual void RecalcBorders() = 0;
+    virtual void Reskin() = 0;
+    // An MDI child switches between its maximised and normal frame.
+    virtual void MdiMaximizedChanged(bool maximized) = 0;
+    // A size grip scroll bar created later on a window of this form.
+    virtual void AttachWindow(HWND child) = 0;
+};
+
+class TPopupSkinner {
+  public:
+    virtual ~TPopupSkinner() = default;
+
+    HWND Handle = nullptr;
+    HMENU Menu = nullptr;
+    bool BelongsToMenuBar = false;
+    TSkinData* SkinData = nullptr;
+
+    // Gives the window back its own procedure.
+    virtual void Detach() = 0;
+    // The background the items blend into (null until painted).
+    virtual TBitmap* Background() { return nullptr; }
+};
+
+struct TSkinnerFactory {
+    std::function<std::unique_ptr<TFormSkinner>(HWND window, const std::string& className)> CreateFormSkinner;
+    std::function<std::unique_ptr<TPopupSkinner>(HWND window, TSkinData* skin)> CreatePopupSkinner;
+};
+
+// Filled in by form skinning when it is linked in (RegisterFormSkinning).
+TSkinnerFactory& SkinnerFactory();
