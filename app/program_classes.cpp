@@ -1,4 +1,6 @@
-// The classes the program's form resources create by name.
+// The classes the program's form resources create by name, and how the engine reports to the user.
+#include <windows.h>
+
 #include "app/program_classes.h"
 
 #include "app/capture.h"
@@ -6,6 +8,9 @@
 #include "app/ufrm_about.h"
 #include "app/unit_capscr.h"
 #include "app/unit_option.h"
+#include "skin/core/skin_data.h"
+#include "skin/res/skin_reader.h"
+#include "skin/res/skin_store.h"
 #include "toolkit/controls/register.h"
 
 void RegisterProgramClasses() {
@@ -15,4 +20,8 @@ void RegisterProgramClasses() {
     Tfrm_about::StaticClass();
     TForm4::StaticClass();
     TForm5::StaticClass();
+    TSkinData::StaticClass();
+    TSkinStore::StaticClass();
+    // A skin the reader does not accept is reported with a plain message box.
+    qs::SetSkinMessageSink([](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "", MB_OK); });
 }

@@ -8,6 +8,8 @@
 #include "app/qcapture.h"
 #include "app/ufrm_about.h"
 #include "app/unit_option.h"
+#include "skin/core/skin_data.h"
+#include "skin/res/skin_store.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/core/class_builder.h"
 
@@ -27,6 +29,8 @@ const TClassInfo& TForm1::StaticClass() {
 void TForm1::Loaded() {
     TForm::Loaded();
     PopupMenu1 = dynamic_cast<TPopupMenu*>(FindComponent("PopupMenu1"));
+    SkinData1 = dynamic_cast<TSkinData*>(FindComponent("SkinData1"));
+    SkinStore1 = dynamic_cast<TSkinStore*>(FindComponent("SkinStore1"));
 }
 
 bool TForm1::apponlyonetime() {
@@ -63,7 +67,8 @@ void TForm1::FormCreate(TObject*) {
         MessageBoxA(nullptr, app_text::kTrayFailed, "", MB_OK);
         Application->Terminate();
     }
-    // The stored skin at index 9 replaces the one read with the form (wired with the skin model).
+    // The tenth stored skin replaces the one read with the form.
+    if (SkinData1) SkinData1->LoadFromStore(SkinStore1, 9);
     ShowInstructions();
 }
 

@@ -1,5 +1,6 @@
-// skinpack DIR OUT [--version N]: a folder with one ini file and its BMP files becomes a
-// compressed skin, the ini listed first.
+// skinpack DIR OUT [--version N] [--counted]: a folder with one ini file and its BMP files
+// becomes a compressed skin, the ini listed first; --counted writes it as a skin component
+// stores it with a form (an int32 byte count first).
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,9 +12,10 @@
 namespace fs = std::filesystem;
 
 namespace {
-constexpr char kUsage[] = "usage: skinpack DIR OUT [--version N]\n"
+constexpr char kUsage[] = "usage: skinpack DIR OUT [--version N] [--counted]\n"
                           "  Packs the ini file and the BMP files of DIR into the compressed skin OUT.\n"
-                          "  N is the archive version (default 70000).\n";
+                          "  N is the archive version (default 70000). --counted puts the byte count\n"
+                          "  first, as a form stores a skin component's SkinStream.\n";
 }
 
 int main(int argc, char** argv) {
@@ -21,6 +23,11 @@ int main(int argc, char** argv) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::fputs(kUsage, stdout);
         return 0;
+    }
+    bool counted = false;
+    if (!args.empty() && args.back() == "--counted") {
+        counted = true;
+        args.pop_back();
     }
     int32_t version = qs::kSkinCurrentVersion;
     if (args.size() == 4 && args[2] == "--version") {
@@ -59,7 +66,12 @@ int main(int argc, char** argv) {
         if (!tools::ReadFile(paths[i].string(), members[i].data))
             return tools::Fail("skinpack", "cannot read '" + paths[i].string() + "'");
     try {
-        if (!tools::WriteFile(args[1], qs::WriteCompressedSkin(members, version)))
+        std::vector<uint8_t> skin = qs::WriteCompressedSkin(members, version);
+        if (counted) {
+            const uint32_t n = uint32_t(skin.size());
+            skin.insert(skin.begin(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)});
+        }
+        if (!tools::WriteFile(args[1], skin))
             return tools::Fail("skinpack", "cannot write '" + args[1] + "'");
     } catch (const std::exception& e) {
         return tools::Fail("skinpack", e.what());
