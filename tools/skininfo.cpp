@@ -1,74 +1,88 @@
-// skininfo SKIN|--ini FILE [--sections | SECTION KEY [--int DEFAULT | --default TEXT]]: answers
-// as the skin description's parser would.
-#include <cstdio>
-#include <cstdlib>
-
+// skininfo: answers ini look-ups exactly as TQuickIni does, from a skin's description or a plain ini.
 #include "skin/res/quick_ini.h"
 #include "skin/res/skin_reader.h"
-#include "tools/tool_io.h"
+#include "tools/skin_tools.h"
+#include "tools/tool_files.h"
+
+#include <ostream>
+
+namespace qs::tools {
 
 namespace {
-constexpr char kUsage[] =
+
+const char kUsage[] =
     "usage: skininfo SKIN|--ini FILE [--sections | SECTION KEY [--int DEFAULT | --default TEXT]]\n"
-    "  --sections        one section name per line\n"
-    "  SECTION KEY       the string value (empty unless --default gives one)\n"
-    "  --int DEFAULT     the value as an integer, DEFAULT when it is none\n";
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
+    "  --sections          one section name per line (the default)\n"
+    "  SECTION KEY         the string value (default empty, or TEXT)\n"
+    "  --int DEFAULT       the value as an integer, DEFAULT when it is none\n";
+
+bool ParseDecimal(const std::string& text, int32_t& value) {
+    return !text.empty() && text.find_first_of("$xX") == std::string::npos && ParseIniInteger(text, value);
 }
+
 } // namespace
 
-int main(int argc, char** argv) {
-    std::vector<std::string> a(argv + 1, argv + argc);
-    if (!a.empty() && (a[0] == "--help" || a[0] == "-h")) {
-        std::fputs(kUsage, stdout);
+int RunSkinInfo(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && args[0] == "--help") {
+        out << kUsage;
         return 0;
     }
+    size_t at = 0;
     bool plainIni = false;
-    if (!a.empty() && a[0] == "--ini") {
+    if (!args.empty() && args[0] == "--ini") {
         plainIni = true;
-        a.erase(a.begin());
+        ++at;
     }
-    if (a.size() < 2) return usage();
+    if (at >= args.size()) {
+        err << kUsage;
+        return 2;
+    }
+    const std::string file = args[at++];
+    const Args query(args.begin() + long(at), args.end());
+    const bool sections = query.empty() || (query.size() == 1 && query[0] == "--sections");
+    const bool asInt = query.size() == 4 && query[2] == "--int";
+    const bool withDefault = query.size() == 4 && query[2] == "--default";
+    int32_t intDefault = 0;
+    if (!sections && query.size() != 2 && !asInt && !withDefault) {
+        err << kUsage;
+        return 2;
+    }
+    if (asInt && !ParseDecimal(query[3], intDefault)) {
+        err << "skininfo: --int needs a decimal int32 default, not \"" << query[3] << "\"\n";
+        return 2;
+    }
+
     std::vector<uint8_t> bytes;
-    if (!tools::ReadFile(a[0], bytes)) return tools::Fail("skininfo", "cannot read '" + a[0] + "'");
-    std::vector<uint8_t> text = bytes;
+    std::string error;
+    if (!ReadFileBytes(file, bytes, error)) {
+        err << "skininfo: " << error << '\n';
+        return 1;
+    }
     if (!plainIni) {
-        std::string message;
-        qs::SetSkinMessageSink([&](const std::string& t) { message = t; });
-        qs::TSkinReader reader;
-        if (!reader.ReadArchive(bytes))
-            return tools::Fail("skininfo", "'" + a[0] + "' is not a skin this reader accepts" +
-                                               (message.empty() ? "" : ": " + message));
-        reader.FindMember(".ini", text);
+        TSkinReader reader;
+        if (!reader.ReadArchive(bytes)) {
+            err << "skininfo: " << file << " is not an accepted skin archive\n";
+            return 1;
+        }
+        if (reader.FindMember(".ini", bytes).empty()) {
+            err << "skininfo: " << file << " has no ini member\n";
+            return 1;
+        }
     }
-    qs::TQuickIni ini;
-    ini.LoadFromMemory(text.data(), text.size());
-    if (a.size() == 2 && a[1] == "--sections") {
-        std::vector<std::string> sections;
-        ini.ReadSections(&sections);
-        for (const std::string& s : sections)
-            std::printf("%s\n", s.c_str());
-        return 0;
+    TQuickIni ini;
+    ini.LoadFromMemory(bytes.data(), bytes.size());
+
+    if (sections) {
+        std::vector<std::string> names;
+        ini.ReadSections(&names);
+        for (const std::string& n : names)
+            out << n << '\n';
+    } else if (asInt) {
+        out << ini.ReadInteger(query[0], query[1], intDefault) << '\n';
+    } else {
+        out << ini.ReadString(query[0], query[1], withDefault ? query[3] : std::string()) << '\n';
     }
-    if (a.size() == 3) {
-        const std::string v = ini.ReadString(a[1], a[2], "");
-        std::fwrite(v.data(), 1, v.size(), stdout);
-        std::fputc('\n', stdout);
-        return 0;
-    }
-    if (a.size() == 5 && a[3] == "--default") {
-        const std::string v = ini.ReadString(a[1], a[2], a[4]);
-        std::fwrite(v.data(), 1, v.size(), stdout);
-        std::fputc('\n', stdout);
-        return 0;
-    }
-    if (a.size() == 5 && a[3] == "--int") {
-        int32_t def = 0;
-        if (!qs::ParseIniInteger(a[4], def)) return tools::Fail("skininfo", "bad default '" + a[4] + "'");
-        std::printf("%d\n", int(ini.ReadInteger(a[1], a[2], def)));
-        return 0;
-    }
-    return usage();
+    return 0;
 }
+
+} // namespace qs::tools

@@ -1,41 +1,55 @@
-// skinlzh c|d IN OUT: the skin codec on any file (compressed: int32 size, then the bit stream).
-#include <cstdio>
-
+// skinlzh: the raw LZH codec on any file (compressed = int32 size + bit stream).
 #include "skin/res/lzh_codec.h"
-#include "tools/tool_io.h"
+#include "tools/skin_tools.h"
+#include "tools/tool_files.h"
+
+#include <ostream>
+
+namespace qs::tools {
 
 namespace {
-constexpr char kUsage[] = "usage: skinlzh c IN OUT   compress IN into OUT\n"
-                          "       skinlzh d IN OUT   decompress IN into OUT\n";
+const char kUsage[] = "usage: skinlzh c IN OUT   compress IN into OUT\n"
+                      "       skinlzh d IN OUT   decompress IN into OUT\n";
 }
 
-int main(int argc, char** argv) {
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::fputs(kUsage, stdout);
+int RunSkinLzh(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && args[0] == "--help") {
+        out << kUsage;
         return 0;
     }
-    if (argc != 4 || (std::string(argv[1]) != "c" && std::string(argv[1]) != "d")) {
-        std::fputs(kUsage, stderr);
+    if (args.size() != 3 || (args[0] != "c" && args[0] != "d")) {
+        err << kUsage;
         return 2;
     }
-    std::vector<uint8_t> in;
-    if (!tools::ReadFile(argv[2], in))
-        return tools::Fail("skinlzh", std::string("cannot read '") + argv[2] + "'");
-    std::vector<uint8_t> out;
-    if (std::string(argv[1]) == "c") {
-        if (in.size() > size_t(qs::kLzhMaxTextSize))
-            return tools::Fail("skinlzh", "input too large for the format");
-        out = qs::LzhCompress(in);
+    std::vector<uint8_t> input, output;
+    std::string error;
+    if (!ReadFileBytes(args[1], input, error)) {
+        err << "skinlzh: " << error << '\n';
+        return 1;
+    }
+    if (args[0] == "c") {
+        if (input.size() > size_t(kLzhMaxTextSize)) {
+            err << "skinlzh: " << args[1] << " is larger than " << kLzhMaxTextSize << " bytes\n";
+            return 1;
+        }
+        output = LzhCompress(input);
     } else {
-        switch (qs::LzhDecompress(in.data(), in.size(), out)) {
-        case qs::TLzhStatus::lsOk: break;
-        case qs::TLzhStatus::lsNoHeader:
-            return tools::Fail("skinlzh", "input is shorter than its size field");
-        case qs::TLzhStatus::lsSizeTooLarge: return tools::Fail("skinlzh", "stored size is beyond any skin");
-        case qs::TLzhStatus::lsTruncated: return tools::Fail("skinlzh", "input ends before its stored size");
+        switch (LzhDecompress(input.data(), input.size(), output)) {
+        case TLzhStatus::lsOk: break;
+        case TLzhStatus::lsNoHeader:
+            err << "skinlzh: " << args[1] << " is too short for a size field\n";
+            return 1;
+        case TLzhStatus::lsSizeTooLarge:
+            err << "skinlzh: " << args[1] << " claims more than " << kLzhMaxTextSize << " bytes\n";
+            return 1;
+        case TLzhStatus::lsTruncated: err << "skinlzh: " << args[1] << " is truncated or damaged\n"; return 1;
         }
     }
-    if (!tools::WriteFile(argv[3], out))
-        return tools::Fail("skinlzh", std::string("cannot write '") + argv[3] + "'");
+    if (!WriteFileBytes(args[2], output, error)) {
+        err << "skinlzh: " << error << '\n';
+        return 1;
+    }
     return 0;
 }
+
+} // namespace qs::tools

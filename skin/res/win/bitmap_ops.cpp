@@ -8,14 +8,16 @@ namespace qs {
 TImage24 ImageFromBitmap(TBitmap& bitmap) {
     bitmap.SetPixelFormat(pf24bit);
     TImage24 image(bitmap.Width(), bitmap.Height());
-    for (int y = 0; y < image.height; ++y) std::memcpy(image.Row(y), bitmap.ScanLine(y), 3 * size_t(image.width));
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(image.Row(y), bitmap.ScanLine(y), 3 * size_t(image.width));
     return image;
 }
 
 void ImageToBitmap(const TImage24& image, TBitmap& bitmap) {
     bitmap.SetPixelFormat(pf24bit);
     bitmap.SetSize(image.width, image.height);
-    for (int y = 0; y < image.height; ++y) std::memcpy(bitmap.ScanLine(y), image.Row(y), 3 * size_t(image.width));
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(bitmap.ScanLine(y), image.Row(y), 3 * size_t(image.width));
 }
 
 namespace {

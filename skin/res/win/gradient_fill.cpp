@@ -9,7 +9,9 @@
 namespace qs {
 
 namespace {
-int32_t Resolve(int32_t colour) { return colour < 0 ? int32_t(GetSysColor(colour & 0xFF)) : colour; }
+int32_t Resolve(int32_t colour) {
+    return colour < 0 ? int32_t(GetSysColor(colour & 0xFF)) : colour;
+}
 } // namespace
 
 void GradientFill(HDC dc, const RECT& rect, int32_t c1, bool vertical, int32_t c2) {

@@ -8,9 +8,13 @@
 namespace qs {
 
 namespace {
-int32_t SysColour(int index) { return int32_t(GetSysColor(index)); }
+int32_t SysColour(int index) {
+    return int32_t(GetSysColor(index));
+}
 } // namespace
 
-void UseSystemColours() { SetSysColourResolver(SysColour); }
+void UseSystemColours() {
+    SetSysColourResolver(SysColour);
+}
 
 } // namespace qs

@@ -34,7 +34,8 @@ struct Surface {
         bitmap.Reset(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &p, nullptr, 0));
         bits = static_cast<uint32_t*>(p);
         old = SelectObject(dc.Get(), bitmap.Get());
-        for (int i = 0; i < w * h; ++i) bits[i] = 0x123456;
+        for (int i = 0; i < w * h; ++i)
+            bits[i] = 0x123456;
     }
     ~Surface() { SelectObject(dc.Get(), old); }
     // As a colour value (red lowest).
@@ -55,8 +56,10 @@ TEST(WinGradientFill, VerticalPaintsOnlyTheVisibleRowsWithTheirColours) {
     const RECT r{0, 0, 4, 40};
     GradientFill(s.dc.Get(), r, 0x000000, true, 0xFF80C0);
     const std::vector<int32_t> g = GradientSlot(GradientColors(40, 0x000000, 0xFF80C0));
-    for (int y = 0; y < 20; ++y) EXPECT_EQ(s.At(2, y), g[size_t(y)]) << y;
-    for (int y = 20; y < 40; ++y) EXPECT_EQ(s.At(2, y), kMarker) << y;
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(s.At(2, y), g[size_t(y)]) << y;
+    for (int y = 20; y < 40; ++y)
+        EXPECT_EQ(s.At(2, y), kMarker) << y;
 }
 
 TEST(WinGradientFill, HorizontalStartsAtTheClipBoxAndKeepsTheFullRange) {
@@ -65,7 +68,8 @@ TEST(WinGradientFill, HorizontalStartsAtTheClipBoxAndKeepsTheFullRange) {
     GradientFill(s.dc.Get(), RECT{5, 0, 25, 3}, 0x0000FF, false, 0xFF0000);
     const std::vector<int32_t> g = GradientSlot(GradientColors(20, 0x0000FF, 0xFF0000));
     EXPECT_EQ(s.At(9, 1), kMarker);
-    for (int x = 10; x < 25; ++x) EXPECT_EQ(s.At(x, 1), g[size_t(x - 5)]) << x;
+    for (int x = 10; x < 25; ++x)
+        EXPECT_EQ(s.At(x, 1), g[size_t(x - 5)]) << x;
     EXPECT_EQ(s.At(25, 1), kMarker);
 }
 
@@ -75,13 +79,15 @@ TEST(WinGradientFill, EmptyOrInvisibleRectanglesPaintNothing) {
     GradientFill(s.dc.Get(), RECT{20, 20, 30, 30}, 0, true, 0xFFFFFF);
     GradientFill(s.dc.Get(), RECT{6, 2, 2, 6}, 0, false, 0xFFFFFF);
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(s.At(x, y), kMarker);
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(s.At(x, y), kMarker);
 }
 
 TEST(WinGradientFill, SystemColoursComeFromGetSysColor) {
     const int32_t face = int32_t(GetSysColor(COLOR_BTNFACE));
     Surface s(1, 1);
-    GradientFill(s.dc.Get(), RECT{0, 0, 1, 1}, int32_t(0xFF000000 | COLOR_BTNFACE), true, int32_t(0xFF000000 | COLOR_BTNFACE));
+    GradientFill(s.dc.Get(), RECT{0, 0, 1, 1}, int32_t(0xFF000000 | COLOR_BTNFACE), true,
+                 int32_t(0xFF000000 | COLOR_BTNFACE));
     EXPECT_EQ(s.At(0, 0), face);
     UseSystemColours();
     EXPECT_EQ(ResolveColour(int32_t(0xFF000000 | COLOR_WINDOWTEXT)), int32_t(GetSysColor(COLOR_WINDOWTEXT)));
