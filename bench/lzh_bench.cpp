@@ -1,58 +1,82 @@
-// Codec throughput on skin-like data (BMP rows and ini text) and on a larger mixed file, with
-// the compression ratio of the lazy and the plain greedy longest-match parse.
+// Codec throughput on a skin-like archive (BMP files and an ini text, about 800 KB) and on an 8 MB
+// mixed file, with the compression ratio of the lazy parse and of a plain greedy longest-match parse.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "skin/res/lzh_codec.h"
+#include "skin/res/skin_archive_writer.h"
+#include "skin/res/skin_reader.h"
 
 namespace {
 
-// About 800 KB: gradient and bevelled bitmap rows like the bundled skins, plus description text.
-std::vector<uint8_t> SkinLike(size_t target) {
-    std::vector<uint8_t> out;
-    std::mt19937 rng(7);
-    int image = 0;
-    while (out.size() < target) {
-        const int w = 40 + int(rng() % 200), h = 16 + int(rng() % 60);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const bool key = (x < 3 || x >= w - 3) && (y < 3 || y >= h - 3);
-                const uint8_t shade = uint8_t(120 + 100 * y / h + (x % 17 == 0 ? 20 : 0));
-                out.push_back(key ? 255 : uint8_t(shade - 30));
-                out.push_back(key ? 0 : uint8_t(shade - 10));
-                out.push_back(key ? 255 : shade);
-            }
-        std::string ini =
-            "[Section" + std::to_string(image++) + "]\r\nImage=part" + std::to_string(image) +
-            ".bmp\r\nLeftWidth=3\r\nRightWidth=3\r\nTopHeight=4\r\nBottomHeight=4\r\nFrame=5\r\n"
-            "Trans=1\r\nTile=0\r\nNormalColour2=220 220 220\r\n";
-        out.insert(out.end(), ini.begin(), ini.end());
-    }
-    out.resize(target);
-    return out;
+void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-// 8 MB of mixed content: skin-like data, text and noise.
+// A 24-bit BMP of a bevelled, shaded skin part: magenta key corners, a vertical gradient, a stripe.
+std::vector<uint8_t> SkinBitmap(int w, int h, std::mt19937& rng) {
+    const uint32_t stride = (uint32_t(w) * 3 + 3) & ~3u;
+    std::vector<uint8_t> bmp = {'B', 'M'};
+    Put(bmp, 54 + stride * uint32_t(h), 4);
+    Put(bmp, 0, 4);
+    Put(bmp, 54, 4);
+    Put(bmp, 40, 4);
+    Put(bmp, uint32_t(w), 4);
+    Put(bmp, uint32_t(h), 4);
+    Put(bmp, 1, 2);
+    Put(bmp, 24, 2);
+    for (int i = 0; i < 6; ++i) Put(bmp, 0, 4);
+    const int stripe = 5 + int(rng() % 20), base = 90 + int(rng() % 80);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool key = (x < 3 || x >= w - 3) && (y < 3 || y >= h - 3);
+            const bool edge = x == 3 || y == 3 || x == w - 4 || y == h - 4;
+            const uint8_t shade = uint8_t(base + 60 * y / h + (x % stripe == 0 ? 15 : 0) + (edge ? 40 : 0));
+            bmp.push_back(key ? 255 : uint8_t(shade - 30));
+            bmp.push_back(key ? 0 : uint8_t(shade - 10));
+            bmp.push_back(key ? 255 : shade);
+        }
+        bmp.insert(bmp.end(), stride - 3 * uint32_t(w), 0);
+    }
+    return bmp;
+}
+
+std::vector<qs::TSkinMember> SkinMembers(size_t target) {
+    std::mt19937 rng(7);
+    std::vector<qs::TSkinMember> members(1);
+    std::string ini = "[Personality]\r\nName=Bench\r\n";
+    size_t total = 0;
+    for (int part = 0; total < target; ++part) {
+        const std::string name = "part" + std::to_string(part) + ".bmp";
+        ini += "[Section" + std::to_string(part) + "]\r\nImage=bench\\" + name +
+               "\r\nLeftWidth=3\r\nRightWidth=3\r\nTopHeight=4\r\nBottomHeight=4\r\nFrame=5\r\n"
+               "Trans=1\r\nTile=0\r\nNormalColour=220 220 220\r\n";
+        members.push_back({name, SkinBitmap(40 + int(rng() % 200), 16 + int(rng() % 60), rng)});
+        total += members.back().data.size() + 200;
+    }
+    members[0] = {"bench.ini", {ini.begin(), ini.end()}};
+    return members;
+}
+
+// 8 MB: a skin-like half, then text, then noise.
 std::vector<uint8_t> Mixed() {
-    std::vector<uint8_t> out = SkinLike(4 << 20);
+    std::vector<uint8_t> out = qs::WriteSkinArchive(SkinMembers(4 << 20));
     std::mt19937 rng(11);
     const std::string words[] = {"window ", "caption ", "button ", "frame ", "skin ", "menu ", "\r\n"};
     while (out.size() < (7u << 20)) {
         const std::string& w = words[rng() % 7];
         out.insert(out.end(), w.begin(), w.end());
     }
-    while (out.size() < (8u << 20))
-        out.push_back(uint8_t(rng()));
+    while (out.size() < (8u << 20)) out.push_back(uint8_t(rng()));
     return out;
 }
 
 const std::vector<uint8_t>& Data(int which) {
-    static const std::vector<uint8_t> skin = SkinLike(800 * 1024), mixed = Mixed();
+    static const std::vector<uint8_t> skin = qs::WriteSkinArchive(SkinMembers(800 * 1024)), mixed = Mixed();
     return which == 0 ? skin : mixed;
 }
 
@@ -67,6 +91,16 @@ void Decode(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
 }
 
+// Decompressing and indexing the archive, as every skin load does.
+void ReadArchive(benchmark::State& state) {
+    const std::vector<uint8_t> packed = qs::LzhCompress(Data(0));
+    for (auto _ : state) {
+        qs::TSkinReader reader;
+        benchmark::DoNotOptimize(reader.ReadArchive(packed));
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(Data(0).size()));
+}
+
 void Encode(benchmark::State& state) {
     const auto& data = Data(int(state.range(0)));
     const auto parse = state.range(1) ? qs::TLzhParse::lpLazy : qs::TLzhParse::lpGreedy;
@@ -78,12 +112,14 @@ void Encode(benchmark::State& state) {
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
     state.counters["ratio"] = double(packed) / double(data.size());
+    state.counters["bytes_in"] = double(data.size());
     state.counters["bytes_out"] = double(packed);
 }
 
 } // namespace
 
-// range(0): 0 = 800 KB skin-like, 1 = 8 MB mixed; range(1): 1 lazy, 0 greedy.
+// range(0): 0 = 800 KB skin archive, 1 = 8 MB mixed; range(1): 1 lazy, 0 greedy.
 BENCHMARK(Decode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadArchive)->Unit(benchmark::kMillisecond);
 BENCHMARK(Encode)->Args({0, 1})->Args({0, 0})->Args({1, 1})->Args({1, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
