@@ -3,6 +3,7 @@
 #include "skin/res/skin_reader.h"
 #include "tools/skin_tools.h"
 #include "tools/tool_files.h"
+#include "tools/tool_skin.h"
 
 #include <ostream>
 
@@ -60,8 +61,8 @@ int RunSkinInfo(const Args& args, std::ostream& out, std::ostream& err) {
     }
     if (!plainIni) {
         TSkinReader reader;
-        if (!reader.ReadArchive(bytes)) {
-            err << "skininfo: " << file << " is not an accepted skin archive\n";
+        if (!ReadSkin(bytes, reader, error)) {
+            err << "skininfo: " << file << ": " << error << '\n';
             return 1;
         }
         if (reader.FindMember(".ini", bytes).empty()) {

@@ -1,4 +1,5 @@
-// skinpack: a folder with one ini file and its BMP files becomes a compressed skin, the ini first.
+// skinpack: a folder with one ini file and its BMP files becomes a compressed skin, the ini first;
+// --counted writes it as a form stores a skin component's SkinStream (an int32 byte count first).
 #include "skin/res/skin_archive_writer.h"
 #include "tools/skin_tools.h"
 #include "tools/tool_files.h"
@@ -11,9 +12,10 @@ namespace qs::tools {
 
 namespace {
 
-const char kUsage[] = "usage: skinpack DIR OUT [--version N]\n"
+const char kUsage[] = "usage: skinpack DIR OUT [--version N] [--counted]\n"
                       "  packs DIR's one .ini file and its .bmp files into the compressed skin OUT\n"
-                      "  (version 20000, 30000, 40000, 50000, 60000 or 70000; default 70000)\n";
+                      "  (version 20000, 30000, 40000, 50000, 60000 or 70000; default 70000);\n"
+                      "  --counted puts the byte count first, as a form stores a SkinStream\n";
 
 std::string LowerExtension(const std::filesystem::path& p) {
     std::string ext = p.extension().string();
@@ -30,19 +32,29 @@ int RunSkinPack(const Args& args, std::ostream& out, std::ostream& err) {
         return 0;
     }
     int32_t version = kSkinCurrentVersion;
-    if (args.size() == 4 && args[2] == "--version") {
-        try {
-            size_t used = 0;
-            version = int32_t(std::stol(args[3], &used));
-            if (used != args[3].size()) version = 0;
-        } catch (const std::exception&) {
-            version = 0;
-        }
-        if (SkinSkippedBlockSize(version) < 0) {
-            err << "skinpack: unknown archive version " << args[3] << '\n' << kUsage;
+    bool counted = false;
+    for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--counted") {
+            counted = true;
+        } else if (args[i] == "--version" && i + 1 < args.size()) {
+            const std::string& text = args[++i];
+            try {
+                size_t used = 0;
+                version = int32_t(std::stol(text, &used));
+                if (used != text.size()) version = 0;
+            } catch (const std::exception&) {
+                version = 0;
+            }
+            if (SkinSkippedBlockSize(version) < 0) {
+                err << "skinpack: unknown archive version " << text << '\n' << kUsage;
+                return 2;
+            }
+        } else {
+            err << kUsage;
             return 2;
         }
-    } else if (args.size() != 2) {
+    }
+    if (args.size() < 2) {
         err << kUsage;
         return 2;
     }
@@ -89,6 +101,10 @@ int RunSkinPack(const Args& args, std::ostream& out, std::ostream& err) {
     std::vector<uint8_t> skin;
     try {
         skin = WriteCompressedSkin(members, version);
+        if (counted) {
+            const uint32_t n = uint32_t(skin.size());
+            skin.insert(skin.begin(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)});
+        }
     } catch (const std::exception& e) {
         err << "skinpack: " << e.what() << '\n';
         return 1;

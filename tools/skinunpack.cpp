@@ -3,6 +3,7 @@
 #include "skin/res/skin_reader.h"
 #include "tools/skin_tools.h"
 #include "tools/tool_files.h"
+#include "tools/tool_skin.h"
 
 #include <filesystem>
 #include <ostream>
@@ -38,8 +39,8 @@ int RunSkinUnpack(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     TSkinReader reader;
-    if (!reader.ReadArchive(skin)) {
-        err << "skinunpack: " << args[0] << " is not an accepted skin archive\n";
+    if (!ReadSkin(skin, reader, error)) {
+        err << "skinunpack: " << args[0] << ": " << error << '\n';
         return 1;
     }
     for (const std::string& name : reader.Names()) {

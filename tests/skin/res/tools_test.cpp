@@ -57,6 +57,12 @@ TEST_F(SkinTools, PackThenUnpackListsTheIniFirstAndWritesLowerCasedNames) {
     EXPECT_EQ(out.str(), "version 40000\nblue.ini 30\naside.bmp 3\ntop.bmp 4000\n");
     EXPECT_EQ(Read("out/top.bmp"), std::string(4000, 'T'));
     EXPECT_EQ(Read("out/blue.ini"), Read("src/Blue.INI"));
+    // --counted: the same skin behind its int32 byte count, as a form stores a SkinStream.
+    ASSERT_EQ(Run(RunSkinPack, {P("src"), P("c.skin"), "--counted", "--version", "40000"}), 0) << err.str();
+    const std::string plain = Read("s.skin"), counted = Read("c.skin");
+    ASSERT_EQ(counted.size(), plain.size() + 4);
+    EXPECT_EQ(counted.substr(4), plain);
+    EXPECT_EQ(uint8_t(counted[0]) | uint8_t(counted[1]) << 8, int(plain.size()));
 }
 
 TEST_F(SkinTools, InfoAnswersLikeTheIniParser) {
@@ -107,6 +113,7 @@ TEST_F(SkinTools, UsageErrorsAndHelp) {
     }
     EXPECT_EQ(Run(RunSkinLzh, {"x", "a", "b"}), 2);
     EXPECT_EQ(Run(RunSkinPack, {P("src"), P("s.skin"), "--version", "12345"}), 2);
+    EXPECT_EQ(Run(RunSkinPack, {P("src"), P("s.skin"), "--bogus"}), 2);
     EXPECT_EQ(Run(RunSkinPack, {P("src"), P("s.skin")}), 1); // no ini
     EXPECT_EQ(Run(RunSkinPack, {P("nowhere"), P("s.skin")}), 1);
     EXPECT_EQ(Run(RunSkinInfo, {P("src")}), 1);
@@ -120,6 +127,9 @@ TEST_F(SkinTools, UnpackRefusesNamesThatLeaveTheFolderAndDamagedSkins) {
     EXPECT_FALSE(fs::exists(dir / "out" / "ok.bmp"));
     Write("junk.skin", "not a skin at all");
     EXPECT_EQ(Run(RunSkinUnpack, {P("junk.skin"), P("out")}), 1);
+    ASSERT_TRUE(WriteFileBytes(P("old.skin"), WriteCompressedSkin({{"a.ini", {}}}, 10000), error));
+    EXPECT_EQ(Run(RunSkinUnpack, {P("old.skin"), P("out")}), 1);
+    EXPECT_NE(err.str().find("This is Older Skin File Please update"), std::string::npos) << err.str();
     EXPECT_EQ(Run(RunSkinInfo, {P("junk.skin")}), 1);
     ASSERT_TRUE(WriteFileBytes(P("noini.skin"), WriteCompressedSkin({{"a.bmp", {1}}}), error));
     EXPECT_EQ(Run(RunSkinInfo, {P("noini.skin")}), 1);
