@@ -1,0 +1,171 @@
+// The form skinner's window procedure: three stages route every message of the window to the
+// frame, caption-button and lifecycle handlers; whatever is not handled reaches the previous
+// procedure. Also the hook that replaces a toolkit form's WindowProc.
+#include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
+#include "skin/form/win_skin_form.h"
+#include "toolkit/controls/form.h"
+
+LRESULT CALLBACK TWinSkinForm::FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinSkinForm* self = FromWindow(hwnd);
+    if (!self || !self->oldProc_)
+        return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wParam, lParam)
+                                     : DefWindowProcA(hwnd, msg, wParam, lParam);
+    try {
+        return self->dispatch(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TWinSkinForm::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!oldProc_) return DefWindowProcA(Handle, msg, wParam, lParam);
+    return IsUnicode ? CallWindowProcW(oldProc_, Handle, msg, wParam, lParam)
+                     : CallWindowProcA(oldProc_, Handle, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCPAINT:
+        if (State == fsCreated) return 0;
+        break;
+    case WM_ERASEBKGND:
+        if (Form) return passOn(msg, wParam, lParam);
+        return onEraseBkgnd(wParam, lParam);
+    case WM_NCDESTROY: {
+        State = fsUnskinning;
+        WNDPROC old = oldProc_;
+        const bool unicode = IsUnicode;
+        ReleaseOnDestroy();
+        const LRESULT r = unicode ? CallWindowProcW(old, Handle, msg, wParam, lParam)
+                                  : CallWindowProcA(old, Handle, msg, wParam, lParam);
+        State = fsDestroyed;
+        return r;
+    }
+    case WM_NCACTIVATE:
+        if (State == fsCreated && MdiKind != 2) return 0;
+        break;
+    case 0xAE: // WM_NCUAHDRAWCAPTION: the themed caption would paint over the skin
+        return 0;
+    case WM_INITMENUPOPUP:
+        if (SkinManager) SkinManager->MenuContext = HMENU(wParam) == SystemMenu ? mcSystemMenu : mcMenuBar;
+        return passOn(msg, wParam, lParam);
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        if (Form) return passOn(msg, wParam, lParam);
+        return onCtlColor(msg, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kHoverTimerId) {
+            HoverTick();
+            return 0;
+        }
+        break;
+    case SKM_SKINFORM:
+        deferredAttach();
+        return 0;
+    case SKM_RESKINSCROLL:
+        return 0;
+    case SKM_ISSKINNED:
+        PostMessageA(Handle, SKM_FRAMESKINNED, 0, SKM_MAGIC);
+        return 1;
+    default: break;
+    }
+    if (!FrameSkinned) return passOn(msg, wParam, lParam);
+    return stage2(msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsChild && MdiKind != 2) return passOn(msg, wParam, lParam);
+    switch (msg) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case SC_SIZE:
+        case SC_MOVE:
+        case SC_MINIMIZE:
+        case SC_MAXIMIZE:
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW:
+        case SC_CLOSE:
+        case SC_RESTORE: PostMessageA(Handle, WM_SYSCOMMAND, LOWORD(wParam), 0); return 0;
+        default: return passOn(msg, wParam, lParam);
+        }
+    case WM_WINDOWPOSCHANGED:
+        readWindowState();
+        return passOn(msg, wParam, lParam);
+    case WM_SIZE:
+        // The size handler runs once, here; stage 3 would only repeat it.
+        return onSize(wParam, lParam);
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE: Active = LOBYTE(wParam) != 0; break;
+    case WM_GETMINMAXINFO: {
+        const LRESULT r = passOn(msg, wParam, lParam);
+        readWindowState();
+        return r;
+    }
+    case WM_SETICON: {
+        const LRESULT r = passOn(msg, wParam, lParam);
+        RebuildIconBitmap();
+        return r;
+    }
+    case WM_SYSCOMMAND: return onSysCommand(wParam, lParam);
+    case SKM_MENUBARCLICK: return 0;
+    case TKN_MENUCHANGED: return onMenuChanged(wParam, lParam);
+    default: break;
+    }
+    return stage3(msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::stage3(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if ((MdiKind == 2 && WindowState == swMaximized) || State == fsCreated) return passOn(msg, wParam, lParam);
+    switch (msg) {
+    case WM_NCACTIVATE: return onNcActivate(wParam, lParam);
+    case WM_NCCALCSIZE: return onNcCalcSize(wParam, lParam);
+    case WM_NCHITTEST: return onNcHitTest(wParam, lParam);
+    case WM_NCPAINT: return onNcPaint(wParam, lParam);
+    case WM_NCMOUSEMOVE: return onNcMouseMove(wParam, lParam);
+    case WM_NCLBUTTONDOWN: return onNcLButtonDown(wParam, lParam);
+    case WM_NCLBUTTONUP: return onNcLButtonUp(wParam, lParam);
+    case WM_NCLBUTTONDBLCLK: return onNcLButtonDblClk(wParam, lParam);
+    case WM_NCRBUTTONDOWN: return onNcRButtonDown(wParam, lParam);
+    case SKM_REPAINTFRAME: PaintFrame(nullptr); return 0;
+    default: return passOn(msg, wParam, lParam);
+    }
+}
+
+LRESULT TWinSkinForm::onMenuChanged(WPARAM wParam, LPARAM lParam) {
+    // The toolkit re-attaches its menu here; the system must not paint its frame meanwhile.
+    const bool was = SkinData->FramePaintEnabled();
+    SkinData->SetFramePaintEnabled(false);
+    const LRESULT r = passOn(TKN_MENUCHANGED, wParam, lParam);
+    SkinData->SetFramePaintEnabled(was);
+    return r;
+}
+
+void TWinSkinForm::toolkitHook(TMessage& m) {
+    switch (m.Msg) {
+    case WM_SETTEXT:
+        if (IsWindowVisible(Handle)) {
+            oldWindowProc_(m);
+            if (WindowState == swMaximized) {
+                if (SkinManager && SkinManager->MdiClient)
+                    PostMessageA(SkinManager->MdiClient, SKM_MDIREDRAW, WPARAM(Handle), 0);
+            } else if (WindowState == swMinimized) {
+                PaintFrame(nullptr);
+            } else {
+                NotifyFrameChanged();
+            }
+        } else {
+            oldWindowProc_(m);
+        }
+        return;
+    case SKM_RESKIN: Reskin(); return;
+    case SKM_PAINTFRAME:
+        if (m.LParam == SKM_MAGIC) {
+            if (m.WParam) PaintFrame(HDC(m.WParam));
+            m.Result = SKM_MAGIC;
+        }
+        return;
+    case SKM_ISSKINFORM: m.Result = m.LParam == SKM_MAGIC ? SKM_MAGIC : 1; return;
+    default: oldWindowProc_(m);
+    }
+}

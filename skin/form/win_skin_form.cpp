@@ -1,0 +1,428 @@
+// The form skinner's life cycle: analysis of the window and subclassing, the deferred attach,
+// unskinning, release at window destruction and re-skinning.
+#include "skin/form/win_skin_form.h"
+
+#include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
+#include "toolkit/controls/form.h"
+#include "toolkit/core/prop_access.h"
+
+namespace {
+
+const char kSkinnerProp[] = "QsWinSkinForm";
+
+std::string windowClassName(HWND hwnd) {
+    char name[101] = {};
+    GetClassNameA(hwnd, name, 101);
+    return name;
+}
+
+win::FontHandle systemCaptionFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        LOGFONTA fallback{};
+        fallback.lfHeight = -12;
+        return win::FontHandle(CreateFontIndirectA(&fallback));
+    }
+    return win::FontHandle(CreateFontIndirectA(&metrics.lfCaptionFont));
+}
+
+HWND findMdiClient(HWND hwnd) {
+    for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (SameText(windowClassName(c), "MDIClient")) return c;
+    return nullptr;
+}
+
+bool isNt50() {
+    const DWORD v = GetVersion();
+    return !(v & 0x80000000u) && LOBYTE(LOWORD(v)) == 5 && HIBYTE(LOWORD(v)) == 0;
+}
+
+} // namespace
+
+TWinSkinForm::TWinSkinForm(HWND window, const std::string& className) {
+    Handle = window;
+    ClassName = className.empty() ? windowClassName(window) : className;
+    DoubleClickTime = GetDoubleClickTime();
+    CaptionFont = systemCaptionFont();
+    MenuHeight = 0;
+    Active = true;
+    State = fsCreated;
+}
+
+TWinSkinForm::~TWinSkinForm() {
+    HideHint();
+    if (oldProc_ && IsWindow(Handle)) ReleaseOnDestroy();
+    if (SkinManager && SkinManager->FindFormSkinner(Handle) == this) SkinManager->UnregisterFormSkinner(Handle);
+}
+
+TWinSkinForm* TWinSkinForm::FromWindow(HWND hwnd) {
+    return static_cast<TWinSkinForm*>(GetPropA(hwnd, kSkinnerProp));
+}
+
+void TWinSkinForm::SkinForm(TSkinData* skin, TComponent* control) {
+    SkinData = skin;
+    Control = control;
+    Form = dynamic_cast<TCustomForm*>(control);
+    if (SkinData && SkinData->OnBeforeSkinForm) SkinData->OnBeforeSkinForm(control, Handle, ClassName);
+    if (SkinData && InSet(SkinData->SkinControls(), xcMenuItem)) SetOrdProp(control, "AutoScroll", 0);
+    InitSkin();
+    if (FrameSkinned && Form && !hookedWindowProc_) {
+        oldWindowProc_ = Form->WindowProc();
+        Form->SetWindowProc([this](TMessage& m) { toolkitHook(m); });
+        hookedWindowProc_ = true;
+    }
+    if (Form && SkinData) {
+        SavedColor = Form->Color();
+        Form->SetColor(SkinData->Colour(scButtonFace));
+    }
+}
+
+void TWinSkinForm::SkinWindow(TSkinData* skin) {
+    SkinData = skin;
+    InitSkin();
+}
+
+void TWinSkinForm::InitSkin() {
+    if (oldProc_ || !SkinData || !IsWindow(Handle)) return;
+    if (SkinManager) SkinManager->SkinState = 1;
+    const TSkinControlTypes controls = SkinData->SkinControls();
+    FrameSkinned = InSet(controls, xcMainMenu);
+
+    Style = DWORD(GetWindowLongA(Handle, GWL_STYLE));
+    const DWORD exStyle = DWORD(GetWindowLongA(Handle, GWL_EXSTYLE));
+    RightToLeft = exStyle & WS_EX_LEFTSCROLLBAR;
+    IsChild = Style & WS_CHILD;
+    IsDialog = ClassName == "#32770" || ClassName == "TMessageForm";
+    IsUnicode = IsWindowUnicode(Handle);
+    Owner = GetWindow(Handle, GW_OWNER);
+
+    BorderIcons = 0;
+    if ((Style & WS_SYSMENU) || SystemMenu) BorderIcons |= biSysMenuBox;
+    if (Style & WS_MINIMIZEBOX) BorderIcons |= biMinBox;
+    if (Style & WS_MAXIMIZEBOX) BorderIcons |= biMaxBox;
+    if (exStyle & WS_EX_CONTEXTHELP) BorderIcons |= biHelpBox;
+    readWindowState();
+    if (HWND client = findMdiClient(Handle)) {
+        MdiKind = 1;
+        MdiClient = client;
+        if (SkinManager) {
+            SkinManager->MdiClient = client;
+            SkinManager->MdiFrameForm = Form;
+        }
+    }
+    if (exStyle & WS_EX_MDICHILD) {
+        MdiKind = 2;
+        if (InSet(SkinData->Options(), xoMDIChildBorder)) FrameSkinned = false;
+    }
+
+    BorderKind = bkFixed;
+    if ((Style & WS_CAPTION) != WS_CAPTION)
+        BorderKind = bkNoCaption;
+    else if (Style & WS_THICKFRAME)
+        BorderKind = bkSizeable;
+    else if (Style & 0x80)
+        BorderKind = bkDialog;
+    if (exStyle & WS_EX_DLGMODALFRAME) BorderKind = bkDialog;
+    if (IsDialog) BorderKind = bkDialog;
+
+    if (isNt50() && ((exStyle & WS_EX_APPWINDOW) || (!Owner && MdiKind != 2))) BorderIcons |= biKeepSysMenu;
+
+    if (SkinManager && SkinManager->HideDuringAttach && !IsChild && FrameSkinned && BorderKind != bkNoCaption) {
+        Style &= ~WS_VISIBLE;
+        SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
+    }
+    // Windows 9x draws its own system menus; the owner-drawn one is not offered there.
+    if (GetVersion() & 0x80000000u) SkinData->SetSkinControls(controls & ~(1u << xcSystemMenu));
+
+    if (MdiKind == 1) {
+        SavedMenuUpdate = SkinData->MenuUpdate();
+        oldMdiProc_ = WNDPROC(SetWindowLongPtrA(MdiClient, GWLP_WNDPROC, LONG_PTR(&MdiClientProc)));
+        SetPropA(MdiClient, kSkinnerProp, this);
+    }
+    subclass();
+
+    if (FrameSkinned) {
+        SavedMenu = GetMenu(Handle);
+        // The menu bar skinner takes the window's menu over in a later step; until then the
+        // system draws the menu inside the skinned client area.
+        RecalcBorders();
+    } else {
+        State = fsSkinned;
+    }
+    if (MdiKind == 2) {
+        const int needed = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        if (CaptionHeight < needed) MenuHeight = needed - CaptionHeight;
+        if (WindowState == swMaximized && SkinManager && !SkinManager->MdiMaximized)
+            SkinManager->SetMdiMaximized(true);
+    }
+}
+
+void TWinSkinForm::subclass() {
+    SetPropA(Handle, kSkinnerProp, this);
+    if (IsUnicode)
+        oldProc_ = WNDPROC(SetWindowLongPtrW(Handle, GWLP_WNDPROC, LONG_PTR(&FormWndProc)));
+    else
+        oldProc_ = WNDPROC(SetWindowLongPtrA(Handle, GWLP_WNDPROC, LONG_PTR(&FormWndProc)));
+}
+
+void TWinSkinForm::restoreProcedures() {
+    if (hookedWindowProc_ && Form) {
+        Form->SetWindowProc(oldWindowProc_);
+        hookedWindowProc_ = false;
+    }
+    if (oldProc_ && IsWindow(Handle)) {
+        if (IsUnicode)
+            SetWindowLongPtrW(Handle, GWLP_WNDPROC, LONG_PTR(oldProc_));
+        else
+            SetWindowLongPtrA(Handle, GWLP_WNDPROC, LONG_PTR(oldProc_));
+        RemovePropA(Handle, kSkinnerProp);
+    }
+    oldProc_ = nullptr;
+    if (oldMdiProc_ && IsWindow(MdiClient)) {
+        SetWindowLongPtrA(MdiClient, GWLP_WNDPROC, LONG_PTR(oldMdiProc_));
+        RemovePropA(MdiClient, kSkinnerProp);
+    }
+    oldMdiProc_ = nullptr;
+}
+
+void TWinSkinForm::readWindowState() {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (!GetWindowPlacement(Handle, &wp)) return;
+    switch (wp.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE: WindowState = swMinimized; break;
+    case SW_SHOWMAXIMIZED: WindowState = swMaximized; break;
+    default: WindowState = swNormal;
+    }
+}
+
+void TWinSkinForm::deferredAttach() {
+    SystemMenu = GetSystemMenu(Handle, FALSE);
+    RebuildIconBitmap();
+    GetClientRect(Handle, &ClientRect);
+    RECT wr{};
+    GetWindowRect(Handle, &wr);
+    SysFrameWidth = (wr.right - wr.left) - (ClientRect.right - ClientRect.left);
+    SysFrameHeight = (wr.bottom - wr.top) - (ClientRect.bottom - ClientRect.top);
+
+    if (SkinManager && SkinManager->HideDuringAttach) {
+        SkinManager->HideDuringAttach = false;
+        Style = DWORD(GetWindowLongA(Handle, GWL_STYLE));
+        if (!(Style & WS_VISIBLE)) {
+            Style |= WS_VISIBLE;
+            SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
+        }
+    }
+    if (Form)
+        attachAllControls();
+    else
+        attachChildWindows();
+
+    if (State == fsCreated && FrameSkinned) {
+        if (MdiKind == 2) {
+            if (WindowState == swMaximized) {
+                if (SkinManager && SkinManager->MdiClient)
+                    PostMessageA(SkinManager->MdiClient, SKM_MDIREDRAW, WPARAM(Handle), 0);
+            } else if (WindowState == swNormal) {
+                State = fsResizing;
+                PreserveClientSize(false);
+                State = fsSkinned;
+                UpdateRegion();
+            }
+        } else if (!IsChild && BorderKind != bkNoCaption && WindowState != swMinimized) {
+            State = fsResizing;
+            PreserveClientSize(false);
+            State = fsSkinned;
+            if (WindowState == swMaximized)
+                NotifyFrameChanged();
+            else
+                UpdateRegion();
+        }
+    }
+    skinCompleted();
+    startHoverTimer(Active);
+}
+
+void TWinSkinForm::skinCompleted() {
+    SendMessageA(Handle, SKM_FRAMESKINNED, 0, SKM_MAGIC);
+    if (SkinData && SkinData->OnAfterSkinForm) SkinData->OnAfterSkinForm(Control, Handle, ClassName);
+    State = fsSkinned;
+}
+
+// Child control skinners are chosen per control kind; that choice is not made yet, so a form
+// skins its frame only.
+void TWinSkinForm::attachAllControls() {}
+void TWinSkinForm::attachChildWindows() {}
+void TWinSkinForm::freeChildSkinners() {}
+void TWinSkinForm::AttachWindow(HWND) {}
+
+void TWinSkinForm::startHoverTimer(bool on) {
+    if (on && !hoverRunning_ && oldProc_)
+        hoverRunning_ = SetTimer(Handle, kHoverTimerId, kHoverInterval, nullptr) != 0;
+    else if (!on && hoverRunning_) {
+        KillTimer(Handle, kHoverTimerId);
+        hoverRunning_ = false;
+    }
+}
+
+void TWinSkinForm::removeSysMenuStyle() {
+    if (BorderIcons & biKeepSysMenu) return;
+    Style = DWORD(GetWindowLongA(Handle, GWL_STYLE));
+    if (!(Style & WS_SYSMENU)) return;
+    Style &= ~WS_SYSMENU;
+    SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
+}
+
+void TWinSkinForm::restoreSysMenuStyle() {
+    if (BorderIcons & biKeepSysMenu) return;
+    Style = DWORD(GetWindowLongA(Handle, GWL_STYLE));
+    if (!(BorderIcons & biSysMenuBox) || !SystemMenu || !IsMenu(SystemMenu) || (Style & WS_SYSMENU)) return;
+    Style |= WS_SYSMENU;
+    SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
+}
+
+void TWinSkinForm::Unskin() {
+    if (!FrameSkinned) {
+        UnskinControls();
+        return;
+    }
+    HideHint();
+    startHoverTimer(false);
+    const bool wasSubclassed = oldProc_ != nullptr;
+    if (wasSubclassed) {
+        restoreProcedures();
+        freeChildSkinners();
+    }
+    if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
+    if (!IsWindow(Handle)) return;
+    restoreSysMenuStyle();
+    if (SavedMenu && IsMenu(SavedMenu) && !GetMenu(Handle)) SetMenu(Handle, SavedMenu);
+    if (State != fsUnskinning && (MdiKind == 2 || !IsChild) && wasSubclassed && BorderKind != bkNoCaption) {
+        RECT wr{};
+        GetWindowRect(Handle, &wr);
+        POINT topLeft{wr.left, wr.top};
+        if (MdiKind == 2) ScreenToClient(GetParent(Handle), &topLeft);
+        const int w = wr.right - wr.left + SysFrameWidth - BorderLeft - BorderRight;
+        const int h = wr.bottom - wr.top + SysFrameHeight - CaptionHeight - BorderBottom;
+        SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    SetWindowRgn(Handle, nullptr, TRUE);
+    Region.Reset();
+    OwnsRegion = false;
+    RegionWidth = RegionHeight = 0;
+    State = fsSkinned;
+}
+
+void TWinSkinForm::Detach() {
+    HideHint();
+    startHoverTimer(false);
+    restoreProcedures();
+    freeChildSkinners();
+}
+
+void TWinSkinForm::ReleaseOnDestroy() {
+    HideHint();
+    startHoverTimer(false);
+    restoreProcedures();
+    freeChildSkinners();
+}
+
+void TWinSkinForm::UnskinControls() {
+    startHoverTimer(false);
+    freeChildSkinners();
+    if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
+    restoreProcedures();
+    if (State != fsUnskinning && IsWindow(Handle))
+        for (HWND c = GetWindow(Handle, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            InvalidateRect(c, nullptr, TRUE);
+}
+
+void TWinSkinForm::Reskin() {
+    if (Form && SkinData) Form->SetColor(SkinData->Colour(scButtonFace));
+    State = fsReskinning;
+    if (FrameSkinned && Form) {
+        PreserveClientSize(true);
+        Form->SetHeight(Form->Height() + 1);
+        Form->SetHeight(Form->Height() - 1);
+    } else if (FrameSkinned) {
+        PreserveClientSize(true);
+        UpdateRegion();
+    }
+    skinCompleted();
+}
+
+void TWinSkinForm::DiscardCaptionButtons() {
+    HotObject = nullptr;
+    CaptionButtons.clear();
+}
+
+void TWinSkinForm::MdiMaximizedChanged(bool maximized) {
+    if (MdiKind != 2 || !IsWindow(Handle)) return;
+    if (maximized)
+        RemoveRegion();
+    else
+        UpdateRegion();
+    NotifyFrameChanged();
+}
+
+void TWinSkinForm::RemoveRegion() {
+    if (!OwnsRegion) return;
+    Region.Reset();
+    SetWindowRgn(Handle, nullptr, MdiKind == 2);
+    OwnsRegion = false;
+    RegionWidth = RegionHeight = 0;
+}
+
+void TWinSkinForm::NotifyFrameChanged() {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+LRESULT CALLBACK TWinSkinForm::MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND frame = GetParent(hwnd);
+    TWinSkinForm* self = FromWindow(frame);
+    if (!self || !self->oldMdiProc_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    try {
+        return self->mdiClientMessage(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto pass = [&] { return CallWindowProcA(oldMdiProc_, MdiClient, msg, wParam, lParam); };
+    switch (msg) {
+    case WM_NCDESTROY: {
+        WNDPROC old = oldMdiProc_;
+        SetWindowLongPtrA(MdiClient, GWLP_WNDPROC, LONG_PTR(old));
+        RemovePropA(MdiClient, kSkinnerProp);
+        oldMdiProc_ = nullptr;
+        return CallWindowProcA(old, MdiClient, msg, wParam, lParam);
+    }
+    case WM_NCCALCSIZE:
+        if (FrameSkinned && !InSet(SkinData->Options(), xoMDIScrollbar))
+            SetWindowLongA(MdiClient, GWL_STYLE, GetWindowLongA(MdiClient, GWL_STYLE) & LONG(0xFFCFFFFF));
+        return pass();
+    case WM_MDICREATE: SkinData->SetMenuUpdate(false); return pass();
+    case WM_MDIDESTROY: {
+        LRESULT r = pass();
+        if (FrameSkinned && SkinManager) {
+            BOOL maximized = FALSE;
+            HWND active = HWND(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+            SkinManager->SetMdiMaximized(active && maximized);
+            if (!active) SkinData->SetMenuUpdate(SavedMenuUpdate);
+        }
+        return r;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (FrameSkinned && SkinManager && SkinManager->MdiMaximized) SkinManager->SetMdiMaximized(false);
+        return pass();
+    case SKM_MDIREDRAW: RedrawWindow(Handle, nullptr, nullptr, 0x585); return 0;
+    default: return pass();
+    }
+}

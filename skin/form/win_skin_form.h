@@ -1,0 +1,173 @@
+// TWinSkinForm: the skinner of one top-level window (a toolkit form, a dialog, a foreign window
+// of the process or an MDI child). It subclasses the window, replaces the non-client frame by
+// the skin's borders, caption, caption text and caption buttons while keeping the client size,
+// cuts the window region from the border images and gives everything back when unskinned.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/core/form_skinner_base.h"
+#include "skin/form/nc_objects.h"
+#include "toolkit/controls/messages.h"
+#include "toolkit/graphics/bitmap.h"
+#include "toolkit/handles.h"
+
+class TCustomForm;
+class TDataSkinBorder;
+
+enum TBorderKindValue : int { bkSizeable = 0, bkFixed = 1, bkNoCaption = 2, bkDialog = 3 };
+enum TBorderIconFlag : int { biMaxBox = 1, biMinBox = 2, biHelpBox = 4, biSysMenuBox = 8, biKeepSysMenu = 16 };
+enum TSkinWindowState : int { swNormal = 0, swMaximized = 1, swMinimized = 2 };
+
+// Window timer id of the hover timer on the skinned window itself.
+constexpr UINT_PTR kHoverTimerId = 0x51F7;
+constexpr UINT kHoverInterval = 250;
+
+class TWinSkinForm : public TFormSkinner {
+  public:
+    TWinSkinForm(HWND window, const std::string& className);
+    ~TWinSkinForm() override;
+    TWinSkinForm(const TWinSkinForm&) = delete;
+    TWinSkinForm& operator=(const TWinSkinForm&) = delete;
+
+    // TFormSkinner.
+    void SkinForm(TSkinData* skin, TComponent* control) override;
+    void SkinWindow(TSkinData* skin) override;
+    void Unskin() override;
+    void Detach() override;
+    void DiscardCaptionButtons() override;
+    void RecalcBorders() override;
+    void Reskin() override;
+    void MdiMaximizedChanged(bool maximized) override;
+    void AttachWindow(HWND child) override;
+
+    void InitSkin();
+    void PreserveClientSize(bool refresh);
+    // dc null: the window DC. Never throws.
+    void PaintFrame(HDC dc);
+    void UpdateRegion();
+    void RemoveRegion();
+    void NotifyFrameChanged();
+    void ReleaseOnDestroy();
+    void UnskinControls();
+
+    // Caption buttons.
+    bool UpdateVisibility(TWinSysButton& button);
+    void LayoutButtons();
+    void PaintButtons(HDC dc);
+    TWinSysButton* ButtonAt(POINT framePoint);
+    void DrawIcon(HDC dc, const RECT& rect);
+    void PerformAction(TWinSysButton& button, POINT point);
+    void ShowSystemPopup(POINT screenPoint);
+    void ToggleMaximize();
+    void ToggleMinimize();
+    void RestoreWindow();
+    void RebuildIconBitmap();
+    POINT ScreenToFrame(POINT screen) const;
+    void HideHint();
+    // Runs one tick of the hover timer (the WM_TIMER handler; tests call it directly too).
+    void HoverTick();
+
+    // The replacement window procedure.
+    static LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static TWinSkinForm* FromWindow(HWND hwnd);
+
+    // Everything below is the skinner's state; painters and tests read it.
+    TComponent* Control = nullptr;
+    TCustomForm* Form = nullptr;
+    bool FrameSkinned = false;
+    bool Active = true;
+    int BorderKind = bkFixed;
+    int BorderIcons = 0;
+    int WindowState = swNormal;
+    bool RightToLeft = false;
+    bool IsChild = false;
+    bool IsDialog = false;
+    bool IsUnicode = false;
+    HWND Owner = nullptr;
+    DWORD Style = 0;
+    int BorderLeft = 0, CaptionHeight = 0, BorderRight = 0, BorderBottom = 0, MenuHeight = 0;
+    int SysFrameWidth = 0, SysFrameHeight = 0;
+    RECT ClientRect{}, WindowRect{}, CaptionTextRect{};
+    int FrameWidth = 0, FrameHeight = 0;
+    win::FontHandle CaptionFont;
+    std::wstring CaptionPrefix = L"  ", CaptionSuffix = L" ";
+    TBitmap CaptionBuffer;
+    TBitmap IconBitmap;
+    int IconSize = 16;
+    std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
+    TNCObject* HotObject = nullptr;
+    HMENU SavedMenu = nullptr;
+    HMENU SystemMenu = nullptr;
+    bool TrackingMenu = false;
+    win::RegionHandle Region;
+    bool OwnsRegion = false;
+    int RegionWidth = 0, RegionHeight = 0;
+    int RegionBuilds = 0; // how often the region was rebuilt
+    HWND MdiClient = nullptr;
+    HWND HoveredControl = nullptr;
+    TColor SavedColor = 0;
+    bool SavedMenuUpdate = true;
+    UINT DoubleClickTime = 0;
+    DWORD LastSysMenuTick = 0;
+
+  private:
+    friend class TWinSysButton;
+    LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT stage2(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT stage3(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT passOn(UINT msg, WPARAM wParam, LPARAM lParam);
+    void toolkitHook(TMessage& message);
+    static LRESULT CALLBACK MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void deferredAttach();
+    void subclass();
+    void restoreProcedures();
+    void attachAllControls();
+    void attachChildWindows();
+    void freeChildSkinners();
+    void readWindowState();
+    void removeSysMenuStyle();
+    void restoreSysMenuStyle();
+    void startHoverTimer(bool on);
+    void skinCompleted();
+
+    // Frame painting.
+    void paintFrameUnguarded(HDC dc);
+    void paintBorderPiece(HDC dc, TDataSkinBorder& border, const RECT& r, bool vertical);
+    std::unique_ptr<TBitmap> buildPiece(TDataSkinBorder& border, const RECT& r, bool vertical);
+    void paintCaptionBand(HDC windowDC, int w, int h, bool minimized);
+    void paintCaptionText(HDC dc, const RECT& capRect);
+    std::wstring windowText() const;
+
+    // Handlers.
+    LRESULT onNcCalcSize(WPARAM wParam, LPARAM lParam);
+    LRESULT onSize(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT onEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    LRESULT onCtlColor(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT onNcHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcRButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onMenuChanged(WPARAM wParam, LPARAM lParam);
+    void onMdiChildCommand(UINT command);
+
+    WNDPROC oldProc_ = nullptr;
+    WNDPROC oldMdiProc_ = nullptr;
+    TWndMethod oldWindowProc_;
+    bool hookedWindowProc_ = false;
+    bool hoverRunning_ = false;
+};
+
+// Fills SkinnerFactory() with the form and popup-menu skinners.
+void RegisterFormSkinning();
