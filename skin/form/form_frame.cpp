@@ -153,7 +153,14 @@ void TWinSkinForm::paintFrameUnguarded(HDC dc) {
             FillRect(dc, &band, SkinData->FaceBrush());
         }
     }
-    HotObject = nullptr;
+    // The band shows every button in its resting state; a button held down keeps its press, so
+    // an activation repaint between button down and up does not swallow the click.
+    if (HotObject && HotObject->MouseState == msPressed)
+        HotObject->Paint();
+    else if (HotObject) {
+        HotObject->MouseState = msNormal;
+        HotObject = nullptr;
+    }
 }
 
 void TWinSkinForm::paintCaptionBand(HDC windowDC, int w, int h, bool minimized) {

@@ -350,7 +350,11 @@ void TWinSkinForm::HoverTick() {
         } else if (elapsed >= pause + hidePause) {
             SkinData->HideCaptionHint();
         }
-    } else if (!Form && HoveredControl) {
+    } else if (SkinData->CaptionHint().HintShowing) {
+        // The hovered button was dropped by a frame repaint: its hint goes with it.
+        HideHint();
+    }
+    if (!HotObject && !Form && HoveredControl) {
         POINT cursor{};
         GetCursorPos(&cursor);
         RECT r{};

@@ -333,7 +333,7 @@ TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
         qs::test::MouseButton(true, true);
         EXPECT_EQ(w.ScreenAt(c), kButtonFrames[1]) << "pressed, action " << action;
         qs::test::MouseButton(true, false);
-        qs::test::PumpFor(150);
+        qs::test::PumpFor(300);
         if (action == 2) EXPECT_TRUE(IsIconic(w.s->hwnd));
         if (action == 1) EXPECT_TRUE(IsZoomed(w.s->hwnd));
         if (action == 0) EXPECT_FALSE(IsWindow(w.s->hwnd));
