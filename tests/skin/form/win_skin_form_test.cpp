@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
@@ -62,10 +63,21 @@ bool Load(TSkinData& skin, const TestSkin& t) {
     return skin.LoadSkin();
 }
 
+int& NcPaintCount() {
+    static int count = 0;
+    return count;
+}
+int NcPaintsReachingTheClass() { return NcPaintCount(); }
+
+LRESULT CALLBACK TestWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCPAINT) ++NcPaintCount();
+    return DefWindowProcA(h, msg, wParam, lParam);
+}
+
 const char* TestClass() {
     static const char* name = [] {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = TestWindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "QsSkinFormTest";
         wc.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
@@ -323,7 +335,26 @@ TEST(CaptionButtons, LayoutAnchorsRightButtonsByXcoord) {
     EXPECT_TRUE(w.Button(1).Visible && w.Button(1).Enabled);
 }
 
+namespace {
+
+// WM_SYSCOMMAND values posted to this thread's windows while the hook is in.
+std::vector<WPARAM>& PostedCommands() {
+    static std::vector<WPARAM> commands;
+    return commands;
+}
+
+LRESULT CALLBACK RecordSysCommands(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* m = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && m->message == WM_SYSCOMMAND)
+        PostedCommands().push_back(m->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
 TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
+    win::HookHandle hook(SetWindowsHookExA(WH_GETMESSAGE, RecordSysCommands, nullptr, GetCurrentThreadId()));
+    PostedCommands().clear();
     for (int action : {2, 1, 0}) {
         ButtonWindow w;
         const POINT c = w.Centre(action);
@@ -332,10 +363,16 @@ TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
         EXPECT_EQ(w.ScreenAt(c), kButtonFrames[2]) << "hot, action " << action;
         qs::test::MouseButton(true, true);
         EXPECT_EQ(w.ScreenAt(c), kButtonFrames[1]) << "pressed, action " << action;
+        PostedCommands().clear();
         qs::test::MouseButton(true, false);
         qs::test::PumpFor(300);
         if (action == 2) EXPECT_TRUE(IsIconic(w.s->hwnd));
-        if (action == 1) EXPECT_TRUE(IsZoomed(w.s->hwnd));
+        // Wine restores a maximised window that has a window region (measured), so only the
+        // posted command is checked here.
+        if (action == 1) {
+            ASSERT_FALSE(PostedCommands().empty());
+            EXPECT_EQ(PostedCommands().front(), WPARAM(SC_MAXIMIZE));
+        }
         if (action == 0) EXPECT_FALSE(IsWindow(w.s->hwnd));
         qs::test::MouseMoveTo(10, 700);
     }
@@ -371,9 +408,12 @@ TEST(CaptionButtons, CloseHintAppearsAfterTwiceHintPause) {
     EXPECT_FALSE(w.skin.CaptionHint().HintShowing);
     w.s->skinner->HoverTick(); // 500 ms >= 2 x 200
     EXPECT_TRUE(w.skin.CaptionHint().HintShowing);
-    qs::test::MouseMoveTo(10, 700);
-    qs::test::PumpFor(30);
+    // Leaving the button for the client area: the next tick finds the cursor outside it.
+    const RECT wr = WindowRectOf(w.s->hwnd);
+    qs::test::MouseMoveTo((wr.left + wr.right) / 2, (wr.top + wr.bottom) / 2);
+    qs::test::PumpFor(100);
     w.s->skinner->HoverTick();
+    EXPECT_EQ(w.s->skinner->HotObject, nullptr);
     EXPECT_FALSE(w.skin.CaptionHint().HintShowing);
     Application->SetHintPause(500);
 }
@@ -382,17 +422,14 @@ TEST(WinSkinFormLifeCycle, NcPaintBeforeTheDeferredAttachPaintsNothing) {
     TSkinData skin(nullptr);
     ASSERT_TRUE(Load(skin, BaseSkin()));
     Skinned s(skin, MakeWindow(), false);
-    {
-        win::WindowDC dc = win::WindowDC::Frame(s.hwnd);
-        win::BrushHandle green(CreateSolidBrush(RGB(0, 255, 0)));
-        const RECT band{0, 0, 300, 20};
-        FillRect(dc.Get(), &band, green.Get());
-    }
+    const int before = NcPaintsReachingTheClass();
     EXPECT_EQ(SendMessageA(s.hwnd, WM_NCPAINT, 1, 0), 0);
     EXPECT_EQ(SendMessageA(s.hwnd, WM_NCACTIVATE, TRUE, 0), 0);
-    qs::test::PumpFor(20);
-    const Pixels screen = qs::test::CaptureWindow(s.hwnd);
-    EXPECT_EQ(screen.at(150, 10) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(NcPaintsReachingTheClass(), before) << "the standard frame must not flash";
+    EXPECT_EQ(s.skinner->FrameWidth, 0) << "no skinned frame either";
+    SendMessageA(s.hwnd, SKM_SKINFORM, 0, 1000);
+    SendMessageA(s.hwnd, WM_NCPAINT, 1, 0);
+    EXPECT_GT(s.skinner->FrameWidth, 0);
 }
 
 TEST(WinSkinFormLifeCycle, ManyCyclesLeakNoGdiObjects) {
