@@ -311,7 +311,6 @@ void TWinSkinForm::Unskin() {
         SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     SetWindowRgn(Handle, nullptr, TRUE);
-    Region.Reset();
     OwnsRegion = false;
     RegionWidth = RegionHeight = 0;
     State = fsSkinned;
@@ -371,7 +370,6 @@ void TWinSkinForm::MdiMaximizedChanged(bool maximized) {
 
 void TWinSkinForm::RemoveRegion() {
     if (!OwnsRegion) return;
-    Region.Reset();
     SetWindowRgn(Handle, nullptr, MdiKind == 2);
     OwnsRegion = false;
     RegionWidth = RegionHeight = 0;

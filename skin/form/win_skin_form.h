@@ -104,7 +104,6 @@ class TWinSkinForm : public TFormSkinner {
     HMENU SavedMenu = nullptr;
     HMENU SystemMenu = nullptr;
     bool TrackingMenu = false;
-    win::RegionHandle Region;
     bool OwnsRegion = false;
     int RegionWidth = 0, RegionHeight = 0;
     int RegionBuilds = 0; // how often the region was rebuilt
