@@ -9,6 +9,7 @@
 #include "app/unit_capscr.h"
 #include "app/unit_option.h"
 #include "skin/core/skin_data.h"
+#include "skin/form/win_skin_form.h"
 #include "skin/res/skin_reader.h"
 #include "skin/res/skin_store.h"
 #include "toolkit/controls/register.h"
@@ -22,6 +23,7 @@ void RegisterProgramClasses() {
     TForm5::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
+    RegisterFormSkinning();
     // A skin the reader does not accept is reported with a plain message box.
     qs::SetSkinMessageSink([](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "", MB_OK); });
 }
