@@ -9,36 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/graphics/bmp_encode.h"
+
 namespace {
-
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-    o.push_back(uint8_t(v));
-    o.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-    put16(o, v & 0xFFFF);
-    put16(o, v >> 16);
-}
-
-std::vector<uint8_t> header(int w, int h, int bits, uint32_t paletteEntries, uint32_t imageSize) {
-    std::vector<uint8_t> o = {'B', 'M'};
-    const uint32_t offset = 14 + 40 + 4 * paletteEntries;
-    put32(o, offset + imageSize);
-    put32(o, 0);
-    put32(o, offset);
-    put32(o, 40);
-    put32(o, uint32_t(w));
-    put32(o, uint32_t(h));
-    put16(o, 1);
-    put16(o, uint32_t(bits));
-    put32(o, 0);
-    put32(o, imageSize);
-    put32(o, 2835);
-    put32(o, 2835);
-    put32(o, paletteEntries);
-    put32(o, 0);
-    return o;
-}
 
 // Black strokes on white; each glyph is a 16 x 16 cell of x ranges per row.
 struct Span {
@@ -100,46 +73,41 @@ const std::vector<Span> kGlyphs[4] = {
 };
 
 std::vector<uint8_t> kaleidoMenu() {
-    constexpr int W = 64, H = 16, stride = 8; // 64 bits a row, already a multiple of 4 bytes
-    bool black[H][W] = {};
+    BmpImage img;
+    img.width = 64;
+    img.height = 16;
+    img.bitsPerPixel = 1;
+    img.palette = {0x000000, 0xFFFFFF}; // index 0 black strokes, 1 white background
+    img.pixels.assign(img.Stride() * size_t(img.height), 0xFF);
     for (int g = 0; g < 4; ++g)
         for (const Span& s : kGlyphs[g])
-            for (int x = s.x0; x <= s.x1; ++x)
-                black[s.y][16 * g + x] = true;
-    std::vector<uint8_t> o = header(W, H, 1, 2, stride * H);
-    put32(o, 0x000000); // index 0: black
-    put32(o, 0xFFFFFF); // index 1: white
-    for (int y = H - 1; y >= 0; --y)
-        for (int byte = 0; byte < stride; ++byte) {
-            uint8_t bits = 0;
-            for (int bit = 0; bit < 8; ++bit)
-                if (!black[y][8 * byte + bit]) bits |= uint8_t(0x80 >> bit);
-            o.push_back(bits);
-        }
-    return o;
+            for (int x = 16 * g + s.x0; x <= 16 * g + s.x1; ++x)
+                img.Row(s.y)[x / 8] &= uint8_t(~(0x80 >> (x % 8)));
+    return EncodeBmp(img);
 }
 
 // A sunken channel: shadow above, dark line, light line, highlight below.
 const uint32_t kChannel[4] = {0xA0A0A0, 0x696969, 0xE3E3E3, 0xFFFFFF};
 
 std::vector<uint8_t> track(bool upright) {
-    const int W = upright ? 4 : 16, H = upright ? 16 : 4;
-    const int stride = (W * 3 + 3) & ~3;
-    std::vector<uint8_t> o = header(W, H, 24, 0, uint32_t(stride * H));
-    for (int y = H - 1; y >= 0; --y) {
-        size_t start = o.size();
-        for (int x = 0; x < W; ++x) {
+    BmpImage img;
+    img.width = upright ? 4 : 16;
+    img.height = upright ? 16 : 4;
+    img.bitsPerPixel = 24;
+    img.pixels.assign(img.Stride() * size_t(img.height), 0);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) {
             const int along = upright ? y : x, across = upright ? x : y;
             uint32_t c = kChannel[across];
             // Rounded-off ends: the first and last pixel along the channel are a step darker.
-            if ((along == 0 || along == (upright ? H : W) - 1) && across > 0) c = kChannel[across - 1];
-            o.push_back(uint8_t(c));
-            o.push_back(uint8_t(c >> 8));
-            o.push_back(uint8_t(c >> 16));
+            if ((along == 0 || along == (upright ? img.height : img.width) - 1) && across > 0)
+                c = kChannel[across - 1];
+            uint8_t* p = img.Row(y) + 3 * x;
+            p[0] = uint8_t(c);
+            p[1] = uint8_t(c >> 8);
+            p[2] = uint8_t(c >> 16);
         }
-        o.resize(start + size_t(stride), 0);
-    }
-    return o;
+    return EncodeBmp(img);
 }
 
 bool write(const std::string& path, const std::vector<uint8_t>& bytes) {
