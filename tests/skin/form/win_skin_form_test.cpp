@@ -302,8 +302,8 @@ namespace {
 struct ButtonWindow {
     TSkinData skin{nullptr};
     std::unique_ptr<Skinned> s;
-    explicit ButtonWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
-        EXPECT_TRUE(Load(skin, BaseSkin(0, true)));
+    explicit ButtonWindow(DWORD style = WS_OVERLAPPEDWINDOW, const TestSkin& t = BaseSkin(0, true)) {
+        EXPECT_TRUE(Load(skin, t));
         s = std::make_unique<Skinned>(skin, MakeWindow(style));
         SendMessageA(s->hwnd, WM_NCACTIVATE, TRUE, 0);
         qs::test::PumpFor(20);
@@ -367,15 +367,55 @@ TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
         qs::test::MouseButton(true, false);
         qs::test::PumpFor(300);
         if (action == 2) EXPECT_TRUE(IsIconic(w.s->hwnd));
-        // Wine restores a maximised window that has a window region (measured), so only the
-        // posted command is checked here.
         if (action == 1) {
             ASSERT_FALSE(PostedCommands().empty());
             EXPECT_EQ(PostedCommands().front(), WPARAM(SC_MAXIMIZE));
+            EXPECT_TRUE(IsZoomed(w.s->hwnd));
+            // The same button, now at the maximised frame's edge, restores.
+            const POINT again = w.Centre(1);
+            qs::test::MouseClickAt(again.x, again.y);
+            qs::test::PumpFor(300);
+            EXPECT_FALSE(IsZoomed(w.s->hwnd));
+            EXPECT_EQ(w.s->skinner->WindowState, swNormal);
         }
         if (action == 0) EXPECT_FALSE(IsWindow(w.s->hwnd));
         qs::test::MouseMoveTo(10, 700);
     }
+}
+
+namespace {
+
+void DoubleClickAt(POINT p) {
+    qs::test::MouseMoveTo(p.x, p.y);
+    for (int i = 0; i < 2; ++i) {
+        qs::test::MouseButton(true, true);
+        qs::test::MouseButton(true, false);
+    }
+    qs::test::PumpFor(300);
+}
+
+} // namespace
+
+TEST(CaptionButtons, DoubleClickOnTheCaptionMaximisesAndRestores) {
+    ButtonWindow w;
+    const RECT wr = WindowRectOf(w.s->hwnd);
+    DoubleClickAt(POINT{wr.left + 60, wr.top + 12});
+    EXPECT_TRUE(IsZoomed(w.s->hwnd));
+    const RECT zoomed = WindowRectOf(w.s->hwnd);
+    DoubleClickAt(POINT{zoomed.left + 200, zoomed.top + 12});
+    EXPECT_FALSE(IsZoomed(w.s->hwnd));
+    EXPECT_EQ(WindowRectOf(w.s->hwnd).right - WindowRectOf(w.s->hwnd).left, wr.right - wr.left);
+    qs::test::MouseMoveTo(10, 700);
+}
+
+TEST(CaptionButtons, DoubleClickOnTheIconButtonCloses) {
+    TestSkin t = BaseSkin(0, true);
+    t.ini += "[BUTTON4]\r\nButtonImage=icon.bmp\r\nAction=3\r\nAlign=0\r\nXcoord=8\r\nYcoord=4\r\nframe=1\r\n";
+    t.Bmp("icon.bmp", 16, 16, 0x00FFFF);
+    ButtonWindow w(WS_OVERLAPPEDWINDOW, t);
+    DoubleClickAt(w.Centre(3));
+    EXPECT_FALSE(IsWindow(w.s->hwnd));
+    qs::test::MouseMoveTo(10, 700);
 }
 
 TEST(CaptionButtons, DisabledMaximiseShowsFrameFourAndDoesNothing) {
