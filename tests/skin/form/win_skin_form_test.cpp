@@ -2,6 +2,7 @@
 // caption buttons driven by synthetic mouse input, and the life cycle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "tests/skin/form/pixel_helpers.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
+#include "toolkit/graphics/colors.h"
 
 using qs::test::PixelAt;
 using qs::test::Pixels;
@@ -163,6 +165,33 @@ TEST(WinSkinForm, FramePiecesShowTheBuiltBorderBitmapsActiveAndInactive) {
         EXPECT_EQ(Mismatches(screen, 6, h - 5, *Piece(*b.Bottom, w - 12, 5, true, active)), 0) << active;
         EXPECT_EQ(Mismatches(screen, 6, 0, *Piece(*b.Top, w - 12, 24, true, active)), 0) << active;
     }
+}
+
+TEST(WinSkinForm, MinimisedWindowPaintsOneCaptionBandOnTheButtonFace) {
+    // A 10-pixel caption, lower than any minimised window.
+    TestSkin t = BaseSkin(0, false, true);
+    std::erase_if(t.members, [](const qs::TSkinMember& m) { return m.name == "top.bmp"; });
+    t.Bmp("top.bmp", 60, 20, kTopFlat);
+    TSkinData skin(nullptr);
+    ASSERT_TRUE(Load(skin, t));
+    Skinned s(skin, MakeWindow());
+    ShowWindow(s.hwnd, SW_MINIMIZE);
+    qs::test::PumpFor(100);
+    ASSERT_EQ(s.skinner->WindowState, swMinimized);
+    // Painted into a bitmap of the frame's size: where Wine keeps an iconic window is its own affair.
+    const RECT wr = WindowRectOf(s.hwnd);
+    const int w = std::max<int>(wr.right - wr.left, 40), h = std::max<int>(wr.bottom - wr.top, 40);
+    TBitmap frame(w, h, pf24bit);
+    const RECT all{0, 0, w, h};
+    FillRect(frame.Canvas().Handle(), &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    s.skinner->PaintFrame(frame.Canvas().Handle());
+    const uint32_t face = ColorToRGB(skin.Colour(scButtonFace));
+    const int bandW = s.skinner->FrameWidth, bandH = s.skinner->FrameHeight;
+    ASSERT_GT(bandH, s.skinner->CaptionHeight);
+    EXPECT_EQ(PixelAt(frame, 2, 5), kTopFlat) << "the caption reaches the left edge: no side border";
+    EXPECT_EQ(PixelAt(frame, bandW - 3, 5), kTopFlat);
+    EXPECT_EQ(PixelAt(frame, bandW / 2, bandH - 1),
+              (face & 0xFF) << 16 | (face & 0xFF00) | (face >> 16 & 0xFF)) << "below the caption: button face";
 }
 
 TEST(WinSkinForm, CaptionTextFollowsAlignmentAndEndsInAnEllipsisAtTheClipEdge) {
@@ -391,7 +420,8 @@ void DoubleClickAt(POINT p) {
         qs::test::MouseButton(true, true);
         qs::test::MouseButton(true, false);
     }
-    qs::test::PumpFor(300);
+    // Past the double-click time, so the next pair starts afresh.
+    qs::test::PumpFor(GetDoubleClickTime() + 100);
 }
 
 } // namespace
