@@ -161,7 +161,7 @@ void benchHover(TReport& report, HWND h, TWinSkinForm& form) {
         hot += form.HotObject == button && button->MouseState == msHot;
     });
     report.Row("hover enter: WM_NCMOUSEMOVE -> hot frame", size, in,
-               "hot frame painted in " + std::to_string(hot) + " of " + std::to_string(runs) + " calls");
+               "button hot after " + std::to_string(hot) + " of " + std::to_string(runs) + " calls");
     report.Row("hover leave: WM_NCMOUSEMOVE -> normal frame", size, Measure(enter, leave),
                "includes DefWindowProc of the move");
     // What the hot repaint is made of: the window DC, and the button frame drawn (transparent).
