@@ -42,9 +42,13 @@ struct TGroup {
     std::vector<POINT> at;
 };
 
-int frames(const TDataSkinObject& r) { return std::max(1, int(r.Frame)); }
+int frames(const TDataSkinObject& r) {
+    return std::max(1, int(r.Frame));
+}
 
-TColor resolve(TColor c) { return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c; }
+TColor resolve(TColor c) {
+    return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c;
+}
 
 // Preferred cell sizes that show how a piece stretches; 0 keeps the frame's own size.
 struct TCellSize {
@@ -52,10 +56,14 @@ struct TCellSize {
     int w, h;
 };
 const TCellSize kCellSizes[] = {
-    {"Buttons", 75, 25},        {"Tabs", 64, 22},           {"TabPane", 120, 60},       {"MenuItem", 140, 20},
-    {"MenuBackground", 140, 60}, {"MenuBar", 240, 0},       {"Progress", 160, 0},       {"HorzScroll", 90, 0},
-    {"VertScroll", 0, 90},      {"HorzScrollThumb", 40, 0}, {"VertScrollThumb", 0, 40}, {"Track", 120, 0},
-    {"TrackVert", 0, 120},      {"GroupBoxEdge", 120, 50},  {"SunkEdge", 80, 22},       {"Headerbar", 80, 0},
+    {"Buttons", 75, 25},         {"Tabs", 64, 22},
+    {"TabPane", 120, 60},        {"MenuItem", 140, 20},
+    {"MenuBackground", 140, 60}, {"MenuBar", 240, 0},
+    {"Progress", 160, 0},        {"HorzScroll", 90, 0},
+    {"VertScroll", 0, 90},       {"HorzScrollThumb", 40, 0},
+    {"VertScrollThumb", 0, 40},  {"Track", 120, 0},
+    {"TrackVert", 0, 120},       {"GroupBoxEdge", 120, 50},
+    {"SunkEdge", 80, 22},        {"Headerbar", 80, 0},
     {"StatusBarEdges", 90, 0},
 };
 
@@ -77,8 +85,8 @@ std::string describe(const TSkinPiece& p) {
     std::string text = p.name + "  " + std::to_string(p.frames) + (p.frames == 1 ? " frame" : " frames");
     const RECT& m = p.margins;
     if (m.left || m.top || m.right || m.bottom)
-        text += "  margins " + std::to_string(m.left) + "," + std::to_string(m.top) + "," + std::to_string(m.right) +
-                "," + std::to_string(m.bottom);
+        text += "  margins " + std::to_string(m.left) + "," + std::to_string(m.top) + "," +
+                std::to_string(m.right) + "," + std::to_string(m.bottom);
     if (p.trans) text += "  trans";
     return text;
 }
@@ -97,7 +105,8 @@ TGroup pieceGroup(const TSkinPiece& p) {
     for (int f = 1; f <= p.frames; ++f)
         g.cells.push_back({int(size.cx), int(size.cy), p.frames > 1 ? std::to_string(f) : std::string(),
                            [p, f, tile, trans](HDC dc, const RECT& r) {
-                               DrawSkinObject(dc, r, *p.image, p.vertical, tile, trans, p.frames, f, p.margins);
+                               DrawSkinObject(dc, r, *p.image, p.vertical, tile, trans, p.frames, f,
+                                              p.margins);
                            }});
     return g;
 }
@@ -152,7 +161,8 @@ void paintMockWindow(HDC dc, const RECT& r, TSkinData& s, bool active, HFONT cap
     TSkinBorders& b = s.Borders;
     borderPiece(dc, *b.Left, RECT{r.left, r.top, r.left + z.left, r.bottom}, false, active);
     borderPiece(dc, *b.Right, RECT{r.right - z.right, r.top, r.right, r.bottom}, false, active);
-    borderPiece(dc, *b.Bottom, RECT{r.left + z.left, r.bottom - z.bottom, r.right - z.right, r.bottom}, true, active);
+    borderPiece(dc, *b.Bottom, RECT{r.left + z.left, r.bottom - z.bottom, r.right - z.right, r.bottom}, true,
+                active);
     const RECT cap{r.left + z.left, r.top, r.right - z.right, r.top + z.caption};
     borderPiece(dc, *b.Top, cap, true, active);
 
@@ -165,13 +175,13 @@ void paintMockWindow(HDC dc, const RECT& r, TSkinData& s, bool active, HFONT cap
     DrawTextA(dc, text, -1, &tr, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
     tr.right += title.TXTBackleft + title.TXTBackRight;
     const int capW = cap.right - cap.left, textW = tr.right - tr.left;
-    const int dx = title.TextAlignment == 1 ? (capW - textW) / 2
+    const int dx = title.TextAlignment == 1   ? (capW - textW) / 2
                    : title.TextAlignment == 2 ? capW - title.RightWidth - textW
                                               : title.LeftWidth;
     OffsetRect(&tr, cap.left + dx, cap.top + (z.caption - (tr.bottom - tr.top)) / 2 + title.TopHeight / 2);
     if (!title.Bitmap.Empty())
-        DrawSkinStrip(dc, RECT{tr.left, cap.top, tr.right, cap.bottom}, title.Bitmap, true, true,
-                      2, active ? 1 : 2, RECT{title.TXTBackleft, 0, title.TXTBackRight, 0});
+        DrawSkinStrip(dc, RECT{tr.left, cap.top, tr.right, cap.bottom}, title.Bitmap, true, true, 2,
+                      active ? 1 : 2, RECT{title.TXTBackleft, 0, title.TXTBackRight, 0});
     tr.left += title.TXTBackleft;
     SetTextColor(dc, ColorToRGB(resolve(s.Colour(active ? scTitleTextActive : scTitleTextNoActive))));
     DrawTextA(dc, text, -1, &tr, DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
@@ -242,7 +252,8 @@ class TSheetBuilder {
         for (bool active : {true, false})
             g.cells.push_back({w, h, active ? "active" : "inactive",
                                [this, active](HDC dc, const RECT& r) {
-                                   paintMockWindow(dc, r, skin_, active, captionFont_.Get(), labelFont_.Get());
+                                   paintMockWindow(dc, r, skin_, active, captionFont_.Get(),
+                                                   labelFont_.Get());
                                },
                                false});
         groups_.push_back(std::move(g));
@@ -253,7 +264,7 @@ class TSheetBuilder {
             TDataSkinSysButton& d = *skin_.SysButtons[i];
             if (d.Bitmap.Empty() || d.Bitmap.Width() < frames(d)) continue;
             TGroup g("SysButton" + std::to_string(i + 1) + "  action " + std::to_string(d.Action) + "  " +
-                         std::to_string(frames(d)) + " frames");
+                     std::to_string(frames(d)) + " frames");
             const int bw = d.Bitmap.Width() / frames(d), bh = std::min(d.Bitmap.Height(), kMaxCellHeight);
             for (int f = 1; f <= frames(d); ++f)
                 g.cells.push_back({bw, bh, std::to_string(f), [&d, f](HDC dc, const RECT& r) {
@@ -291,7 +302,8 @@ class TSheetBuilder {
         for (TGroup& g : groups_) {
             g.at.clear();
             int cx = 0, cy = kLabelHeight, lineH = 0, widest = int(textSize(dc, g.label).cx);
-            const bool captions = std::any_of(g.cells.begin(), g.cells.end(), [](const TCell& c) { return !c.caption.empty(); });
+            const bool captions = std::any_of(g.cells.begin(), g.cells.end(),
+                                              [](const TCell& c) { return !c.caption.empty(); });
             for (const TCell& c : g.cells) {
                 if (cx > 0 && cx + c.w > maxW) {
                     cx = 0;
@@ -354,7 +366,8 @@ class TSheetBuilder {
                 if (!c.caption.empty()) {
                     SetTextColor(dc, kFaint);
                     RECT cr{r.left, r.bottom, r.right, r.bottom + kCaptionHeight};
-                    DrawTextA(dc, c.caption.c_str(), -1, &cr, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+                    DrawTextA(dc, c.caption.c_str(), -1, &cr,
+                              DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
                 }
             }
         }

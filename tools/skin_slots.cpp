@@ -16,7 +16,10 @@ struct TSlot {
     bool vertical;
 };
 
-#define QS_SLOT(member, vertical) {#member, [](TSkinData& s) -> TDataSkinObject* { return s.member.get(); }, vertical}
+#define QS_SLOT(member, vertical)                                                                            \
+    {                                                                                                        \
+#member, [](TSkinData & s) -> TDataSkinObject* { return s.member.get(); }, vertical                  \
+    }
 const TSlot kSlots[] = {
     {"Top", [](TSkinData& s) -> TDataSkinObject* { return s.Borders.Top.get(); }, true},
     {"Left", [](TSkinData& s) -> TDataSkinObject* { return s.Borders.Left.get(); }, false},
@@ -64,7 +67,8 @@ constexpr const char* kSecondImage = ".Bitmap2";
 
 bool sameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -98,31 +102,35 @@ std::vector<TSkinPiece> candidates(TSkinData& s) {
         }
         all.push_back(recordPiece(slot.name, *r, r->Bitmap, slot.vertical));
         if (auto* border = dynamic_cast<TDataSkinBorder*>(r))
-            all.push_back(recordPiece(slot.name + std::string(kSecondImage), *r, border->Bitmap2, slot.vertical));
+            all.push_back(
+                recordPiece(slot.name + std::string(kSecondImage), *r, border->Bitmap2, slot.vertical));
         if (r == s.Buttons.get()) {
             glyphs("CheckButton", s.Buttons->CheckButton, s.Buttons->CheckButtonFrame);
             glyphs("RadioButton", s.Buttons->RadioButton, s.Buttons->RadioButtonFrame);
         }
     }
     for (size_t i = 0; i < s.SysButtons.size(); ++i)
-        all.push_back(recordPiece(kSysButtonPrefix + std::to_string(i + 1), *s.SysButtons[i], s.SysButtons[i]->Bitmap,
-                                  false));
+        all.push_back(recordPiece(kSysButtonPrefix + std::to_string(i + 1), *s.SysButtons[i],
+                                  s.SysButtons[i]->Bitmap, false));
     return all;
 }
 
-bool hasImage(const TSkinPiece& p) { return p.image && !p.image->Empty(); }
+bool hasImage(const TSkinPiece& p) {
+    return p.image && !p.image->Empty();
+}
 
 // A name of the model that a skin may lack altogether: any caption button number, and the second
 // image of a slot that is absent.
 bool knownName(const std::string& name) {
     const std::string prefix = kSysButtonPrefix;
     if (name.size() > prefix.size() && sameText(name.substr(0, prefix.size()), prefix))
-        return name[prefix.size()] != '0' &&
-               std::all_of(name.begin() + long(prefix.size()), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return name[prefix.size()] != '0' && std::all_of(name.begin() + long(prefix.size()), name.end(),
+                                                         [](char c) { return c >= '0' && c <= '9'; });
     const std::string second = kSecondImage;
     if (name.size() > second.size() && sameText(name.substr(name.size() - second.size()), second)) {
         const std::string base = name.substr(0, name.size() - second.size());
-        return std::any_of(std::begin(kSlots), std::end(kSlots), [&](const TSlot& s) { return sameText(s.name, base); });
+        return std::any_of(std::begin(kSlots), std::end(kSlots),
+                           [&](const TSlot& s) { return sameText(s.name, base); });
     }
     return false;
 }
@@ -164,9 +172,10 @@ std::string SkinSlotList(size_t width, const std::string& indent) {
         }
         line += (line.size() > indent.size() ? " " : "") + item;
     }
-    return text + line + '\n' + indent + "SysButton1, SysButton2, ...  the caption buttons in skin order\n" + indent +
-           "SLOT.Bitmap2  the second image of Top, Left, Right, Bottom, Progress, Tabs, ComboButton,\n" + indent +
-           "              UpDownHorz, UpDownVert\n";
+    return text + line + '\n' + indent + "SysButton1, SysButton2, ...  the caption buttons in skin order\n" +
+           indent +
+           "SLOT.Bitmap2  the second image of Top, Left, Right, Bottom, Progress, Tabs, ComboButton,\n" +
+           indent + "              UpDownHorz, UpDownVert\n";
 }
 
 } // namespace qs::tools

@@ -1,10 +1,10 @@
 // skinpreview: a skin's contact sheet (every piece as the engine paints it) saved as PNG.
 #include "skin/core/skin_data.h"
+#include "toolkit/graphics/png_encode.h"
 #include "tools/skin_sheet.h"
 #include "tools/skin_tools_win.h"
 #include "tools/tool_files.h"
 #include "tools/tool_skin_data.h"
-#include "toolkit/graphics/png_encode.h"
 
 #include <ostream>
 
@@ -12,10 +12,11 @@ namespace qs::tools {
 
 namespace {
 
-const char kUsage[] = "usage: skinpreview SKIN OUT.png\n"
-                      "  draws the frame and caption (active and inactive), caption buttons, push buttons,\n"
-                      "  check and radio glyphs, scroll-bar parts, tabs, track bars, progress, menu items and\n"
-                      "  every other piece of SKIN frame by frame, and its colours, onto one labelled sheet\n";
+const char kUsage[] =
+    "usage: skinpreview SKIN OUT.png\n"
+    "  draws the frame and caption (active and inactive), caption buttons, push buttons,\n"
+    "  check and radio glyphs, scroll-bar parts, tabs, track bars, progress, menu items and\n"
+    "  every other piece of SKIN frame by frame, and its colours, onto one labelled sheet\n";
 
 std::string baseName(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");

@@ -2,11 +2,11 @@
 // primitive, written as a 24-bit BMP.
 #include "skin/core/skin_data.h"
 #include "skin/form/skin_paint.h"
+#include "toolkit/core/stream.h"
 #include "tools/skin_slots.h"
 #include "tools/skin_tools_win.h"
 #include "tools/tool_files.h"
 #include "tools/tool_skin_data.h"
-#include "toolkit/core/stream.h"
 
 #include <charconv>
 #include <ostream>
@@ -75,11 +75,12 @@ std::string parseArgs(const Args& args, TRenderRequest& r) {
     r.skin = positional[0];
     r.slot = positional[1];
     r.out = positional[5];
-    if (!parseInt(positional[2], r.width) || !parseInt(positional[3], r.height) || r.width < 1 || r.height < 1 ||
-        r.width > kMaxSide || r.height > kMaxSide)
-        return "W and H must be whole numbers from 1 to " + std::to_string(kMaxSide) + ", not " + positional[2] +
-               " x " + positional[3];
-    if (!parseInt(positional[4], r.frame) || r.frame < 1) return "FRAME must be a number from 1, not " + positional[4];
+    if (!parseInt(positional[2], r.width) || !parseInt(positional[3], r.height) || r.width < 1 ||
+        r.height < 1 || r.width > kMaxSide || r.height > kMaxSide)
+        return "W and H must be whole numbers from 1 to " + std::to_string(kMaxSide) + ", not " +
+               positional[2] + " x " + positional[3];
+    if (!parseInt(positional[4], r.frame) || r.frame < 1)
+        return "FRAME must be a number from 1, not " + positional[4];
     return {};
 }
 
@@ -128,7 +129,8 @@ int RunSkinRender(const Args& args, std::ostream& out, std::ostream& err) {
         win::BrushHandle brush(CreateSolidBrush(r.background));
         FillRect(dc, &all, brush.Get());
     }
-    DrawSkinObject(dc, all, *piece.image, r.vertical, r.tile, r.transparent, piece.frames, r.frame, piece.margins);
+    DrawSkinObject(dc, all, *piece.image, r.vertical, r.tile, r.transparent, piece.frames, r.frame,
+                   piece.margins);
     GdiFlush();
     TMemoryStream bmp;
     result.SaveToStream(bmp);

@@ -37,7 +37,8 @@ std::vector<uint32_t> Decode(const std::vector<uint8_t>& png, int w, int h) {
             row[i] = uint8_t(f[1 + i] + pred[f[0]]);
         }
         for (int x = 0; x < w; ++x)
-            px.push_back(uint32_t(row[3 * size_t(x)]) << 16 | uint32_t(row[3 * size_t(x) + 1]) << 8 | row[3 * size_t(x) + 2]);
+            px.push_back(uint32_t(row[3 * size_t(x)]) << 16 | uint32_t(row[3 * size_t(x) + 1]) << 8 |
+                         row[3 * size_t(x) + 2]);
         prev = row;
     }
     return px;
@@ -52,9 +53,12 @@ TEST(PngEncode, NoiseGradientsAndFlatAreasComeBackExactlyInBothForms) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint32_t& p = px[size_t(y) * w + x];
-            if (y < 90) p = rng() & 0xFFFFFF;
-            else if (y < 180) p = uint32_t(x & 0xFF) << 16 | uint32_t(y) << 8 | uint32_t((x + y) & 0xFF);
-            else p = (x / 40) % 2 ? 0xFF00FF : 0x336699;
+            if (y < 90)
+                p = rng() & 0xFFFFFF;
+            else if (y < 180)
+                p = uint32_t(x & 0xFF) << 16 | uint32_t(y) << 8 | uint32_t((x + y) & 0xFF);
+            else
+                p = (x / 40) % 2 ? 0xFF00FF : 0x336699;
         }
     for (TPngDeflate mode : {TPngDeflate::Compressed, TPngDeflate::Stored}) {
         const std::vector<uint8_t> png = EncodePng(w, h, px.data(), mode);

@@ -21,7 +21,9 @@ namespace {
 constexpr uint32_t kMagenta = 0xFF00FF;
 
 // Every pixel tells where it came from; some are the key colour.
-uint32_t Source(int x, int y) { return (x + 2 * y) % 7 == 0 ? kMagenta : uint32_t(x) << 16 | uint32_t(y) << 8 | 0x11; }
+uint32_t Source(int x, int y) {
+    return (x + 2 * y) % 7 == 0 ? kMagenta : uint32_t(x) << 16 | uint32_t(y) << 8 | 0x11;
+}
 
 // A MenuItem image of 20 x 50: five frames of 4 x 50 side by side, or of 20 x 10 stacked.
 qs::test::TestSkin MenuSkin() {
@@ -38,8 +40,9 @@ class SkinToolsWin : public ::testing::Test {
     std::ostringstream out, err;
 
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qs_tools_win_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir =
+            fs::temp_directory_path() /
+            ("qs_tools_win_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         const std::vector<uint8_t> bytes = MenuSkin().Compressed();
@@ -67,8 +70,8 @@ class SkinToolsWin : public ::testing::Test {
     Pixels Reference(int w, int h, bool vertical, bool tile, int frame) {
         TDataSkinObject& r = *skin.MenuItem;
         TBitmap bmp(w, h, pf24bit);
-        DrawSkinObject(bmp.Canvas().Handle(), RECT{0, 0, w, h}, r.Bitmap, vertical, tile, false, r.Frame, frame,
-                       r.Margins());
+        DrawSkinObject(bmp.Canvas().Handle(), RECT{0, 0, w, h}, r.Bitmap, vertical, tile, false, r.Frame,
+                       frame, r.Margins());
         GdiFlush();
         Pixels px(w, h);
         for (int y = 0; y < h; ++y)
@@ -170,7 +173,8 @@ TEST_F(SkinToolsWin, PreviewOfABundledSkinIsAReasonablePng) {
     const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     EXPECT_TRUE(std::equal(signature, signature + 8, png.begin()));
     auto be32 = [&](size_t at) {
-        return uint32_t(png[at]) << 24 | uint32_t(png[at + 1]) << 16 | uint32_t(png[at + 2]) << 8 | png[at + 3];
+        return uint32_t(png[at]) << 24 | uint32_t(png[at + 1]) << 16 | uint32_t(png[at + 2]) << 8 |
+               png[at + 3];
     };
     EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
     const uint32_t w = be32(16), h = be32(20);

@@ -16,7 +16,8 @@ void put16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(uint8_t(v >> 8));
 }
 void put32be(std::vector<uint8_t>& out, uint32_t v) {
-    for (int s = 24; s >= 0; s -= 8) out.push_back(uint8_t(v >> s));
+    for (int s = 24; s >= 0; s -= 8)
+        out.push_back(uint8_t(v >> s));
 }
 
 uint32_t crc32(const uint8_t* p, size_t n) {
@@ -24,13 +25,15 @@ uint32_t crc32(const uint8_t* p, size_t n) {
         std::array<uint32_t, 256> t{};
         for (uint32_t i = 0; i < 256; ++i) {
             uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             t[i] = c;
         }
         return t;
     }();
     uint32_t crc = ~0u;
-    for (size_t i = 0; i < n; ++i) crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < n; ++i)
+        crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -73,7 +76,8 @@ class BitWriter {
     }
     void Code(uint32_t code, int length) {
         uint32_t reversed = 0;
-        for (int i = 0; i < length; ++i) reversed |= ((code >> i) & 1u) << (length - 1 - i);
+        for (int i = 0; i < length; ++i)
+            reversed |= ((code >> i) & 1u) << (length - 1 - i);
         Bits(reversed, length);
     }
     void Flush() {
@@ -90,21 +94,26 @@ class BitWriter {
 
 constexpr int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                  31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr int kDistBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-                               193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr int kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr int kDistBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                               33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                               1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr int kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 // The order in which the code-length code's lengths are sent.
 constexpr int kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 int lengthSymbol(int length) {
     int s = 28;
-    while (kLengthBase[s] > length) --s;
+    while (kLengthBase[s] > length)
+        --s;
     return s;
 }
 int distSymbol(int dist) {
     int s = 29;
-    while (kDistBase[s] > dist) --s;
+    while (kDistBase[s] > dist)
+        --s;
     return s;
 }
 
@@ -143,7 +152,8 @@ std::vector<Token> findRepeats(const std::vector<uint8_t>& d) {
             if (i - c > size_t(kWindow - 1)) break;
             if (d[c + size_t(best)] == d[i + size_t(best)]) {
                 int len = 0;
-                while (len < limit && d[c + size_t(len)] == d[i + size_t(len)]) ++len;
+                while (len < limit && d[c + size_t(len)] == d[i + size_t(len)])
+                    ++len;
                 if (len > best) {
                     best = len;
                     bestDist = int(i - c);
@@ -176,7 +186,8 @@ std::vector<Token> findRepeats(const std::vector<uint8_t>& d) {
             continue;
         }
         tokens.push_back({uint16_t(len), uint16_t(dist)});
-        for (size_t k = 1; k < size_t(len); ++k) insert(i + k);
+        for (size_t k = 1; k < size_t(len); ++k)
+            insert(i + k);
         i += size_t(len);
     }
     return tokens;
@@ -186,7 +197,8 @@ std::vector<Token> findRepeats(const std::vector<uint8_t>& d) {
 // at least two symbols do, so every decoder accepts the table.
 std::vector<int> codeLengths(std::vector<uint32_t> freq, int maxBits) {
     const size_t n = freq.size();
-    for (size_t forced = 0, used = size_t(std::count_if(freq.begin(), freq.end(), [](uint32_t f) { return f; }));
+    for (size_t forced = 0,
+                used = size_t(std::count_if(freq.begin(), freq.end(), [](uint32_t f) { return f; }));
          used < 2 && forced < n; ++forced)
         if (freq[forced] == 0) {
             freq[forced] = 1;
@@ -223,7 +235,8 @@ std::vector<int> codeLengths(std::vector<uint32_t> freq, int maxBits) {
         for (size_t s = 0; s < n; ++s) {
             if (leafOf[s] < 0) continue;
             int depth = 0;
-            for (int k = leafOf[s]; nodes[size_t(k)].parent >= 0; k = nodes[size_t(k)].parent) ++depth;
+            for (int k = leafOf[s]; nodes[size_t(k)].parent >= 0; k = nodes[size_t(k)].parent)
+                ++depth;
             lengths[s] = depth;
             longestCode = std::max(longestCode, depth);
         }
@@ -259,7 +272,8 @@ std::vector<LengthRun> runLengths(const std::vector<int>& all) {
     std::vector<LengthRun> runs;
     for (size_t i = 0; i < all.size();) {
         size_t j = i;
-        while (j < all.size() && all[j] == all[i]) ++j;
+        while (j < all.size() && all[j] == all[i])
+            ++j;
         int run = int(j - i);
         if (all[i] == 0) {
             while (run >= 11) {
@@ -280,7 +294,8 @@ std::vector<LengthRun> runLengths(const std::vector<int>& all) {
                 run -= k;
             }
         }
-        for (; run > 0; --run) runs.push_back({all[i], 0});
+        for (; run > 0; --run)
+            runs.push_back({all[i], 0});
         i = j;
     }
     return runs;
@@ -299,17 +314,21 @@ void writeBlock(BitWriter& w, const Token* tokens, size_t count, bool last) {
     litFreq[256] = 1;
     std::vector<int> litLen = codeLengths(litFreq, 15), distLen = codeLengths(distFreq, 15);
     int hlit = 286, hdist = 30;
-    while (hlit > 257 && litLen[size_t(hlit - 1)] == 0) --hlit;
-    while (hdist > 1 && distLen[size_t(hdist - 1)] == 0) --hdist;
+    while (hlit > 257 && litLen[size_t(hlit - 1)] == 0)
+        --hlit;
+    while (hdist > 1 && distLen[size_t(hdist - 1)] == 0)
+        --hdist;
 
     std::vector<int> all(litLen.begin(), litLen.begin() + hlit);
     all.insert(all.end(), distLen.begin(), distLen.begin() + hdist);
     const std::vector<LengthRun> runs = runLengths(all);
     std::vector<uint32_t> clFreq(19, 0);
-    for (const LengthRun& r : runs) ++clFreq[size_t(r.symbol)];
+    for (const LengthRun& r : runs)
+        ++clFreq[size_t(r.symbol)];
     const std::vector<int> clLen = codeLengths(clFreq, 7);
     int hclen = 19;
-    while (hclen > 4 && clLen[size_t(kCodeLengthOrder[hclen - 1])] == 0) --hclen;
+    while (hclen > 4 && clLen[size_t(kCodeLengthOrder[hclen - 1])] == 0)
+        --hclen;
 
     const std::vector<uint32_t> litCode = canonicalCodes(litLen), distCode = canonicalCodes(distLen),
                                 clCode = canonicalCodes(clLen);
@@ -318,7 +337,8 @@ void writeBlock(BitWriter& w, const Token* tokens, size_t count, bool last) {
     w.Bits(uint32_t(hlit - 257), 5);
     w.Bits(uint32_t(hdist - 1), 5);
     w.Bits(uint32_t(hclen - 4), 4);
-    for (int i = 0; i < hclen; ++i) w.Bits(uint32_t(clLen[size_t(kCodeLengthOrder[i])]), 3);
+    for (int i = 0; i < hclen; ++i)
+        w.Bits(uint32_t(clLen[size_t(kCodeLengthOrder[i])]), 3);
     static constexpr int kRunExtraBits[3] = {2, 3, 7};
     for (const LengthRun& r : runs) {
         w.Code(clCode[size_t(r.symbol)], clLen[size_t(r.symbol)]);
@@ -376,7 +396,11 @@ std::vector<uint8_t> filteredRows(int width, int height, const uint32_t* pixels,
                 uint64_t cost = 0;
                 for (size_t i = 0; i < stride; ++i) {
                     const int a = i >= 3 ? row[i - 3] : 0, b = above[i], c = i >= 3 ? above[i - 3] : 0;
-                    const int predicted = f == 0 ? 0 : f == 1 ? a : f == 2 ? b : f == 3 ? (a + b) / 2 : paeth(a, b, c);
+                    const int predicted = f == 0   ? 0
+                                          : f == 1 ? a
+                                          : f == 2 ? b
+                                          : f == 3 ? (a + b) / 2
+                                                   : paeth(a, b, c);
                     candidate[i] = uint8_t(row[i] - predicted);
                     cost += uint64_t(std::abs(int(int8_t(candidate[i]))));
                 }
