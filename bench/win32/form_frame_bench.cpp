@@ -182,6 +182,8 @@ void benchHover(TReport& report, HWND h, TWinSkinForm& form) {
         [&] {
             moveCursor(h, off);
             pumpUntil([&] { return form.HotObject == nullptr; });
+            // Moves still queued would reach the timed run.
+            PumpFor(5);
         },
         [&] {
             moveCursor(h, on);
