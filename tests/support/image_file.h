@@ -25,7 +25,7 @@ std::vector<uint8_t> EncodeBmp24(const Pixels& px);
 std::vector<uint8_t> EncodePng(const Pixels& px);
 bool SaveImage(const std::string& path, const Pixels& px);
 
-// Reads what EncodeBmp24 writes (24-bit, uncompressed, either row order); empty on anything else.
+// Reads a BMP file of any layout the toolkit reads; empty when it is damaged.
 Pixels DecodeBmp24(const std::vector<uint8_t>& bytes);
 
 } // namespace qs::test
