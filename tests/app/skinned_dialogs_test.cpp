@@ -83,8 +83,9 @@ TEST(SkinnedDialogs, InstructionsAndAboutAreDrawnFromEachSkin) {
         ASSERT_TRUE(skin.Use(id));
         const Pixels instructions = ShowSkinned<TForm3>(std::string("instructions-") + id + ".png");
         ShowSkinned<Tfrm_about>(std::string("about-") + id + ".png");
-        if (previous.width == instructions.width && previous.height == instructions.height)
+        if (previous.width == instructions.width && previous.height == instructions.height) {
             EXPECT_NE(previous.data, instructions.data) << "each skin has a look of its own";
+        }
         previous = instructions;
     }
 }

@@ -47,7 +47,9 @@ TEST(BundledSkins, EachLoadsWithTheRecordsItsDescriptionStates) {
         EXPECT_EQ(s.Buttons->LeftWidth, ini.ReadInteger("Buttons", "LeftWidth", 0));
         EXPECT_EQ(s.Title->TextAlignment, ini.ReadInteger(P, "TextAlignment", 0));
         const std::string face = ini.ReadString("Colours", "ButtonFace", "");
-        if (!face.empty()) EXPECT_EQ(s.Colour(scButtonFace), ParseColour(face));
+        if (!face.empty()) {
+            EXPECT_EQ(s.Colour(scButtonFace), ParseColour(face));
+        }
         std::vector<std::string> sections;
         ini.ReadSections(&sections);
         size_t buttons = 0;

@@ -395,7 +395,9 @@ TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
         PostedCommands().clear();
         qs::test::MouseButton(true, false);
         qs::test::PumpFor(300);
-        if (action == 2) EXPECT_TRUE(IsIconic(w.s->hwnd));
+        if (action == 2) {
+            EXPECT_TRUE(IsIconic(w.s->hwnd));
+        }
         if (action == 1) {
             ASSERT_FALSE(PostedCommands().empty());
             EXPECT_EQ(PostedCommands().front(), WPARAM(SC_MAXIMIZE));
@@ -407,7 +409,9 @@ TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
             EXPECT_FALSE(IsZoomed(w.s->hwnd));
             EXPECT_EQ(w.s->skinner->WindowState, swNormal);
         }
-        if (action == 0) EXPECT_FALSE(IsWindow(w.s->hwnd));
+        if (action == 0) {
+            EXPECT_FALSE(IsWindow(w.s->hwnd));
+        }
         qs::test::MouseMoveTo(10, 700);
     }
 }

@@ -85,7 +85,8 @@ TEST_F(Menus, CommandsReachTheItemByIdentifier) {
 TEST_F(Menus, OwnerDrawItemsAreMeasuredAndDrawnThroughTheirEvents) {
     popup->SetOwnerDraw(true);
     HMENU h = popup->Handle();
-    MENUITEMINFOA mii{sizeof mii};
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
     mii.fMask = MIIM_FTYPE | MIIM_STRING;
     char buffer[32] = {};
     mii.dwTypeData = buffer;

@@ -64,7 +64,9 @@ TEST_F(MessagePath, PerformGoesThroughWindowProcToo) {
     EXPECT_EQ(spy.Count(WM_LBUTTONDOWN), 1);
     EXPECT_EQ(spy.Count(WM_LBUTTONUP), 1);
     for (const TMessage& m : spy.seen)
-        if (m.Msg == WM_LBUTTONDOWN) EXPECT_EQ(m.LParam, MAKELPARAM(10, 5)); // in the label's coordinates
+        if (m.Msg == WM_LBUTTONDOWN) {
+            EXPECT_EQ(m.LParam, MAKELPARAM(10, 5)); // in the label's coordinates
+        }
 }
 
 TEST_F(MessagePath, WindowPropertyLeadsBackToTheControl) {
@@ -175,7 +177,9 @@ TEST_F(MessagePath, ParentsReflectNotificationsToTheirChildren) {
     SendMessageA(button->Handle(), BM_CLICK, 0, 0);
     ASSERT_EQ(spy.Count(CN_COMMAND), 1);
     for (const TMessage& m : spy.seen)
-        if (m.Msg == CN_COMMAND) EXPECT_EQ(HIWORD(m.WParam), BN_CLICKED);
+        if (m.Msg == CN_COMMAND) {
+            EXPECT_EQ(HIWORD(m.WParam), BN_CLICKED);
+        }
     EXPECT_EQ(clicks, 1);
 
     win::WindowDC dc = win::WindowDC::Client(button->Handle());
