@@ -94,16 +94,4 @@ std::string KiB(size_t bytes) {
     return text;
 }
 
-void PumpFor(int ms) {
-    const DWORD end = GetTickCount() + DWORD(ms);
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(1);
-    } while (int(end - GetTickCount()) > 0);
-}
-
 } // namespace qs::bench

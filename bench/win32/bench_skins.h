@@ -1,5 +1,4 @@
-// The bundled skins the benchmarks run on (the packed skins of the build's qs_skins target), and a
-// window-message pump for the benchmarks that drive live windows.
+// The bundled skins the benchmarks run on (the packed skins of the build's qs_skins target).
 #pragma once
 
 #include <cstdint>
@@ -30,8 +29,5 @@ bool LoadInto(TSkinData& skin, const TSkinFile& file);
 
 std::string SizeText(int w, int h);
 std::string KiB(size_t bytes);
-
-// Dispatches this thread's messages for about ms milliseconds.
-void PumpFor(int ms);
 
 } // namespace qs::bench

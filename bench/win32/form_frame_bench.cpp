@@ -15,8 +15,10 @@
 #include "skin/core/skin_records.h"
 #include "skin/form/skin_paint.h"
 #include "skin/form/win_skin_form.h"
+#include "tests/support/wintest.h"
 
 using namespace qs::bench;
+using qs::test::PumpFor;
 
 namespace {
 
