@@ -24,11 +24,28 @@ int height(const RECT& r) { return r.bottom - r.top; }
 
 TColor resolve(TColor c) { return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c; }
 
+// A minimised or maximised window comes back to its normal rectangle, which was sized for the
+// frame it had then: it grows or shrinks with the frame, so the restored client keeps its size.
+void resizeNormalRect(HWND hwnd, int dw, int dh) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if ((!dw && !dh) || !GetWindowPlacement(hwnd, &wp)) return;
+    wp.rcNormalPosition.right += dw;
+    wp.rcNormalPosition.bottom += dh;
+    wp.flags = 0;
+    if (!IsWindowVisible(hwnd))
+        wp.showCmd = SW_HIDE;
+    else if (wp.showCmd == SW_SHOWMINIMIZED)
+        wp.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(hwnd, &wp);
+}
+
 } // namespace
 
 void TWinSkinForm::RecalcBorders() {
     if (!SkinData || !SkinData->Borders.Top || skinEmpty(*SkinData)) return;
     const TSkinBorders& b = SkinData->Borders;
+    const int oldWidth = BorderLeft + BorderRight, oldHeight = CaptionHeight + BorderBottom;
     if (BorderKind == bkNoCaption) {
         BorderLeft = BorderRight = CaptionHeight = BorderBottom = MenuHeight = 0;
     } else {
@@ -36,6 +53,14 @@ void TWinSkinForm::RecalcBorders() {
         BorderLeft = b.Left->Bitmap.Width() / frames(*b.Left);
         BorderRight = b.Right->Bitmap.Width() / frames(*b.Right);
         BorderBottom = b.Bottom->Bitmap.Height() / frames(*b.Bottom);
+    }
+    if (State != fsCreated && WindowState != swNormal) {
+        const int dw = BorderLeft + BorderRight - oldWidth, dh = CaptionHeight + BorderBottom - oldHeight;
+        // The toolkit keeps a minimised form's normal bounds itself and writes them back on resizing.
+        if (Form && IsIconic(Handle))
+            Form->SetBounds(Form->Left(), Form->Top(), Form->Width() + dw, Form->Height() + dh);
+        else
+            resizeNormalRect(Handle, dw, dh);
     }
     HotObject = nullptr;
     CaptionButtons.clear();

@@ -485,3 +485,37 @@ TEST_F(ManagerSkinning, TwoHundredSkinSwitchesWithLiveWindowsLeakNoGdiObjects) {
         EXPECT_TRUE(AnswersSkinned(h));
     EXPECT_LE(after, before + 4);
 }
+
+TEST_F(ManagerSkinning, SkinSwitchWhileMinimisedOrMaximisedKeepsTheRestoredClientSize) {
+    TSkinStore store(nullptr);
+    for (int i = 0; i < kSkinCount; ++i)
+        store.Store()->Add()->ReadDataStream(SkinBytes(i));
+    TSkinData& skin = AddSkin(1, sfMainform, true);
+    TForm& form = Form(20, 20);
+    const std::vector<HWND> all = {form.Handle(), Window(360, 20)};
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        SCOPED_TRACE(show);
+        std::vector<RECT> clients;
+        for (HWND h : all) {
+            ASSERT_TRUE(AnswersSkinned(h));
+            clients.push_back(ClientRectOf(h));
+            ShowWindow(h, show);
+            qs::test::PumpFor(100);
+        }
+        const HWND foreground = GetForegroundWindow();
+        skin.LoadFromStore(&store, show == SW_MINIMIZE ? 10 : 1);
+        qs::test::PumpFor(400);
+        EXPECT_EQ(GetForegroundWindow(), foreground) << "the switch activates nothing";
+        for (HWND h : all)
+            EXPECT_EQ(show == SW_MINIMIZE ? IsIconic(h) : IsZoomed(h), TRUE);
+        for (size_t i = 0; i < all.size(); ++i) {
+            SCOPED_TRACE(i);
+            ShowWindow(all[i], SW_RESTORE);
+            qs::test::PumpFor(150);
+            const RECT now = ClientRectOf(all[i]);
+            EXPECT_EQ(now.right, clients[i].right);
+            EXPECT_EQ(now.bottom, clients[i].bottom);
+            EXPECT_EQ(FrameMismatches(all[i]), 0);
+        }
+    }
+}
