@@ -2,6 +2,7 @@
 // activation, store items, skin files). Parsing the description is skin_loader.cpp.
 #include "skin/core/skin_data.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "skin/core/optional_user32.h"
@@ -146,8 +147,10 @@ void TSkinData::ReadSkinStream(const std::vector<uint8_t>& stored) {
 std::vector<uint8_t> TSkinData::WriteSkinStream() const {
     const auto& bytes = skinStream_.Bytes();
     const uint32_t n = uint32_t(bytes.size());
-    std::vector<uint8_t> out = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    std::vector<uint8_t> out(4 + bytes.size());
+    for (int i = 0; i < 4; ++i)
+        out[size_t(i)] = uint8_t(n >> (8 * i));
+    std::copy(bytes.begin(), bytes.end(), out.begin() + 4);
     return out;
 }
 

@@ -19,11 +19,6 @@ bool isMouseButtonMessage(UINT msg) {
     return msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK;
 }
 
-bool isButtonDown(UINT msg) {
-    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
-           msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
-}
-
 POINT messagePoint(LPARAM lParam) { return {short(LOWORD(lParam)), short(HIWORD(lParam))}; }
 
 } // namespace
@@ -501,7 +496,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     height_ = height;
     if (!handle_) return;
     if (!(GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) && IsIconic(handle_)) {
-        WINDOWPLACEMENT wp{sizeof wp};
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
         GetWindowPlacement(handle_, &wp);
         wp.rcNormalPosition = BoundsRect();
         SetWindowPlacement(handle_, &wp);

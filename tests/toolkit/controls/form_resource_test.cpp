@@ -95,7 +95,8 @@ TEST_F(FormResource, WindowsAreNamedAfterTheirClassesAndSuperclassTheSystemOnes)
     // A TButton is a BUTTON underneath: it answers the button messages.
     SendMessageA(form->Button1->Handle(), BM_SETSTATE, TRUE, 0);
     EXPECT_TRUE(SendMessageA(form->Button1->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED);
-    WNDCLASSEXA system{sizeof system}, ours{sizeof ours};
+    WNDCLASSEXA system{}, ours{};
+    system.cbSize = ours.cbSize = sizeof system;
     ASSERT_TRUE(GetClassInfoExA(nullptr, "BUTTON", &system));
     ASSERT_TRUE(GetClassInfoExA(ToolkitInstance(), "TButton", &ours));
     EXPECT_EQ(ours.cbWndExtra, system.cbWndExtra);
