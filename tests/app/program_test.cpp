@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/core/skin_manager.h"
 #include "tests/app/running_program.h"
 #include "tests/support/wintest.h"
 
@@ -41,6 +42,8 @@ HWND StartedInstructions(const RunningProgram& p) {
 void DismissInstructions(const RunningProgram& p) {
     HWND dialog = StartedInstructions(p);
     ASSERT_TRUE(dialog);
+    PumpFor(300);
+    EXPECT_EQ(SendMessageA(dialog, SKM_ISSKINNED, 0, 0), 1) << "drawn from the program's skin";
     HWND ok = FindWindowExA(dialog, nullptr, "TButton", text::kOk);
     ASSERT_TRUE(ok);
     PostMessageA(ok, BM_CLICK, 0, 0);
@@ -251,6 +254,8 @@ TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
         KeyPress(VK_RETURN);
         HWND opened = p.WaitForWindow(c.cls, c.caption, 5000, true);
         ASSERT_TRUE(opened);
+        PumpFor(300);
+        EXPECT_EQ(SendMessageA(opened, SKM_ISSKINNED, 0, 0), 1) << "drawn from the program's skin";
         PostMessageA(opened, WM_COMMAND, IDNO, 0); // the confirmation: No
         if (std::string(c.cls) != "#32770") PostMessageA(opened, WM_CLOSE, 0, 0);
         EXPECT_EQ(WaitForWindowGone(opened, 5000), nullptr);
