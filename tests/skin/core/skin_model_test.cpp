@@ -1,6 +1,8 @@
 // The skin model read from hand-made skins: every loading rule that a later painter depends on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/core/skin_data.h"
 #include "skin/res/skin_reader.h"
 #include "tests/skin/core/test_skin.h"
@@ -261,8 +263,10 @@ TEST(SkinModel, StoredSkinStreamIsCountedAndANonPositiveCountKeepsTheOldOne) {
     t.ini = "[Buttons]\r\nBitmap=btn.bmp\r\n";
     t.Bmp("btn.bmp", 30, 10);
     const auto bytes = t.Compressed();
-    std::vector<uint8_t> stored = {uint8_t(bytes.size()), uint8_t(bytes.size() >> 8), 0, 0};
-    stored.insert(stored.end(), bytes.begin(), bytes.end());
+    std::vector<uint8_t> stored(4 + bytes.size());
+    stored[0] = uint8_t(bytes.size());
+    stored[1] = uint8_t(bytes.size() >> 8);
+    std::copy(bytes.begin(), bytes.end(), stored.begin() + 4);
     TSkinData s(nullptr);
     s.ReadSkinStream(stored);
     EXPECT_FALSE(s.SkinPending()) << "reading the stream loads the skin";
