@@ -2,8 +2,6 @@
 // screenshot for the README.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -12,6 +10,7 @@
 #include "app/unit_option.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
+#include "tests/support/bundled_skins.h"
 #include "tests/support/image_file.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
@@ -21,11 +20,6 @@ using namespace qs::test;
 
 namespace {
 
-std::vector<uint8_t> ReadSkin(const std::string& id) {
-    std::ifstream f(std::string("Z:") + QS_SKINS_DIR + "/" + id + ".skin", std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
 // The skin component as the main form holds it: registered with the manager, then switched.
 class ProgramSkin {
   public:
@@ -34,7 +28,7 @@ class ProgramSkin {
         skin_ = std::make_unique<TSkinData>(nullptr);
     }
     bool Use(const std::string& id) {
-        const std::vector<uint8_t> bytes = ReadSkin(id);
+        const std::vector<uint8_t>& bytes = BundledSkinBytes(id);
         skin_->SkinStream().Clear();
         skin_->SkinStream().Write(bytes.data(), bytes.size());
         if (!skin_->LoadSkin()) return false;

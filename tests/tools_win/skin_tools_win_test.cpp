@@ -3,6 +3,7 @@
 #include "skin/core/skin_data.h"
 #include "skin/form/skin_paint.h"
 #include "tests/skin/core/test_skin.h"
+#include "tests/support/bundled_skins.h"
 #include "tests/support/image_file.h"
 #include "tools/skin_tools_win.h"
 #include "tools/tool_files.h"
@@ -164,7 +165,7 @@ TEST_F(SkinToolsWin, RenderRefusesBadArgumentsSlotsAndSkinsWithoutWriting) {
 }
 
 TEST_F(SkinToolsWin, PreviewOfABundledSkinIsAReasonablePng) {
-    const std::string bundled = std::string("Z:") + QS_SKINS_DIR + "/item9.skin";
+    const std::string bundled = qs::test::BundledSkinsDir() + "/item9.skin";
     ASSERT_EQ(RunSkinPreview({bundled, P("sheet.png")}, out, err), 0) << err.str();
     std::vector<uint8_t> png;
     std::string error;

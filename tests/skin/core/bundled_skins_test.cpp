@@ -1,35 +1,22 @@
 // The eleven bundled skins load into the model as their descriptions say.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "skin/core/skin_data.h"
 #include "skin/res/quick_ini.h"
+#include "tests/support/bundled_skins.h"
 #include "tests/support/wintest.h"
 
-namespace {
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-const char* kSkins[] = {"default", "item0", "item1", "item2", "item3", "item4",
-                        "item5",   "item6", "item7", "item8", "item9"};
-
-std::string SkinsDir() {
-    return std::string("Z:") + QS_SKINS_DIR;
-}
-
-} // namespace
+using qs::test::BundledSkinBytes;
+using qs::test::BundledSkinsDir;
+using qs::test::kBundledSkinIds;
+using qs::test::ReadFileBytes;
 
 TEST(BundledSkins, EachLoadsWithTheRecordsItsDescriptionStates) {
-    for (const char* id : kSkins) {
+    for (const char* id : kBundledSkinIds) {
         SCOPED_TRACE(id);
-        const std::vector<uint8_t> skin = ReadFile(SkinsDir() + "/" + id + ".skin");
+        const std::vector<uint8_t>& skin = BundledSkinBytes(id);
         ASSERT_FALSE(skin.empty());
-        const std::vector<uint8_t> text = ReadFile(SkinsDir() + "/" + id + "/" + id + ".ini");
+        const std::vector<uint8_t> text = ReadFileBytes(BundledSkinsDir() + "/" + id + "/" + id + ".ini");
         ASSERT_FALSE(text.empty());
         qs::TQuickIni ini;
         ini.LoadFromMemory(text.data(), text.size());
@@ -70,8 +57,8 @@ TEST(BundledSkins, EachLoadsWithTheRecordsItsDescriptionStates) {
 
 TEST(BundledSkins, SwitchingAmongThemLeaksNoGdiObjects) {
     std::vector<std::vector<uint8_t>> skins;
-    for (const char* id : kSkins)
-        skins.push_back(ReadFile(SkinsDir() + "/" + id + ".skin"));
+    for (const char* id : kBundledSkinIds)
+        skins.push_back(BundledSkinBytes(id));
     TSkinData s(nullptr);
     auto load = [&](const std::vector<uint8_t>& bytes) {
         s.SkinStream().Clear();

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +15,7 @@
 #include "skin/form/win_skin_form.h"
 #include "skin/res/skin_store.h"
 #include "tests/skin/form/pixel_helpers.h"
+#include "tests/support/bundled_skins.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/form.h"
@@ -29,18 +28,11 @@ using qs::test::Pixels;
 namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
-constexpr int kSkinCount = 11;
-const char* const kSkinIds[kSkinCount] = {"default", "item0", "item1", "item2", "item3", "item4",
-                                          "item5",   "item6", "item7", "item8", "item9"};
+constexpr int kSkinCount = qs::test::kBundledSkinCount;
+const char* const* const kSkinIds = qs::test::kBundledSkinIds;
 
 const std::vector<uint8_t>& SkinBytes(int index) {
-    static std::vector<std::vector<uint8_t>> cache(kSkinCount);
-    std::vector<uint8_t>& bytes = cache[size_t(index)];
-    if (bytes.empty()) {
-        std::ifstream f(std::string("Z:") + QS_SKINS_DIR + "/" + kSkinIds[index] + ".skin", std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    }
-    return bytes;
+    return qs::test::BundledSkinBytes(kSkinIds[index]);
 }
 
 // The eleven bundled skins as store items, in their order.
