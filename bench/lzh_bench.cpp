@@ -14,7 +14,8 @@
 namespace {
 
 void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(uint8_t(v >> (8 * i)));
 }
 
 // A 24-bit BMP of a bevelled, shaded skin part: magenta key corners, a vertical gradient, a stripe.
@@ -29,7 +30,8 @@ std::vector<uint8_t> SkinBitmap(int w, int h, std::mt19937& rng) {
     Put(bmp, uint32_t(h), 4);
     Put(bmp, 1, 2);
     Put(bmp, 24, 2);
-    for (int i = 0; i < 6; ++i) Put(bmp, 0, 4);
+    for (int i = 0; i < 6; ++i)
+        Put(bmp, 0, 4);
     const int stripe = 5 + int(rng() % 20), base = 90 + int(rng() % 80);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -71,7 +73,8 @@ std::vector<uint8_t> Mixed() {
         const std::string& w = words[rng() % 7];
         out.insert(out.end(), w.begin(), w.end());
     }
-    while (out.size() < (8u << 20)) out.push_back(uint8_t(rng()));
+    while (out.size() < (8u << 20))
+        out.push_back(uint8_t(rng()));
     return out;
 }
 

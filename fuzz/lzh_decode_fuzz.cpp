@@ -13,7 +13,8 @@ constexpr size_t kRoundTripLimit = 1 << 16;
 void RoundTrip(const std::vector<uint8_t>& plain) {
     const std::vector<uint8_t> packed = qs::LzhCompress(plain);
     std::vector<uint8_t> again;
-    if (qs::LzhDecompress(packed.data(), packed.size(), again) != qs::TLzhStatus::lsOk || again != plain) std::abort();
+    if (qs::LzhDecompress(packed.data(), packed.size(), again) != qs::TLzhStatus::lsOk || again != plain)
+        std::abort();
 }
 } // namespace
 

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qs::TSkinReader reader;
     if (!reader.ReadArchive(data, size)) return 0;
     std::vector<uint8_t> member;
-    for (const std::string& name : reader.Names()) reader.GetMember(name, member);
+    for (const std::string& name : reader.Names())
+        reader.GetMember(name, member);
     reader.FindMember(".ini", member);
     return 0;
 }

@@ -13,7 +13,7 @@ namespace win {
 
 // A unique owner of one handle; Traits::Close(h) releases it.
 template <class H, class Traits> class Unique {
-public:
+  public:
     using Handle = H;
 
     Unique() noexcept = default;
@@ -36,20 +36,20 @@ public:
         if (old) Traits::Close(old);
     }
 
-private:
+  private:
     H h_ = nullptr;
 };
 
 // A handle someone else owns. Cheap to copy; never releases anything.
 template <class H> class Borrowed {
-public:
+  public:
     Borrowed() noexcept = default;
     Borrowed(H h) noexcept : h_(h) {}
     template <class T> Borrowed(const Unique<H, T>& owner) noexcept : h_(owner.Get()) {}
     H Get() const noexcept { return h_; }
     explicit operator bool() const noexcept { return h_ != nullptr; }
 
-private:
+  private:
     H h_ = nullptr;
 };
 
@@ -93,7 +93,7 @@ using ImageListHandle = Unique<HIMAGELIST, detail::ImageListClose>;
 
 // A memory DC (CreateCompatibleDC ... DeleteDC).
 class MemoryDC : public Unique<HDC, detail::MemoryDCClose> {
-public:
+  public:
     MemoryDC() noexcept = default;
     // Compatible with `reference`; null means the screen.
     explicit MemoryDC(HDC reference) noexcept : Unique(CreateCompatibleDC(reference)) {}
@@ -101,7 +101,7 @@ public:
 
 // A DC obtained from a window (GetDC, GetWindowDC, GetDCEx) and given back with ReleaseDC.
 class WindowDC {
-public:
+  public:
     WindowDC() noexcept = default;
     WindowDC(HWND hwnd, HDC dc) noexcept : hwnd_(hwnd), dc_(dc) {} // adopts a GetDCEx result
     static WindowDC Client(HWND hwnd) noexcept { return WindowDC(hwnd, GetDC(hwnd)); }
@@ -130,14 +130,14 @@ public:
         hwnd_ = nullptr;
     }
 
-private:
+  private:
     HWND hwnd_ = nullptr;
     HDC dc_ = nullptr;
 };
 
 // BeginPaint ... EndPaint for one WM_PAINT. Bound to its scope: not movable.
 class PaintDC {
-public:
+  public:
     explicit PaintDC(HWND hwnd) noexcept : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
     ~PaintDC() {
         if (dc_) EndPaint(hwnd_, &ps_);
@@ -149,7 +149,7 @@ public:
     const PAINTSTRUCT& Info() const noexcept { return ps_; }
     const RECT& PaintRect() const noexcept { return ps_.rcPaint; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_ = nullptr;
     PAINTSTRUCT ps_{};
@@ -157,7 +157,7 @@ private:
 
 // A window timer (SetTimer on a window and id ... KillTimer).
 class WindowTimer {
-public:
+  public:
     WindowTimer() noexcept = default;
     ~WindowTimer() { Stop(); }
     WindowTimer(WindowTimer&& other) noexcept
@@ -189,7 +189,7 @@ public:
     bool Running() const noexcept { return hwnd_ != nullptr; }
     UINT_PTR Id() const noexcept { return id_; }
 
-private:
+  private:
     HWND hwnd_ = nullptr;
     UINT_PTR id_ = 0;
 };
@@ -197,7 +197,7 @@ private:
 // Selects a pen, brush, font or bitmap into a DC for one scope and puts the previous one back.
 // (Regions are copied by SelectObject, not selected: use SelectClipRgn for them.)
 class SelectGuard {
-public:
+  public:
     SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
     ~SelectGuard() {
         if (old_) SelectObject(dc_, old_);
@@ -205,14 +205,14 @@ public:
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
 
 // SaveDC ... RestoreDC: every attribute and selection made in between is undone.
 class SaveDCGuard {
-public:
+  public:
     explicit SaveDCGuard(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
     ~SaveDCGuard() {
         if (saved_) RestoreDC(dc_, saved_);
@@ -220,7 +220,7 @@ public:
     SaveDCGuard(const SaveDCGuard&) = delete;
     SaveDCGuard& operator=(const SaveDCGuard&) = delete;
 
-private:
+  private:
     HDC dc_;
     int saved_;
 };

@@ -28,8 +28,10 @@ bool viewfinder(double x, double y) {
     auto inCorner = [&](double v, double edge) { return std::abs(v - edge) <= len; };
     for (double ex : {lo, hi})
         for (double ey : {lo, hi}) {
-            if (nearEdge(x, ex) && inCorner(y, ey) && (ey == lo ? y >= lo - w / 2 : y <= hi + w / 2)) return true;
-            if (nearEdge(y, ey) && inCorner(x, ex) && (ex == lo ? x >= lo - w / 2 : x <= hi + w / 2)) return true;
+            if (nearEdge(x, ex) && inCorner(y, ey) && (ey == lo ? y >= lo - w / 2 : y <= hi + w / 2))
+                return true;
+            if (nearEdge(y, ey) && inCorner(x, ex) && (ex == lo ? x >= lo - w / 2 : x <= hi + w / 2))
+                return true;
         }
     return false;
 }
@@ -99,11 +101,13 @@ std::vector<uint8_t> iconImage(int size) {
     put32(o, 0);
     put32(o, 0);
     for (int y = size - 1; y >= 0; --y)
-        for (int x = 0; x < size; ++x) put32(o, px[size_t(y) * size_t(size) + size_t(x)]);
+        for (int x = 0; x < size; ++x)
+            put32(o, px[size_t(y) * size_t(size) + size_t(x)]);
     for (int y = size - 1; y >= 0; --y) {
         std::vector<uint8_t> row(size_t(maskStride), 0);
         for (int x = 0; x < size; ++x)
-            if ((px[size_t(y) * size_t(size) + size_t(x)] >> 24) < 128) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+            if ((px[size_t(y) * size_t(size) + size_t(x)] >> 24) < 128)
+                row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
         o.insert(o.end(), row.begin(), row.end());
     }
     return o;
@@ -118,7 +122,8 @@ int main(int argc, char** argv) {
     }
     const int sizes[] = {128, 96, 72, 64, 48, 32, 24, 16};
     std::vector<std::vector<uint8_t>> images;
-    for (int s : sizes) images.push_back(iconImage(s));
+    for (int s : sizes)
+        images.push_back(iconImage(s));
     std::vector<uint8_t> out;
     put16(out, 0);
     put16(out, 1);
@@ -135,7 +140,8 @@ int main(int argc, char** argv) {
         put32(out, offset);
         offset += uint32_t(images[i].size());
     }
-    for (const auto& img : images) out.insert(out.end(), img.begin(), img.end());
+    for (const auto& img : images)
+        out.insert(out.end(), img.begin(), img.end());
     std::ofstream f(argv[1], std::ios::binary);
     f.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
     if (!f) {

@@ -60,14 +60,9 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case SKM_SKINFORM:
-        deferredAttach();
-        return 0;
-    case SKM_RESKINSCROLL:
-        return 0;
-    case SKM_ISSKINNED:
-        PostMessageA(Handle, SKM_FRAMESKINNED, 0, SKM_MAGIC);
-        return 1;
+    case SKM_SKINFORM: deferredAttach(); return 0;
+    case SKM_RESKINSCROLL: return 0;
+    case SKM_ISSKINNED: PostMessageA(Handle, SKM_FRAMESKINNED, 0, SKM_MAGIC); return 1;
     default: break;
     }
     if (!FrameSkinned) return passOn(msg, wParam, lParam);
@@ -89,9 +84,7 @@ LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_RESTORE: PostMessageA(Handle, WM_SYSCOMMAND, LOWORD(wParam), 0); return 0;
         default: return passOn(msg, wParam, lParam);
         }
-    case WM_WINDOWPOSCHANGED:
-        readWindowState();
-        return passOn(msg, wParam, lParam);
+    case WM_WINDOWPOSCHANGED: readWindowState(); return passOn(msg, wParam, lParam);
     case WM_SIZE:
         // The size handler runs once, here; stage 3 would only repeat it.
         return onSize(wParam, lParam);
@@ -116,7 +109,8 @@ LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::stage3(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if ((MdiKind == 2 && WindowState == swMaximized) || State == fsCreated) return passOn(msg, wParam, lParam);
+    if ((MdiKind == 2 && WindowState == swMaximized) || State == fsCreated)
+        return passOn(msg, wParam, lParam);
     switch (msg) {
     case WM_NCACTIVATE: return onNcActivate(wParam, lParam);
     case WM_NCCALCSIZE: return onNcCalcSize(wParam, lParam);

@@ -12,17 +12,25 @@
 
 namespace {
 
-int frames(const TDataSkinObject& r) { return std::max(1, int(r.Frame)); }
-
-bool skinEmpty(const TSkinData& s) {
-    return s.Borders.Top->Bitmap.Empty() && s.Borders.Left->Bitmap.Empty() && s.Borders.Right->Bitmap.Empty() &&
-           s.Borders.Bottom->Bitmap.Empty();
+int frames(const TDataSkinObject& r) {
+    return std::max(1, int(r.Frame));
 }
 
-int width(const RECT& r) { return r.right - r.left; }
-int height(const RECT& r) { return r.bottom - r.top; }
+bool skinEmpty(const TSkinData& s) {
+    return s.Borders.Top->Bitmap.Empty() && s.Borders.Left->Bitmap.Empty() &&
+           s.Borders.Right->Bitmap.Empty() && s.Borders.Bottom->Bitmap.Empty();
+}
 
-TColor resolve(TColor c) { return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c; }
+int width(const RECT& r) {
+    return r.right - r.left;
+}
+int height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+TColor resolve(TColor c) {
+    return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c;
+}
 
 // A minimised or maximised window comes back to its normal rectangle, which was sized for the
 // frame it had then: it grows or shrinks with the frame, so the restored client keeps its size.
@@ -109,7 +117,8 @@ void TWinSkinForm::PreserveClientSize(bool refresh) {
                 GetWindowRect(c, &cr);
                 MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&cr), 2);
                 SetWindowPos(c, nullptr, cr.left + shift, cr.top, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING |
+                                 SWP_NOOWNERZORDER);
             }
             w = needed;
         }
@@ -135,7 +144,8 @@ LRESULT TWinSkinForm::onNcCalcSize(WPARAM wParam, LPARAM lParam) {
 
 std::unique_ptr<TBitmap> TWinSkinForm::buildPiece(TDataSkinBorder& border, const RECT& r, bool vertical) {
     const int frame = (Active || frames(border) == 1) ? 1 : 2;
-    return BuildSkinBitmap(r, border.Bitmap, border.Margins(), vertical, border.Tile != 1, frames(border), frame);
+    return BuildSkinBitmap(r, border.Bitmap, border.Margins(), vertical, border.Tile != 1, frames(border),
+                           frame);
 }
 
 void TWinSkinForm::paintBorderPiece(HDC dc, TDataSkinBorder& border, const RECT& r, bool vertical) {
@@ -191,7 +201,8 @@ void TWinSkinForm::paintFrameUnguarded(HDC dc) {
 void TWinSkinForm::paintCaptionBand(HDC windowDC, int w, int h, bool minimized) {
     const int bandHeight = minimized ? h : CaptionHeight;
     if (w <= 0 || bandHeight <= 0) return;
-    if (CaptionBuffer.Width() != w || CaptionBuffer.Height() != bandHeight) CaptionBuffer.SetSize(w, bandHeight);
+    if (CaptionBuffer.Width() != w || CaptionBuffer.Height() != bandHeight)
+        CaptionBuffer.SetSize(w, bandHeight);
     HDC dc = CaptionBuffer.Canvas().Handle();
     RECT capRect{};
     if (minimized) {
@@ -205,7 +216,9 @@ void TWinSkinForm::paintCaptionBand(HDC windowDC, int w, int h, bool minimized) 
     }
     if (width(capRect) > 0 && height(capRect) > 0) {
         std::unique_ptr<TBitmap> top = buildPiece(*SkinData->Borders.Top, capRect, true);
-        if (top) BitBlt(dc, capRect.left, 0, width(capRect), height(capRect), top->Canvas().Handle(), 0, 0, SRCCOPY);
+        if (top)
+            BitBlt(dc, capRect.left, 0, width(capRect), height(capRect), top->Canvas().Handle(), 0, 0,
+                   SRCCOPY);
     }
     paintCaptionText(dc, capRect);
     LayoutButtons();
@@ -272,7 +285,8 @@ void TWinSkinForm::paintCaptionText(HDC dc, const RECT& capRect) {
     if (RightToLeft && dx < 1) r.left = title.LeftWidth;
     if (!RightToLeft) {
         if (Style & WS_POPUP) {
-            if (rightButtons > 5 && r.right > capRect.right - rightButtons - 5) r.right = capRect.right - rightButtons - 5;
+            if (rightButtons > 5 && r.right > capRect.right - rightButtons - 5)
+                r.right = capRect.right - rightButtons - 5;
         } else if (r.right > capRect.right - title.RightWidth) {
             r.right = capRect.right - title.RightWidth;
         }
@@ -316,11 +330,13 @@ void TWinSkinForm::UpdateRegion() {
                 return win::RegionHandle(CreateRectRgn(r.left, r.top, r.right, r.bottom));
             };
             const RECT topRect{BorderLeft, 0, w - BorderRight, CaptionHeight};
-            win::RegionHandle left = piece(*b.Left, RECT{0, 0, BorderLeft, h}, false, b.Left->Trans == 1 && h > 1);
+            win::RegionHandle left =
+                piece(*b.Left, RECT{0, 0, BorderLeft, h}, false, b.Left->Trans == 1 && h > 1);
             win::RegionHandle right =
                 piece(*b.Right, RECT{w - BorderRight, 0, w, h}, false, b.Right->Trans == 1 && h > 1);
-            win::RegionHandle bottom = piece(*b.Bottom, RECT{BorderLeft, h - BorderBottom, w - BorderRight, h}, true,
-                                             b.Bottom->Trans == 1 && BorderBottom >= 2);
+            win::RegionHandle bottom =
+                piece(*b.Bottom, RECT{BorderLeft, h - BorderBottom, w - BorderRight, h}, true,
+                      b.Bottom->Trans == 1 && BorderBottom >= 2);
             win::RegionHandle top =
                 piece(*b.Top, topRect, true, b.Top->Trans == 1 && CaptionHeight > 1 && width(topRect) > 0);
             CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
@@ -345,7 +361,8 @@ LRESULT TWinSkinForm::onSize(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = passOn(WM_SIZE, wParam, lParam);
     WindowState = wParam == SIZE_MINIMIZED ? swMinimized : wParam == SIZE_MAXIMIZED ? swMaximized : swNormal;
     if (WindowState == swMinimized) return result;
-    if (MdiKind == 2 && ((SkinManager && SkinManager->MdiMaximized) || WindowState != swNormal)) return result;
+    if (MdiKind == 2 && ((SkinManager && SkinManager->MdiMaximized) || WindowState != swNormal))
+        return result;
     if (State == fsSkinned || State == fsReskinning) UpdateRegion();
     return result;
 }

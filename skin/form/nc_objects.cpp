@@ -27,11 +27,17 @@ namespace {
 
 enum : int { acClose = 0, acMaximize = 1, acMinimize = 2, acIcon = 3, acHelp = 4 };
 
-bool isIconAction(int a) { return a == 3 || a == 11; }
+bool isIconAction(int a) {
+    return a == 3 || a == 11;
+}
 
-int frames(const TDataSkinObject& r) { return std::max(1, int(r.Frame)); }
+int frames(const TDataSkinObject& r) {
+    return std::max(1, int(r.Frame));
+}
 
-POINT pointOf(LPARAM lParam) { return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}; }
+POINT pointOf(LPARAM lParam) {
+    return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
+}
 
 win::IconHandle sizedIcon(HICON icon, int size) {
     return win::IconHandle(HICON(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
@@ -93,7 +99,9 @@ void TNCObject::MouseLeave() {
     Form->HideHint();
 }
 
-bool TWinSysButton::IsIconButton() const { return isIconAction(ButtonData->Action); }
+bool TWinSysButton::IsIconButton() const {
+    return isIconAction(ButtonData->Action);
+}
 
 void TWinSysButton::Paint() {
     if (ButtonData->Bitmap.Empty() || !IsWindow(Form->Handle)) return;
@@ -105,7 +113,8 @@ void TWinSysButton::Paint() {
     if (IsIconButton())
         Form->DrawIcon(dc.Get(), Rect);
     else
-        DrawSkinFrame(dc.Get(), Rect, ButtonData->Bitmap, true, frames(*ButtonData), std::min(state, frames(*ButtonData)));
+        DrawSkinFrame(dc.Get(), Rect, ButtonData->Bitmap, true, frames(*ButtonData),
+                      std::min(state, frames(*ButtonData)));
 }
 
 bool TWinSkinForm::UpdateVisibility(TWinSysButton& button) {
@@ -133,7 +142,8 @@ bool TWinSkinForm::UpdateVisibility(TWinSysButton& button) {
         default:
             if (value >= 201 && value <= 999) return !second;
             if (value >= 1000 && value <= 2000)
-                return !second && SendMessageA(Handle, SKM_BUTTONVISIBLE, WPARAM(value), LPARAM(d.Action)) > 0;
+                return !second &&
+                       SendMessageA(Handle, SKM_BUTTONVISIBLE, WPARAM(value), LPARAM(d.Action)) > 0;
             // -1 and anything else: hidden (skins use -1 to hide a button).
             return false;
         }
@@ -155,12 +165,24 @@ void TWinSkinForm::LayoutButtons() {
         const int w = d.Bitmap.Width() / frames(d), h = d.Bitmap.Height();
         int x = 0, y = 0;
         switch (d.Align) {
-        case 0: x = d.Xcoord; y = d.Ycoord; break;
-        case 1: x = FrameWidth - d.Xcoord; y = d.Ycoord; break;
+        case 0:
+            x = d.Xcoord;
+            y = d.Ycoord;
+            break;
+        case 1:
+            x = FrameWidth - d.Xcoord;
+            y = d.Ycoord;
+            break;
         case 2:
-        case 8: x = CaptionTextRect.left - w - d.Xcoord; y = d.Ycoord; break;
+        case 8:
+            x = CaptionTextRect.left - w - d.Xcoord;
+            y = d.Ycoord;
+            break;
         case 3:
-        case 9: x = CaptionTextRect.right + d.Xcoord; y = d.Ycoord; break;
+        case 9:
+            x = CaptionTextRect.right + d.Xcoord;
+            y = d.Ycoord;
+            break;
         case 100: {
             const int menuLeft = SkinData->MenuBar ? SkinData->MenuBar->LeftWidth : 0;
             x = FrameWidth - d.Xcoord - BorderRight - menuLeft;
@@ -198,8 +220,7 @@ void TWinSkinForm::DrawIcon(HDC dc, const RECT& rect) {
                     : Handle;
     HICON icon = windowIcon(main);
     if (!icon) {
-        if (!IconBitmap.Empty())
-            DrawTransparentBitmap(dc, rect, IconBitmap, SKIN_KEY_COLOUR);
+        if (!IconBitmap.Empty()) DrawTransparentBitmap(dc, rect, IconBitmap, SKIN_KEY_COLOUR);
         return;
     }
     win::IconHandle copy = sizedIcon(icon, IconSize);
@@ -310,8 +331,9 @@ void TWinSkinForm::ShowSystemPopup(POINT point) {
         LastSysMenuTick = now;
         HMENU menu = SystemMenu ? SystemMenu : GetSystemMenu(Handle, FALSE);
         if (!menu || !IsMenu(menu)) return;
-        const UINT command = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                                                 point.x, point.y, 0, Handle, nullptr));
+        const UINT command =
+            UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x,
+                                point.y, 0, Handle, nullptr));
         if (command) PostMessageA(Handle, WM_SYSCOMMAND, command, 0);
     } else if (HotObject) {
         startHoverTimer(false);
@@ -344,7 +366,8 @@ void TWinSkinForm::HoverTick() {
             if (const char* text = CaptionButtonHint(button.ButtonData->Action)) {
                 RECT wr{};
                 GetWindowRect(Handle, &wr);
-                const RECT at{button.Rect.left + wr.left, cursor.y + 24, button.Rect.left + wr.left, cursor.y + 24};
+                const RECT at{button.Rect.left + wr.left, cursor.y + 24, button.Rect.left + wr.left,
+                              cursor.y + 24};
                 SkinData->ShowCaptionHint(at, text);
             }
         } else if (elapsed >= pause + hidePause) {

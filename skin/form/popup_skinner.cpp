@@ -13,7 +13,9 @@ TWinSkinPopMenu::TWinSkinPopMenu(HWND window, TSkinData* skin) {
     oldProc_ = WNDPROC(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(&PopupProc)));
 }
 
-TWinSkinPopMenu::~TWinSkinPopMenu() { Detach(); }
+TWinSkinPopMenu::~TWinSkinPopMenu() {
+    Detach();
+}
 
 void TWinSkinPopMenu::Detach() {
     if (!oldProc_) return;

@@ -54,7 +54,8 @@ TWinSkinForm::TWinSkinForm(HWND window, const std::string& className) {
 TWinSkinForm::~TWinSkinForm() {
     HideHint();
     if (oldProc_ && IsWindow(Handle)) ReleaseOnDestroy();
-    if (SkinManager && SkinManager->FindFormSkinner(Handle) == this) SkinManager->UnregisterFormSkinner(Handle);
+    if (SkinManager && SkinManager->FindFormSkinner(Handle) == this)
+        SkinManager->UnregisterFormSkinner(Handle);
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND hwnd) {
@@ -129,7 +130,8 @@ void TWinSkinForm::InitSkin() {
 
     if (isNt50() && ((exStyle & WS_EX_APPWINDOW) || (!Owner && MdiKind != 2))) BorderIcons |= biKeepSysMenu;
 
-    if (SkinManager && SkinManager->HideDuringAttach && !IsChild && FrameSkinned && BorderKind != bkNoCaption) {
+    if (SkinManager && SkinManager->HideDuringAttach && !IsChild && FrameSkinned &&
+        BorderKind != bkNoCaption) {
         Style &= ~WS_VISIBLE;
         SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
     }
@@ -308,7 +310,8 @@ void TWinSkinForm::Unskin() {
         if (MdiKind == 2) ScreenToClient(GetParent(Handle), &topLeft);
         const int w = wr.right - wr.left + SysFrameWidth - BorderLeft - BorderRight;
         const int h = wr.bottom - wr.top + SysFrameHeight - CaptionHeight - BorderBottom;
-        SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+        SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h,
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     SetWindowRgn(Handle, nullptr, TRUE);
     OwnsRegion = false;

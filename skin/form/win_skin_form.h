@@ -20,7 +20,13 @@ class TCustomForm;
 class TDataSkinBorder;
 
 enum TBorderKindValue : int { bkSizeable = 0, bkFixed = 1, bkNoCaption = 2, bkDialog = 3 };
-enum TBorderIconFlag : int { biMaxBox = 1, biMinBox = 2, biHelpBox = 4, biSysMenuBox = 8, biKeepSysMenu = 16 };
+enum TBorderIconFlag : int {
+    biMaxBox = 1,
+    biMinBox = 2,
+    biHelpBox = 4,
+    biSysMenuBox = 8,
+    biKeepSysMenu = 16
+};
 enum TSkinWindowState : int { swNormal = 0, swMaximized = 1, swMinimized = 2 };
 
 // Window timer id of the hover timer on the skinned window itself.

@@ -8,7 +8,8 @@ using qs::test::Pixels;
 TEST(ImageFile, BmpRoundTripKeepsPixelsAndRowPadding) {
     Pixels px(5, 3); // 15-byte rows pad to 16
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) px.at(x, y) = uint32_t(x * 40) << 16 | uint32_t(y * 90) << 8 | 0x0F;
+        for (int x = 0; x < 5; ++x)
+            px.at(x, y) = uint32_t(x * 40) << 16 | uint32_t(y * 90) << 8 | 0x0F;
     auto bytes = qs::test::EncodeBmp24(px);
     ASSERT_EQ(bytes.size(), 54u + 16u * 3u);
     Pixels back = qs::test::DecodeBmp24(bytes);

@@ -6,8 +6,8 @@
 
 namespace qs::test {
 
-const char* const kBundledSkinIds[kBundledSkinCount] = {"default", "item0", "item1", "item2", "item3", "item4",
-                                                        "item5",   "item6", "item7", "item8", "item9"};
+const char* const kBundledSkinIds[kBundledSkinCount] = {
+    "default", "item0", "item1", "item2", "item3", "item4", "item5", "item6", "item7", "item8", "item9"};
 
 std::string BundledSkinsDir() {
     return std::string("Z:") + QS_SKINS_DIR;

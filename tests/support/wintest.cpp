@@ -59,7 +59,8 @@ Pixels CaptureScreen(const RECT& r) {
         BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
         GdiFlush();
         const auto* src = static_cast<const uint32_t*>(bits);
-        for (size_t i = 0; i < px.data.size(); ++i) px.data[i] = src[i] & 0xFFFFFF;
+        for (size_t i = 0; i < px.data.size(); ++i)
+            px.data[i] = src[i] & 0xFFFFFF;
         SelectObject(mem, old);
     }
     if (dib) DeleteObject(dib);
@@ -99,15 +100,21 @@ void sendKey(WORD vk, bool up) {
 }
 } // namespace
 
-void KeyDown(WORD vk) { sendKey(vk, false); }
-void KeyUp(WORD vk) { sendKey(vk, true); }
+void KeyDown(WORD vk) {
+    sendKey(vk, false);
+}
+void KeyUp(WORD vk) {
+    sendKey(vk, true);
+}
 void KeyPress(WORD vk) {
     KeyDown(vk);
     KeyUp(vk);
 }
 void KeyChord(std::initializer_list<WORD> keys) {
-    for (WORD k : keys) KeyDown(k);
-    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) KeyUp(*it);
+    for (WORD k : keys)
+        KeyDown(k);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+        KeyUp(*it);
 }
 
 void MouseMoveTo(int x, int y) {
@@ -155,7 +162,8 @@ std::optional<Pixels> ReadClipboardBitmap() {
             HDC screen = GetDC(nullptr);
             if (GetDIBits(screen, bmp, 0, UINT(info.bmHeight), buf.data(), &bi, DIB_RGB_COLORS)) {
                 Pixels px(info.bmWidth, info.bmHeight);
-                for (size_t i = 0; i < buf.size(); ++i) px.data[i] = buf[i] & 0xFFFFFF;
+                for (size_t i = 0; i < buf.size(); ++i)
+                    px.data[i] = buf[i] & 0xFFFFFF;
                 result = std::move(px);
             }
             ReleaseDC(nullptr, screen);
@@ -179,6 +187,8 @@ DWORD GdiObjectCount() {
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
     return live;
 }
-DWORD UserObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
+DWORD UserObjectCount() {
+    return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+}
 
 } // namespace qs::test

@@ -54,15 +54,17 @@ std::string moduleTitle() {
 
 } // namespace
 
-void HandleToolkitException() { Application->HandleException(std::current_exception()); }
+void HandleToolkitException() {
+    Application->HandleException(std::current_exception());
+}
 
 const TClassInfo& TApplication::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TApplication>("TApplication", &TComponent::StaticClass())
-                                        .Str("Title", &TApplication::Title, &TApplication::SetTitle)
-                                        .Int("HintPause", &TApplication::HintPause, &TApplication::SetHintPause, 500)
-                                        .Int("HintHidePause", &TApplication::HintHidePause,
-                                             &TApplication::SetHintHidePause, 2500)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TApplication>("TApplication", &TComponent::StaticClass())
+            .Str("Title", &TApplication::Title, &TApplication::SetTitle)
+            .Int("HintPause", &TApplication::HintPause, &TApplication::SetHintPause, 500)
+            .Int("HintHidePause", &TApplication::HintHidePause, &TApplication::SetHintHidePause, 2500)
+            .Build();
     return info;
 }
 
@@ -72,7 +74,9 @@ TApplication::~TApplication() {
     if (handle_) DestroyWindow(handle_);
 }
 
-void TApplication::Initialize() { Handle(); }
+void TApplication::Initialize() {
+    Handle();
+}
 
 HWND TApplication::Handle() {
     if (handle_) return handle_;
@@ -102,8 +106,10 @@ void TApplication::FormDestroyed(TCustomForm* form) {
 void TApplication::Run() {
     Handle();
     if (mainForm_ && showMainForm_) mainForm_->Show();
-    while (!terminated_) HandleMessage();
-    while (!Components().empty()) delete Components().back();
+    while (!terminated_)
+        HandleMessage();
+    while (!Components().empty())
+        delete Components().back();
 }
 
 void TApplication::Terminate() {
@@ -144,7 +150,8 @@ bool TApplication::processMessage(MSG& msg) {
 bool TApplication::isDialogMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
     TWinControl* control = nullptr;
-    for (HWND h = msg.hwnd; h && !control; h = GetParent(h)) control = FindControl(h);
+    for (HWND h = msg.hwnd; h && !control; h = GetParent(h))
+        control = FindControl(h);
     TCustomForm* form = control ? control->ParentForm() : nullptr;
     if (!form) return false;
     LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
@@ -191,10 +198,16 @@ const TClassInfo& TScreen::StaticClass() {
     return info;
 }
 
-int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
-int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+int TScreen::Width() const {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int TScreen::Height() const {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
 
-void TScreen::AddForm(TCustomForm* form) { forms_.push_back(form); }
+void TScreen::AddForm(TCustomForm* form) {
+    forms_.push_back(form);
+}
 
 void TScreen::RemoveForm(TCustomForm* form) {
     std::erase(forms_, form);

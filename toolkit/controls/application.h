@@ -16,7 +16,7 @@ using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception_ptr& E
 
 class TApplication : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
@@ -74,7 +74,7 @@ public:
     // A form is going away.
     void FormDestroyed(TCustomForm* form);
 
-private:
+  private:
     bool processMessage(MSG& msg);
     bool isDialogMessage(MSG& msg);
 
@@ -90,7 +90,7 @@ private:
 
 class TScreen : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
     // The forms that exist, in creation order.
@@ -106,7 +106,7 @@ public:
     void RemoveForm(TCustomForm* form);
     void FormActivated(TCustomForm* form, bool active);
 
-private:
+  private:
     std::vector<TCustomForm*> forms_;
     TCustomForm* activeForm_ = nullptr;
 };

@@ -13,11 +13,21 @@ const TEnumInfo& MouseButtonInfo() {
 }
 
 const TIdentMap& CursorIdents() {
-    static const TIdentMap map{{{crDefault, "crDefault"},   {crNone, "crNone"},         {crArrow, "crArrow"},
-                                {crCross, "crCross"},       {crIBeam, "crIBeam"},       {crSizeNESW, "crSizeNESW"},
-                                {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"}, {crSizeWE, "crSizeWE"},
-                                {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
-                                {crAppStart, "crAppStart"}, {crHelp, "crHelp"},         {crHandPoint, "crHandPoint"},
+    static const TIdentMap map{{{crDefault, "crDefault"},
+                                {crNone, "crNone"},
+                                {crArrow, "crArrow"},
+                                {crCross, "crCross"},
+                                {crIBeam, "crIBeam"},
+                                {crSizeNESW, "crSizeNESW"},
+                                {crSizeNS, "crSizeNS"},
+                                {crSizeNWSE, "crSizeNWSE"},
+                                {crSizeWE, "crSizeWE"},
+                                {crUpArrow, "crUpArrow"},
+                                {crHourGlass, "crHourGlass"},
+                                {crNo, "crNo"},
+                                {crAppStart, "crAppStart"},
+                                {crHelp, "crHelp"},
+                                {crHandPoint, "crHandPoint"},
                                 {crSizeAll, "crSizeAll"}}};
     return map;
 }
@@ -110,7 +120,9 @@ TWndMethod TControl::OwnWindowProc() {
     return [this](TMessage& m) { WndProc(m); };
 }
 
-void TControl::SetWindowProc(TWndMethod value) { windowProc_ = value ? std::move(value) : OwnWindowProc(); }
+void TControl::SetWindowProc(TWndMethod value) {
+    windowProc_ = value ? std::move(value) : OwnWindowProc();
+}
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
@@ -131,7 +143,8 @@ void TControl::SetParent(TWinControl* value) {
 
 TCustomForm* TControl::ParentForm() const {
     const TControl* c = this;
-    while (c->parent_) c = c->parent_;
+    while (c->parent_)
+        c = c->parent_;
     return const_cast<TCustomForm*>(dynamic_cast<const TCustomForm*>(c));
 }
 
@@ -305,7 +318,9 @@ void TControl::WndProc(TMessage& m) {
     case WM_LBUTTONUP: mouseButton(m, mbLeft, false, false); break;
     case WM_RBUTTONUP: mouseButton(m, mbRight, false, false); break;
     case WM_MBUTTONUP: mouseButton(m, mbMiddle, false, false); break;
-    case WM_MOUSEMOVE: MouseMove(KeysToShiftState(m.WParam), short(LOWORD(m.LParam)), short(HIWORD(m.LParam))); break;
+    case WM_MOUSEMOVE:
+        MouseMove(KeysToShiftState(m.WParam), short(LOWORD(m.LParam)), short(HIWORD(m.LParam)));
+        break;
     case TKN_MOUSEENTER:
         if (OnMouseEnter) OnMouseEnter(this);
         return;
@@ -335,10 +350,18 @@ void TControl::VisibleChanged(TMessage&) {
         InvalidateRect(parent_->handle_, &r, TRUE);
     }
 }
-void TControl::EnabledChanged(TMessage&) { Invalidate(); }
-void TControl::ColorChanged(TMessage&) { Invalidate(); }
-void TControl::FontChanged(TMessage&) { Invalidate(); }
-void TControl::TextChanged(TMessage&) { Invalidate(); }
+void TControl::EnabledChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::ColorChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::FontChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::TextChanged(TMessage&) {
+    Invalidate();
+}
 
 const TClassInfo& TGraphicControl::StaticClass() {
     static const TClassInfo& info =

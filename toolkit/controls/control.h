@@ -24,7 +24,15 @@ const TEnumInfo& MouseButtonInfo();
 
 // Modifier keys and mouse buttons held during an input event.
 using TShiftState = uint8_t;
-enum : TShiftState { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum : TShiftState {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 // From a mouse message's key flags (MK_*) plus the Alt key's current state.
 TShiftState KeysToShiftState(WPARAM keys);
 // From the current keyboard state (Shift, Ctrl, Alt).
@@ -33,9 +41,22 @@ TShiftState KeyboardShiftState();
 // Cursor identifiers; stored texts use the names ("crHandPoint").
 using TCursor = int16_t;
 enum : TCursor {
-    crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
-    crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
-    crHelp = -20, crHandPoint = -21, crSizeAll = -22
+    crDefault = 0,
+    crNone = -1,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNESW = -6,
+    crSizeNS = -7,
+    crSizeNWSE = -8,
+    crSizeWE = -9,
+    crUpArrow = -10,
+    crHourGlass = -11,
+    crNo = -18,
+    crAppStart = -19,
+    crHelp = -20,
+    crHandPoint = -21,
+    crSizeAll = -22
 };
 const TIdentMap& CursorIdents();
 // The system cursor for an identifier (shared, not owned); null for crDefault and crNone.
@@ -46,7 +67,7 @@ using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, i
 
 class TControl : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TControl(TComponent* AOwner);
     ~TControl() override;
 
@@ -140,7 +161,7 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
-protected:
+  protected:
     friend class TWinControl;
 
     // The control's own message handling: one dispatch, small named handlers.
@@ -170,7 +191,7 @@ protected:
     bool parentColor_ = false;
     bool parentFont_ = true;
 
-private:
+  private:
     void mouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
     void fontObjectChanged();
 
@@ -188,7 +209,7 @@ private:
 // A control without a window of its own: its parent gives it mouse messages and paints it.
 class TGraphicControl : public TControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TGraphicControl(TComponent* AOwner);
     ~TGraphicControl() override;
 
@@ -197,10 +218,10 @@ public:
     // Paints the control on dc, whose origin is the control's top-left corner.
     void PaintTo(HDC dc);
 
-protected:
+  protected:
     void WndProc(TMessage& message) override;
     virtual void Paint() {}
 
-private:
+  private:
     TCanvas canvas_;
 };

@@ -14,13 +14,14 @@ const TEnumInfo& BorderStyleInfo() {
     return info;
 }
 const TEnumInfo& ShapeTypeInfo() {
-    static const TEnumInfo info{"TShapeType",
-                                {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"}};
+    static const TEnumInfo info{
+        "TShapeType", {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"}};
     return info;
 }
 const TEnumInfo& BevelShapeInfo() {
     static const TEnumInfo info{
-        "TBevelShape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"}};
+        "TBevelShape",
+        {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"}};
     return info;
 }
 const TEnumInfo& BevelStyleInfo() {
@@ -47,8 +48,10 @@ void Frame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width) {
 const TClassInfo& TCustomPanel::StaticClass() {
     static const TClassInfo& info =
         TClassBuilder<TCustomPanel>("TCustomPanel", &TWinControl::StaticClass())
-            .Enum("BevelInner", BevelCutInfo(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, bvNone)
-            .Enum("BevelOuter", BevelCutInfo(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, bvRaised)
+            .Enum("BevelInner", BevelCutInfo(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner,
+                  bvNone)
+            .Enum("BevelOuter", BevelCutInfo(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter,
+                  bvRaised)
             .Int("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1)
             .Int("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth, 0)
             .Prop([] {
@@ -58,17 +61,23 @@ const TClassInfo& TCustomPanel::StaticClass() {
                 p.kind = TTypeKind::Enumeration;
                 p.enumType = &BorderStyleInfo();
                 p.hasDefault = true;
-                p.getOrd = [](const TObject* o) { return int64_t(static_cast<const TCustomPanel*>(o)->BorderStyle()); };
-                p.setOrd = [](TObject* o, int64_t v) { static_cast<TCustomPanel*>(o)->SetBorderStyle(int(v)); };
+                p.getOrd = [](const TObject* o) {
+                    return int64_t(static_cast<const TCustomPanel*>(o)->BorderStyle());
+                };
+                p.setOrd = [](TObject* o, int64_t v) {
+                    static_cast<TCustomPanel*>(o)->SetBorderStyle(int(v));
+                };
                 return p;
             }())
-            .Enum("Alignment", AlignmentInfo(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment, taCenter)
+            .Enum("Alignment", AlignmentInfo(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment,
+                  taCenter)
             .Build();
     return info;
 }
 
 const TClassInfo& TPanel::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TPanel>("TPanel", &TCustomPanel::StaticClass()).Creatable().Build();
+    static const TClassInfo& info =
+        TClassBuilder<TPanel>("TPanel", &TCustomPanel::StaticClass()).Creatable().Build();
     return info;
 }
 
@@ -186,14 +195,15 @@ void TShape::Paint() {
 // ---- TImage ----
 
 const TClassInfo& TImage::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TImage>("TImage", &TGraphicControl::StaticClass())
-                                        .Creatable()
-                                        .Obj("Picture", &TImage::Picture, &TImage::SetPicture, true)
-                                        .Bool("Stretch", &TImage::Stretch, &TImage::SetStretch, false)
-                                        .Bool("Center", &TImage::Center, &TImage::SetCenter, false)
-                                        .Bool("Transparent", &TImage::Transparent, &TImage::SetTransparent, false)
-                                        .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TImage>("TImage", &TGraphicControl::StaticClass())
+            .Creatable()
+            .Obj("Picture", &TImage::Picture, &TImage::SetPicture, true)
+            .Bool("Stretch", &TImage::Stretch, &TImage::SetStretch, false)
+            .Bool("Center", &TImage::Center, &TImage::SetCenter, false)
+            .Bool("Transparent", &TImage::Transparent, &TImage::SetTransparent, false)
+            .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
+            .Build();
     return info;
 }
 
@@ -230,7 +240,8 @@ void TImage::SetAutoSize(bool value) {
 }
 
 void TImage::pictureChanged() {
-    if (TGraphic* g = picture_.Graphic(); g && transparent_ != g->Transparent()) g->SetTransparent(transparent_);
+    if (TGraphic* g = picture_.Graphic(); g && transparent_ != g->Transparent())
+        g->SetTransparent(transparent_);
     if (autoSize_ && !picture_.Empty()) SetBounds(left_, top_, picture_.Width(), picture_.Height());
     Invalidate();
 }
@@ -251,11 +262,12 @@ void TImage::Paint() {
 // ---- TBevel ----
 
 const TClassInfo& TBevel::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TBevel>("TBevel", &TGraphicControl::StaticClass())
-                                        .Creatable()
-                                        .Enum("Shape", BevelShapeInfo(), &TBevel::Shape, &TBevel::SetShape, bsBox)
-                                        .Enum("Style", BevelStyleInfo(), &TBevel::Style, &TBevel::SetStyle, bsLowered)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TBevel>("TBevel", &TGraphicControl::StaticClass())
+            .Creatable()
+            .Enum("Shape", BevelShapeInfo(), &TBevel::Shape, &TBevel::SetShape, bsBox)
+            .Enum("Style", BevelStyleInfo(), &TBevel::Style, &TBevel::SetStyle, bsLowered)
+            .Build();
     return info;
 }
 

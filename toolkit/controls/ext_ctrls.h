@@ -16,7 +16,7 @@ void Frame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width);
 
 class TCustomPanel : public TWinControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TCustomPanel(TComponent* AOwner);
 
     TBevelCut BevelInner() const { return bevelInner_; }
@@ -32,10 +32,10 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
 
-protected:
+  protected:
     void PaintWindow(HDC dc) override;
 
-private:
+  private:
     TBevelCut bevelInner_ = bvNone;
     TBevelCut bevelOuter_ = bvRaised;
     int bevelWidth_ = 1;
@@ -46,7 +46,7 @@ private:
 
 class TPanel : public TCustomPanel {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 };
 
@@ -55,7 +55,7 @@ const TEnumInfo& ShapeTypeInfo();
 
 class TShape : public TGraphicControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TShape(TComponent* AOwner);
 
     TShapeType Shape() const { return shape_; }
@@ -65,10 +65,10 @@ public:
     TBrush* Brush() const { return &brush_; }
     void SetBrush(TBrush* value) { brush_.Assign(value); }
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     TShapeType shape_ = stRectangle;
     mutable TPen pen_;
     mutable TBrush brush_;
@@ -76,7 +76,7 @@ private:
 
 class TImage : public TGraphicControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TImage(TComponent* AOwner);
 
     TPicture* Picture() const { return &picture_; }
@@ -93,10 +93,10 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     void pictureChanged();
 
     mutable TPicture picture_;
@@ -113,7 +113,7 @@ const TEnumInfo& BevelStyleInfo();
 
 class TBevel : public TGraphicControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TBevel(TComponent* AOwner);
 
     TBevelShape Shape() const { return shape_; }
@@ -121,10 +121,10 @@ public:
     TBevelStyle Style() const { return style_; }
     void SetStyle(TBevelStyle value);
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     TBevelShape shape_ = bsBox;
     TBevelStyle style_ = bsLowered;
 };

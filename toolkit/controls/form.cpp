@@ -10,8 +10,9 @@
 #include "toolkit/resource/form_resource.h"
 
 const TEnumInfo& FormBorderStyleInfo() {
-    static const TEnumInfo info{"TFormBorderStyle",
-                                {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+    static const TEnumInfo info{
+        "TFormBorderStyle",
+        {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
     return info;
 }
 const TEnumInfo& BorderIconInfo() {
@@ -20,8 +21,9 @@ const TEnumInfo& BorderIconInfo() {
 }
 const TEnumInfo& PositionInfo() {
     static const TEnumInfo info{"TPosition",
-                                {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-                                 "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
+                                {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                                 "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
+                                 "poOwnerFormCenter"}};
     return info;
 }
 const TEnumInfo& WindowStateInfo() {
@@ -37,9 +39,10 @@ const TClassInfo& TCustomForm::StaticClass() {
     static const TClassInfo& info =
         TClassBuilder<TCustomForm>("TCustomForm", &TWinControl::StaticClass())
             .Bool("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false)
-            .Enum("BorderStyle", FormBorderStyleInfo(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
-                  bsSizeable)
-            .Set("BorderIcons", BorderIconInfo(), 1, &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons, 7)
+            .Enum("BorderStyle", FormBorderStyleInfo(), &TCustomForm::BorderStyle,
+                  &TCustomForm::SetBorderStyle, bsSizeable)
+            .Set("BorderIcons", BorderIconInfo(), 1, &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+                 7)
             .Enum("Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
             .Enum("WindowState", WindowStateInfo(), &TCustomForm::WindowState, &TCustomForm::SetWindowState,
                   wsNormal)
@@ -60,7 +63,8 @@ const TClassInfo& TCustomForm::StaticClass() {
 }
 
 const TClassInfo& TForm::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TForm>("TForm", &TCustomForm::StaticClass()).Creatable().Build();
+    static const TClassInfo& info =
+        TClassBuilder<TForm>("TForm", &TCustomForm::StaticClass()).Creatable().Build();
     return info;
 }
 
@@ -244,7 +248,9 @@ void TCustomForm::SetWindowState(TWindowState value) {
     if (value == windowState_) return;
     windowState_ = value;
     if (HandleAllocated() && visible_)
-        ShowWindow(handle_, value == wsMinimized ? SW_MINIMIZE : value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+        ShowWindow(handle_, value == wsMinimized   ? SW_MINIMIZE
+                            : value == wsMaximized ? SW_MAXIMIZE
+                                                   : SW_RESTORE);
 }
 
 void TCustomForm::applyPosition() {
@@ -393,7 +399,9 @@ void TCustomForm::Close() {
     }
 }
 
-void TCustomForm::Release() { PostMessageA(Handle(), TKN_RELEASE, 0, 0); }
+void TCustomForm::Release() {
+    PostMessageA(Handle(), TKN_RELEASE, 0, 0);
+}
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control && control->ParentForm() != this) return;
@@ -485,7 +493,9 @@ void TCustomForm::dialogKey(TMessage& m) {
     BroadcastDeep(this, m, true);
 }
 
-void TCustomForm::dialogChar(TMessage& m) { BroadcastDeep(this, m, true); }
+void TCustomForm::dialogChar(TMessage& m) {
+    BroadcastDeep(this, m, true);
+}
 
 void BroadcastDeep(TWinControl* root, TMessage& m, bool stopAtResult) {
     for (TControl* c : std::vector<TControl*>(root->Controls())) {

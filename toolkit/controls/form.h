@@ -14,11 +14,19 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 const TEnumInfo& FormBorderStyleInfo();
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = uint8_t; // bit n = TBorderIcon n
-constexpr TBorderIcons BorderIconBit(TBorderIcon i) { return TBorderIcons(1u << i); }
+constexpr TBorderIcons BorderIconBit(TBorderIcon i) {
+    return TBorderIcons(1u << i);
+}
 const TEnumInfo& BorderIconInfo();
 enum TPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
 };
 const TEnumInfo& PositionInfo();
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -28,14 +36,23 @@ const TEnumInfo& FormStyleInfo();
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
-enum : TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum : TModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
 class TCustomForm : public TWinControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TCustomForm(TComponent* AOwner);
     ~TCustomForm() override;
 
@@ -94,7 +111,7 @@ public:
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWnd() override;
     void WndProc(TMessage& message) override;
@@ -102,7 +119,7 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     virtual void DoClose(TCloseAction& action);
 
-private:
+  private:
     friend class TWinControl;
     void controlRemoved(TControl* control);
     void applyPosition();
@@ -115,7 +132,8 @@ private:
     void dialogChar(TMessage& message);
 
     TFormBorderStyle borderStyle_ = bsSizeable;
-    TBorderIcons borderIcons_ = BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) | BorderIconBit(biMaximize);
+    TBorderIcons borderIcons_ =
+        BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) | BorderIconBit(biMaximize);
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     TFormStyle formStyle_ = fsNormal;
@@ -131,7 +149,7 @@ private:
 // The form class the program designs: publishes what the form resource sets.
 class TForm : public TCustomForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 

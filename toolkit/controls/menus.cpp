@@ -33,10 +33,10 @@ struct KeyName {
     const char* name;
 };
 constexpr KeyName keyNames[] = {
-    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},  {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
-    {VK_UP, "Up"},     {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
-    {VK_SNAPSHOT, "PrtSc"},
+    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
+    {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},   {VK_SNAPSHOT, "PrtSc"},
 };
 
 std::string keyText(WORD key) {
@@ -100,7 +100,8 @@ std::string ShortCutToText(TShortCut shortCut) {
 TShortCut TextToShortCut(const std::string& text) {
     TShortCut mods = 0;
     std::string rest = text;
-    const std::pair<const char*, TShortCut> prefixes[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
+    const std::pair<const char*, TShortCut> prefixes[] = {
+        {"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
     for (bool again = true; again;) {
         again = false;
         for (const auto& [prefix, bit] : prefixes) {
@@ -113,7 +114,8 @@ TShortCut TextToShortCut(const std::string& text) {
         }
     }
     for (WORD key = 1; key < 256; ++key)
-        if (std::string name = keyText(key); !name.empty() && SameText(name, rest)) return TShortCut(mods | key);
+        if (std::string name = keyText(key); !name.empty() && SameText(name, rest))
+            return TShortCut(mods | key);
     return scNone;
 }
 
@@ -130,28 +132,32 @@ const TEnumInfo& PopupAlignmentInfo() {
 // ---- TMenuItem ----
 
 const TClassInfo& TMenuItem::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TMenuItem>("TMenuItem", &TComponent::StaticClass())
-                                        .Creatable()
-                                        .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
-                                        .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled, true)
-                                        .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked, false)
-                                        .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible, true)
-                                        .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault, false)
-                                        .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex, -1)
-                                        .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
-                                        .Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
-                                        .Event("OnClick", &TMenuItem::OnClick)
-                                        .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
-                                        .Event("OnDrawItem", &TMenuItem::OnDrawItem)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TMenuItem>("TMenuItem", &TComponent::StaticClass())
+            .Creatable()
+            .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+            .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled, true)
+            .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked, false)
+            .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible, true)
+            .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault, false)
+            .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex, -1)
+            .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
+            .Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
+            .Event("OnClick", &TMenuItem::OnClick)
+            .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
+            .Event("OnDrawItem", &TMenuItem::OnDrawItem)
+            .Build();
     return info;
 }
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) { command_ = allocateCommand(this); }
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
+    command_ = allocateCommand(this);
+}
 
 TMenuItem::~TMenuItem() {
     SetStateFlag(csDestroying, true);
-    while (!items_.empty()) delete items_.back();
+    while (!items_.empty())
+        delete items_.back();
     if (parent_) parent_->Remove(this);
     commands().erase(command_);
 }
@@ -201,7 +207,9 @@ void TMenuItem::SetShortCut(TShortCut value) {
     changed();
 }
 
-void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+void TMenuItem::Add(TMenuItem* item) {
+    Insert(Count(), item);
+}
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (!item || item == this) return;
@@ -223,7 +231,8 @@ void TMenuItem::Remove(TMenuItem* item) {
 }
 
 void TMenuItem::Clear() {
-    while (!items_.empty()) delete items_.back();
+    while (!items_.empty())
+        delete items_.back();
 }
 
 int TMenuItem::MenuIndex() const {
@@ -234,7 +243,8 @@ int TMenuItem::MenuIndex() const {
 
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* item = this;
-    while (item->parent_) item = item->parent_;
+    while (item->parent_)
+        item = item->parent_;
     return item->menu_;
 }
 
@@ -295,8 +305,8 @@ void TMenuItem::DrawPlain(TCanvas& canvas, const RECT& rect, bool selected) {
     TImageList* images = menu ? menu->Images() : nullptr;
     int glyph = images ? images->Width() : GetSystemMetrics(SM_CXMENUCHECK);
     if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
-        images->Draw(dc, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2, imageIndex_,
-                     enabled_);
+        images->Draw(dc, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2,
+                     imageIndex_, enabled_);
     } else if (checked_) {
         RECT box{rect.left + 2, rect.top, rect.left + 2 + glyph, rect.bottom};
         box.top += (rect.bottom - rect.top - glyph) / 2;
@@ -372,7 +382,9 @@ void TMenu::Loaded() {
     MenuChanged();
 }
 
-void TMenu::MenuChanged() { dirty_ = true; }
+void TMenu::MenuChanged() {
+    dirty_ = true;
+}
 
 TMenuItem* TMenu::FindItem(UINT command) const {
     TMenuItem* item = TMenuItem::FindByCommand(command);
@@ -472,7 +484,8 @@ const TClassInfo& TPopupMenu::StaticClass() {
     static const TClassInfo& info =
         TClassBuilder<TPopupMenu>("TPopupMenu", &TMenu::StaticClass())
             .Creatable()
-            .Enum("Alignment", PopupAlignmentInfo(), &TPopupMenu::Alignment, &TPopupMenu::SetAlignment, paLeft)
+            .Enum("Alignment", PopupAlignmentInfo(), &TPopupMenu::Alignment, &TPopupMenu::SetAlignment,
+                  paLeft)
             .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup, true)
             .Event("OnPopup", &TPopupMenu::OnPopup)
             .Build();

@@ -38,7 +38,7 @@ using TMenuDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, const 
 
 class TMenuItem : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TMenuItem(TComponent* AOwner);
     ~TMenuItem() override; // frees its sub-items too
 
@@ -93,7 +93,7 @@ public:
     TMenuMeasureItemEvent OnMeasureItem;
     TMenuDrawItemEvent OnDrawItem;
 
-private:
+  private:
     friend class TMenu;
     void changed();
 
@@ -114,7 +114,7 @@ private:
 
 class TMenu : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TMenu(TComponent* AOwner);
     ~TMenu() override;
 
@@ -133,13 +133,13 @@ public:
     // The item tree changed: the HMENU is rebuilt when next needed.
     virtual void MenuChanged();
 
-protected:
+  protected:
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
     virtual HMENU CreateMenuHandle() = 0;
     void Rebuild();
 
-private:
+  private:
     void fill(HMENU menu, TMenuItem* parent);
     std::string itemText(const TMenuItem* item, std::vector<char>& usedKeys) const;
 
@@ -154,17 +154,17 @@ private:
 // A form's menu bar. The form attaches it (SetMenu) and gets TKN_MENUCHANGED after each rebuild.
 class TMainMenu : public TMenu {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
     ~TMainMenu() override;
     TCustomForm* Window() const { return window_; }
     void SetWindow(TCustomForm* form) { window_ = form; }
     void MenuChanged() override;
 
-protected:
+  protected:
     HMENU CreateMenuHandle() override { return CreateMenu(); }
 
-private:
+  private:
     TCustomForm* window_ = nullptr;
 };
 
@@ -173,7 +173,7 @@ const TEnumInfo& PopupAlignmentInfo();
 
 class TPopupMenu : public TMenu {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
     // Opens the menu at a screen point and returns when it closes; the chosen item's OnClick
@@ -189,10 +189,10 @@ public:
 
     TNotifyEvent OnPopup;
 
-protected:
+  protected:
     HMENU CreateMenuHandle() override { return CreatePopupMenu(); }
 
-private:
+  private:
     TPopupAlignment alignment_ = paLeft;
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;

@@ -23,11 +23,11 @@ using TWndMethod = std::function<void(TMessage&)>;
 // on and then looks finds the new state.
 enum : UINT {
     TKN_BASE = 0xB000,
-    TKN_ACTIVATE = 0xB000,       // the form became the active form
-    TKN_DEACTIVATE = 0xB001,     // the form stopped being the active form
-    TKN_DIALOGKEY = 0xB005,      // WParam: virtual key (Tab, Enter, Esc, arrows); Result 1 = used
-    TKN_DIALOGCHAR = 0xB006,     // WParam: character, LParam: key data; Result 1 = used
-    TKN_FOCUSCHANGED = 0xB007,   // LParam: the control that now has the focus inside the form
+    TKN_ACTIVATE = 0xB000,     // the form became the active form
+    TKN_DEACTIVATE = 0xB001,   // the form stopped being the active form
+    TKN_DIALOGKEY = 0xB005,    // WParam: virtual key (Tab, Enter, Esc, arrows); Result 1 = used
+    TKN_DIALOGCHAR = 0xB006,   // WParam: character, LParam: key data; Result 1 = used
+    TKN_FOCUSCHANGED = 0xB007, // LParam: the control that now has the focus inside the form
     TKN_PARENTFONTCHANGED = 0xB008,
     TKN_PARENTCOLORCHANGED = 0xB009,
     TKN_VISIBLECHANGED = 0xB00B, // WParam: the new state (1 visible, 0 hidden)
@@ -36,8 +36,8 @@ enum : UINT {
     TKN_FONTCHANGED = 0xB00E,
     TKN_CURSORCHANGED = 0xB00F,
     TKN_TEXTCHANGED = 0xB012,
-    TKN_MOUSEENTER = 0xB013, // the pointer came over the control
-    TKN_MOUSELEAVE = 0xB014, // the pointer left the control (also sent by the skin engine to reset hover)
+    TKN_MOUSEENTER = 0xB013,  // the pointer came over the control
+    TKN_MOUSELEAVE = 0xB014,  // the pointer left the control (also sent by the skin engine to reset hover)
     TKN_MENUCHANGED = 0xB015, // to a form: its main menu was rebuilt and should be attached again
     TKN_ENTER = 0xB01A,       // the control received the focus inside its form
     TKN_EXIT = 0xB01B,        // the control lost the focus inside its form
@@ -62,4 +62,6 @@ enum : UINT {
     CN_MEASUREITEM = TKN_REFLECT + WM_MEASUREITEM,
 };
 
-inline bool IsToolkitNotice(UINT msg) { return msg >= TKN_BASE && msg <= TKN_LAST; }
+inline bool IsToolkitNotice(UINT msg) {
+    return msg >= TKN_BASE && msg <= TKN_LAST;
+}

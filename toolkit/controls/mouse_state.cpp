@@ -10,7 +10,9 @@ TControl* captured = nullptr;
 
 namespace mouse_state {
 
-TControl* Hovered() { return hovered; }
+TControl* Hovered() {
+    return hovered;
+}
 
 void SetHovered(TControl* control, HWND window) {
     if (window) {
@@ -25,8 +27,12 @@ void SetHovered(TControl* control, HWND window) {
     if (control && hovered == control) control->Perform(TKN_MOUSEENTER);
 }
 
-TControl* Captured() { return captured; }
-void SetCaptured(TControl* control) { captured = control; }
+TControl* Captured() {
+    return captured;
+}
+void SetCaptured(TControl* control) {
+    captured = control;
+}
 
 void Forget(TControl* control) {
     if (hovered == control) hovered = nullptr;

@@ -124,13 +124,14 @@ void TLabel::Paint() {
 // ---- TButton ----
 
 const TClassInfo& TButton::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TButton>("TButton", &TWinControl::StaticClass())
-                                        .Creatable()
-                                        .Bool("Default", &TButton::Default, &TButton::SetDefault, false)
-                                        .Bool("Cancel", &TButton::Cancel, &TButton::SetCancel, false)
-                                        .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, 0)
-                                        .Bool("TabStop", &TButton::TabStop, &TButton::SetTabStop, true)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TButton>("TButton", &TWinControl::StaticClass())
+            .Creatable()
+            .Bool("Default", &TButton::Default, &TButton::SetDefault, false)
+            .Bool("Cancel", &TButton::Cancel, &TButton::SetCancel, false)
+            .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, 0)
+            .Bool("TabStop", &TButton::TabStop, &TButton::SetTabStop, true)
+            .Build();
     return info;
 }
 
@@ -148,7 +149,8 @@ void TButton::CreateParams(TCreateParams& p) {
 
 void TButton::SetDefault(bool value) {
     default_ = value;
-    if (HandleAllocated()) SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {
@@ -160,7 +162,8 @@ void TButton::Click() {
 bool TButton::active() const {
     if (Focused()) return true;
     TCustomForm* form = ParentForm();
-    return default_ && !(form && dynamic_cast<TButton*>(form->ActiveControl()) && form->ActiveControl()->Focused());
+    return default_ &&
+           !(form && dynamic_cast<TButton*>(form->ActiveControl()) && form->ActiveControl()->Focused());
 }
 
 void TButton::dialogKey(TMessage& m) {

@@ -11,7 +11,7 @@ bool IsAccel(unsigned ch, const std::string& caption);
 
 class TLabel : public TGraphicControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TLabel(TComponent* AOwner);
 
     bool AutoSize() const { return autoSize_; }
@@ -27,12 +27,12 @@ public:
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool value);
 
-protected:
+  protected:
     void Paint() override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
 
-private:
+  private:
     UINT textFlags() const;
     void adjustBounds();
 
@@ -45,7 +45,7 @@ private:
 
 class TButton : public TWinControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TButton(TComponent* AOwner);
 
     // Enter clicks the default button (unless another button has the focus).
@@ -60,12 +60,12 @@ public:
 
     void Click() override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     bool ClicksOnMouseUp() const override { return false; }
 
-private:
+  private:
     bool active() const;
     void dialogKey(TMessage& message);
 

@@ -24,7 +24,9 @@ const TClassInfo& TTimer::StaticClass() {
     return info;
 }
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), id_(nextTimerId++) { timers()[id_] = this; }
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), id_(nextTimerId++) {
+    timers()[id_] = this;
+}
 
 TTimer::~TTimer() {
     timer_.Stop();

@@ -10,7 +10,7 @@
 
 class TTimer : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TTimer(TComponent* AOwner);
     ~TTimer() override;
 
@@ -23,11 +23,11 @@ public:
 
     TNotifyEvent OnTimer;
 
-protected:
+  protected:
     void Loaded() override;
     virtual void Timer();
 
-private:
+  private:
     friend bool DispatchTimer(UINT_PTR id);
     void update();
 

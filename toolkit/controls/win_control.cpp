@@ -19,7 +19,9 @@ bool isMouseButtonMessage(UINT msg) {
     return msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK;
 }
 
-POINT messagePoint(LPARAM lParam) { return {short(LOWORD(lParam)), short(HIWORD(lParam))}; }
+POINT messagePoint(LPARAM lParam) {
+    return {short(LOWORD(lParam)), short(HIWORD(lParam))};
+}
 
 } // namespace
 
@@ -37,7 +39,8 @@ TWinControl::~TWinControl() {
     SetStateFlag(csDestroying, true);
     DestroyHandle();
     // Children go with their parent, whoever owns them (an owner frees only what is left).
-    while (!controls_.empty()) delete controls_.back();
+    while (!controls_.empty())
+        delete controls_.back();
 }
 
 HWND TWinControl::Handle() {
@@ -69,15 +72,16 @@ void TWinControl::CreateWnd() {
     if (!defWndProc_) throw Exception("Cannot register the window class " + p.WinClassName);
     HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ctlId_)) : nullptr;
     detail::SetCreatingControl(this);
-    HWND hwnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                                p.Height, p.WndParent, id, ToolkitInstance(), nullptr);
+    HWND hwnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
+                                p.Width, p.Height, p.WndParent, id, ToolkitInstance(), nullptr);
     detail::SetCreatingControl(nullptr);
     if (!hwnd) throw Exception("Cannot create a window of class " + p.WinClassName);
     if (handle_ != hwnd) AttachHandle(hwnd);
     // The system may have adjusted the size (minimum sizes of captioned windows).
     RECT r;
     GetWindowRect(hwnd, &r);
-    if (p.WndParent && (p.Style & WS_CHILD)) MapWindowPoints(nullptr, p.WndParent, reinterpret_cast<POINT*>(&r), 2);
+    if (p.WndParent && (p.Style & WS_CHILD))
+        MapWindowPoints(nullptr, p.WndParent, reinterpret_cast<POINT*>(&r), 2);
     left_ = r.left;
     top_ = r.top;
     width_ = r.right - r.left;
@@ -127,7 +131,8 @@ LRESULT TWinControl::DispatchWindowMessage(UINT msg, WPARAM wParam, LPARAM lPara
 
 void TWinControl::DefaultHandler(TMessage& m) {
     if (!handle_) return;
-    m.Result = CallWindowProcA(defWndProc_ ? defWndProc_ : DefWindowProcA, handle_, m.Msg, m.WParam, m.LParam);
+    m.Result =
+        CallWindowProcA(defWndProc_ ? defWndProc_ : DefWindowProcA, handle_, m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::WndProc(TMessage& m) {
@@ -154,9 +159,7 @@ void TWinControl::WndProc(TMessage& m) {
     case CN_CTLCOLORDLG:
     case CN_CTLCOLORSCROLLBAR:
     case CN_CTLCOLORSTATIC: colorMessage(m); return;
-    case WM_PAINT:
-        paintHandler(m);
-        return;
+    case WM_PAINT: paintHandler(m); return;
     case WM_ERASEBKGND:
         if (defWndProc_ == DefWindowProcA) {
             eraseBackground(m);
@@ -351,7 +354,8 @@ void TWinControl::windowPosChanged(TMessage& m) {
     auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
     bool topLevel = !(GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD);
     // A minimised window's rectangle is a parking place, not its bounds.
-    if ((wp->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) && !(topLevel && IsIconic(handle_))) {
+    if ((wp->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) &&
+        !(topLevel && IsIconic(handle_))) {
         RECT r;
         GetWindowRect(handle_, &r);
         if (HWND parentWnd = topLevel ? nullptr : GetParent(handle_))

@@ -27,7 +27,7 @@ struct TCreateParams {
 
 class TWinControl : public TControl {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
 
@@ -73,7 +73,7 @@ public:
     // Binds a new window to this control (the window procedure's first message does it).
     void AttachHandle(HWND hwnd);
 
-protected:
+  protected:
     friend class TControl;
 
     virtual void CreateParams(TCreateParams& params);
@@ -96,7 +96,7 @@ protected:
     void FontChanged(TMessage& message) override;
     void TextChanged(TMessage& message) override;
 
-private:
+  private:
     friend class TCustomForm;
     void insertControl(TControl* control);
     void removeControl(TControl* control);
@@ -117,7 +117,7 @@ private:
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
-    std::vector<TControl*> controls_;  // every child, in z-order (last is topmost)
+    std::vector<TControl*> controls_;   // every child, in z-order (last is topmost)
     std::vector<TWinControl*> tabList_; // windowed children in tab order
     bool tabStop_ = false;
     int pendingClientWidth_ = -1;

@@ -35,7 +35,9 @@ LRESULT CALLBACK toolkitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-HINSTANCE ToolkitInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE ToolkitInstance() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 std::string ControlPropName() {
     char name[64];
@@ -81,4 +83,6 @@ WNDPROC RegisterToolkitClass(const std::string& className, const std::string& sy
     return defProc;
 }
 
-void detail::SetCreatingControl(TWinControl* control) { creatingControl = control; }
+void detail::SetCreatingControl(TWinControl* control) {
+    creatingControl = control;
+}

@@ -20,7 +20,7 @@
 template <class T> class TClassBuilder {
     template <class X> using NonDeduced = std::type_identity_t<X>;
 
-public:
+  public:
     TClassBuilder(std::string name, const TClassInfo* parent) : info_(std::make_unique<TClassInfo>()) {
         info_->name = std::move(name);
         info_->parent = parent;
@@ -34,7 +34,7 @@ public:
 
     template <class C, class V>
     TClassBuilder& Int(const std::string& name, V (C::*get)() const, NonDeduced<void (C::*)(V)> set,
-                                          std::optional<int64_t> def = std::nullopt, const TIdentMap* idents = nullptr) {
+                       std::optional<int64_t> def = std::nullopt, const TIdentMap* idents = nullptr) {
         TPropInfo p = ordinal<C, V>(name, TTypeKind::Integer, get, set, def);
         p.idents = idents;
         return add(std::move(p));
@@ -58,8 +58,7 @@ public:
     // A set stored as a bit mask: bit n is the member of ordinal n.
     template <class C, class M>
     TClassBuilder& Set(const std::string& name, const TEnumInfo& element, int bytes, M (C::*get)() const,
-                       NonDeduced<void (C::*)(M)> set,
-                                          std::optional<int64_t> def = std::nullopt) {
+                       NonDeduced<void (C::*)(M)> set, std::optional<int64_t> def = std::nullopt) {
         TPropInfo p = ordinal<C, M>(name, TTypeKind::Set, get, set, def);
         p.enumType = &element;
         p.setBytes = bytes;
@@ -110,7 +109,9 @@ public:
         p.name = name;
         p.kind = TTypeKind::Event;
         p.eventSignature = typeid(std::function<Sig>);
-        p.getEventName = [member](const TObject* o) { return (static_cast<const T*>(o)->*member).methodName; };
+        p.getEventName = [member](const TObject* o) {
+            return (static_cast<const T*>(o)->*member).methodName;
+        };
         p.setEvent = [member](TObject* o, const std::string& method, const std::any& fn) {
             auto& ev = static_cast<T*>(o)->*member;
             ev.fn = fn.has_value() ? std::any_cast<std::function<Sig>>(fn) : std::function<Sig>();
@@ -151,7 +152,7 @@ public:
         return *done;
     }
 
-private:
+  private:
     TClassBuilder& add(TPropInfo p) {
         info_->props.push_back(std::move(p));
         return *this;

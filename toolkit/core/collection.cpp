@@ -32,24 +32,34 @@ int TCollectionItem::Index() const {
     return it == items.end() ? -1 : int(it - items.begin());
 }
 
-std::string TCollectionItem::DisplayName() const { return ClassName(); }
+std::string TCollectionItem::DisplayName() const {
+    return ClassName();
+}
 
 const TClassInfo& TCollection::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Build();
+    static const TClassInfo& info =
+        TClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Build();
     return info;
 }
 
 TCollection::TCollection(TPersistent* owner, const TClassInfo& itemClass, ItemFactory factory)
     : owner_(owner), itemClass_(itemClass), factory_(std::move(factory)) {}
 
-TCollection::~TCollection() { Clear(); }
+TCollection::~TCollection() {
+    Clear();
+}
 
-TCollectionItem* TCollection::Add() { return factory_(this); }
+TCollectionItem* TCollection::Add() {
+    return factory_(this);
+}
 
-void TCollection::Delete(int index) { delete items_.at(size_t(index)); }
+void TCollection::Delete(int index) {
+    delete items_.at(size_t(index));
+}
 
 void TCollection::Clear() {
-    while (!items_.empty()) delete items_.back();
+    while (!items_.empty())
+        delete items_.back();
 }
 
 void TCollection::Assign(const TPersistent* source) {
@@ -60,5 +70,6 @@ void TCollection::Assign(const TPersistent* source) {
     }
     if (src == this) return;
     Clear();
-    for (TCollectionItem* item : src->items_) Add()->Assign(item);
+    for (TCollectionItem* item : src->items_)
+        Add()->Assign(item);
 }

@@ -12,7 +12,7 @@ class TCollection;
 
 class TCollectionItem : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TCollectionItem(TCollection* collection);
     ~TCollectionItem() override;
     TCollectionItem(const TCollectionItem&) = delete;
@@ -23,7 +23,7 @@ public:
     int Index() const;
     virtual std::string DisplayName() const; // the class name unless a subclass says better
 
-private:
+  private:
     friend class TCollection;
     TCollection* collection_;
     int id_ = 0;
@@ -31,7 +31,7 @@ private:
 
 class TCollection : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     using ItemFactory = std::function<TCollectionItem*(TCollection*)>;
 
     TCollection(TPersistent* owner, const TClassInfo& itemClass, ItemFactory factory);
@@ -51,7 +51,7 @@ public:
     // Copies the source collection item by item with each item's Assign.
     void Assign(const TPersistent* source) override;
 
-private:
+  private:
     friend class TCollectionItem;
     TPersistent* owner_;
     const TClassInfo& itemClass_;

@@ -6,7 +6,8 @@
 #include "toolkit/core/class_builder.h"
 
 const TClassInfo& TPersistent::StaticClass() {
-    static const TClassInfo& info = TClassBuilder<TPersistent>("TPersistent", &TObject::StaticClass()).Build();
+    static const TClassInfo& info =
+        TClassBuilder<TPersistent>("TPersistent", &TObject::StaticClass()).Build();
     return info;
 }
 
@@ -16,7 +17,9 @@ void TPersistent::Assign(const TPersistent* source) {
                         ClassName());
 }
 
-bool TPersistent::AssignTo(TPersistent*) const { return false; }
+bool TPersistent::AssignTo(TPersistent*) const {
+    return false;
+}
 
 const TClassInfo& TComponent::StaticClass() {
     static const TClassInfo& info = TClassBuilder<TComponent>("TComponent", &TPersistent::StaticClass())
@@ -41,7 +44,8 @@ TComponent::~TComponent() {
         auto& back = c->freeNotifies_;
         back.erase(std::remove(back.begin(), back.end(), this), back.end());
     }
-    while (!components_.empty()) delete components_.back();
+    while (!components_.empty())
+        delete components_.back();
     if (owner_) owner_->removeComponent(this);
 }
 
@@ -79,11 +83,14 @@ void TComponent::SetStateFlag(TComponentStateFlag flag, bool on) {
         state_ &= ~uint32_t(flag);
 }
 
-void TComponent::Loaded() { state_ &= ~uint32_t(csLoading); }
+void TComponent::Loaded() {
+    state_ &= ~uint32_t(csLoading);
+}
 
 void TComponent::FreeNotification(TComponent* other) {
     if (!other || other == this) return;
-    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) == other->freeNotifies_.end())
+    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) ==
+        other->freeNotifies_.end())
         other->freeNotifies_.push_back(this);
     if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end())
         freeNotifies_.push_back(other);
@@ -91,7 +98,9 @@ void TComponent::FreeNotification(TComponent* other) {
 
 void TComponent::RemoveFreeNotification(TComponent* other) {
     if (!other) return;
-    auto drop = [](std::vector<TComponent*>& v, TComponent* c) { v.erase(std::remove(v.begin(), v.end(), c), v.end()); };
+    auto drop = [](std::vector<TComponent*>& v, TComponent* c) {
+        v.erase(std::remove(v.begin(), v.end(), c), v.end());
+    };
     drop(other->freeNotifies_, this);
     drop(freeNotifies_, other);
 }

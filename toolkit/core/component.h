@@ -10,11 +10,11 @@
 
 class TPersistent : public TObject {
     QS_DECLARE_CLASS()
-public:
+  public:
     // Copies what the source describes; raises EConvertError when neither side knows the other.
     virtual void Assign(const TPersistent* source);
 
-protected:
+  protected:
     virtual bool AssignTo(TPersistent* dest) const; // false: not handled
 };
 
@@ -29,7 +29,7 @@ enum class TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
     TComponent(const TComponent&) = delete;
@@ -58,10 +58,10 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
 
-protected:
+  protected:
     virtual void Notification(TComponent* component, TOperation operation);
 
-private:
+  private:
     void insertComponent(TComponent* c);
     void removeComponent(TComponent* c);
 

@@ -87,12 +87,14 @@ const TMethodInfo* TClassInfo::FindMethod(const std::string& methodName) const {
 
 std::vector<const TPropInfo*> TClassInfo::AllProps() const {
     std::vector<const TClassInfo*> chain;
-    for (const TClassInfo* c = this; c; c = c->parent) chain.push_back(c);
+    for (const TClassInfo* c = this; c; c = c->parent)
+        chain.push_back(c);
     std::vector<const TPropInfo*> out;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         for (const TPropInfo& p : (*it)->props) {
             // A class may publish again what an ancestor published (a new default): keep the newest.
-            auto same = std::find_if(out.begin(), out.end(), [&](auto* q) { return SameText(q->name, p.name); });
+            auto same =
+                std::find_if(out.begin(), out.end(), [&](auto* q) { return SameText(q->name, p.name); });
             if (same != out.end())
                 *same = &p;
             else
@@ -103,10 +105,12 @@ std::vector<const TPropInfo*> TClassInfo::AllProps() const {
 
 std::vector<const TBinaryPropInfo*> TClassInfo::AllBinaryProps() const {
     std::vector<const TClassInfo*> chain;
-    for (const TClassInfo* c = this; c; c = c->parent) chain.push_back(c);
+    for (const TClassInfo* c = this; c; c = c->parent)
+        chain.push_back(c);
     std::vector<const TBinaryPropInfo*> out;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        for (const TBinaryPropInfo& p : (*it)->binaryProps) out.push_back(&p);
+        for (const TBinaryPropInfo& p : (*it)->binaryProps)
+            out.push_back(&p);
     return out;
 }
 
@@ -117,7 +121,9 @@ std::map<std::string, const TClassInfo*>& registry() {
 }
 } // namespace
 
-void RegisterClassInfo(const TClassInfo& info) { registry()[LowerCase(info.name)] = &info; }
+void RegisterClassInfo(const TClassInfo& info) {
+    registry()[LowerCase(info.name)] = &info;
+}
 
 const TClassInfo* FindClassInfo(const std::string& className) {
     auto it = registry().find(LowerCase(className));

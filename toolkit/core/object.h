@@ -17,20 +17,20 @@ class TClassInfo;
 
 // Exceptions carry only a message, like every exception of the system.
 class Exception : public std::runtime_error {
-public:
+  public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
     std::string Message() const { return what(); }
 };
 class EConvertError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 class EReadError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 class EClassNotFound : public EReadError {
-public:
+  public:
     using EReadError::EReadError;
 };
 
@@ -67,8 +67,8 @@ struct TPropInfo {
     const TClassInfo& (*objectClass)() = nullptr;
     bool readOnly = false;
     bool hasDefault = false;
-    int64_t defaultOrd = 0;   // not written when the value equals it
-    bool ownsObject = false;  // Object: a sub-object the owner keeps (Font, Picture, a collection)
+    int64_t defaultOrd = 0;  // not written when the value equals it
+    bool ownsObject = false; // Object: a sub-object the owner keeps (Font, Picture, a collection)
 
     std::function<int64_t(const TObject*)> getOrd; // Integer, Boolean, Enumeration, Set
     std::function<void(TObject*, int64_t)> setOrd;
@@ -92,10 +92,10 @@ struct TBinaryPropInfo {
 };
 
 class TClassInfo {
-public:
+  public:
     std::string name;
     const TClassInfo* parent = nullptr;
-    std::vector<TPropInfo> props;          // this class's own, in declaration order
+    std::vector<TPropInfo> props; // this class's own, in declaration order
     std::vector<TBinaryPropInfo> binaryProps;
     std::vector<TMethodInfo> methods;
     std::function<TComponent*(TComponent* owner)> create; // null: not creatable by name
@@ -116,7 +116,7 @@ void RegisterClassInfo(const TClassInfo& info);
 const TClassInfo* FindClassInfo(const std::string& className); // case-insensitive
 
 class TObject {
-public:
+  public:
     virtual ~TObject() = default;
     static const TClassInfo& StaticClass();
     virtual const TClassInfo& ClassType() const { return StaticClass(); }
@@ -126,10 +126,12 @@ public:
 
 // Declares a class's run-time information: StaticClass() and the ClassType() override.
 #define QS_DECLARE_CLASS()                                                                                   \
-public:                                                                                                      \
+  public:                                                                                                    \
     static const TClassInfo& StaticClass();                                                                  \
-    const TClassInfo& ClassType() const override { return StaticClass(); }
+    const TClassInfo& ClassType() const override {                                                           \
+        return StaticClass();                                                                                \
+    }
 
 bool SameText(const std::string& a, const std::string& b); // ASCII case-insensitive
-std::string LowerCase(const std::string& s);              // ASCII letters only
+std::string LowerCase(const std::string& s);               // ASCII letters only
 std::string UpperCase(const std::string& s);

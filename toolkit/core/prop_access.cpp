@@ -16,8 +16,10 @@ bool isOrdinal(TTypeKind k) {
 
 std::string trim(const std::string& s) {
     size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -74,7 +76,8 @@ bool TextToSet(const TEnumInfo& element, const std::string& text, uint64_t& mask
     size_t start = 0;
     while (start <= body.size()) {
         size_t comma = body.find(',', start);
-        std::string item = trim(body.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        std::string item =
+            trim(body.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         if (!item.empty()) {
             int ord = element.Find(item);
             if (ord < 0 || ord >= 64) return false;
@@ -96,7 +99,8 @@ const TPropInfo* FindPropPath(TObject*& obj, const std::string& path) {
         if (p->kind != TTypeKind::Object || !p->getObj) return nullptr;
         obj = p->getObj(obj);
         size_t next = path.find('.', dot + 1);
-        p = findProp(obj, path.substr(dot + 1, next == std::string::npos ? std::string::npos : next - dot - 1));
+        p = findProp(obj,
+                     path.substr(dot + 1, next == std::string::npos ? std::string::npos : next - dot - 1));
         dot = next;
     }
     return p;
@@ -133,7 +137,8 @@ std::wstring GetWideStrProp(const TObject* obj, const std::string& name,
     std::string s = p->getStr(obj);
     if (ansiToWide) return ansiToWide(s);
     std::wstring w;
-    for (unsigned char c : s) w += wchar_t(c);
+    for (unsigned char c : s)
+        w += wchar_t(c);
     return w;
 }
 
@@ -186,7 +191,6 @@ void SetPropFromText(TObject* obj, const std::string& name, const std::string& t
     case TTypeKind::String:
         if (p->setStr) p->setStr(obj, text);
         break;
-    default:
-        break;
+    default: break;
     }
 }

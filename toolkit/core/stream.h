@@ -8,7 +8,7 @@
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream {
-public:
+  public:
     virtual ~TStream() = default;
     // Returns the number of bytes actually read (fewer at the end).
     virtual size_t Read(void* buffer, size_t count) = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class TMemoryStream : public TStream {
-public:
+  public:
     TMemoryStream() = default;
     explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {}
 
@@ -41,7 +41,7 @@ public:
     bool LoadFromFile(const std::string& path); // false when the file cannot be read
     bool SaveToFile(const std::string& path) const;
 
-private:
+  private:
     std::vector<uint8_t> data_;
     size_t pos_ = 0;
 };

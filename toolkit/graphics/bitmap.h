@@ -21,7 +21,7 @@ int PixelFormatBits(TPixelFormat format);
 
 class TBitmap : public TGraphic {
     QS_DECLARE_CLASS()
-public:
+  public:
     TBitmap();
     // Width x height in the given format, filled white.
     TBitmap(int width, int height, TPixelFormat format = pf24bit);
@@ -85,10 +85,10 @@ public:
     // A decoded image (pixels and palette as they are).
     void LoadFromImage(const BmpImage& image);
 
-protected:
+  protected:
     void Draw(TCanvas& canvas, const RECT& dest) override;
 
-private:
+  private:
     class TBitmapCanvas;
     friend class TBitmapCanvas;
 

@@ -12,7 +12,7 @@
 
 // A damaged or unsupported image.
 class EInvalidGraphic : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 

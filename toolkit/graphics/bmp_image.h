@@ -12,7 +12,7 @@ struct BmpImage {
     // 1, 4, 8: indices into palette. 16: 5-5-5 or 5-6-5 words (see the masks).
     // 24: B,G,R. 32: B,G,R,A (A = 0 when the file has no alpha mask).
     int bitsPerPixel = 24;
-    std::vector<uint32_t> palette; // 0x00RRGGBB
+    std::vector<uint32_t> palette;                     // 0x00RRGGBB
     uint32_t redMask = 0, greenMask = 0, blueMask = 0; // 16-bit only
     std::vector<uint8_t> pixels;
 

@@ -14,7 +14,7 @@ class TGraphic;
 
 class TCanvas : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     TCanvas();
     ~TCanvas() override;
     TCanvas(const TCanvas&) = delete;
@@ -60,13 +60,13 @@ public:
     void SetPixel(int x, int y, TColor color);
     RECT ClipRect();
 
-protected:
+  protected:
     // Canvases that own their DC make it here (SetHandle with it) and free it in ReleaseDC.
     virtual void CreateHandle() {}
     // Puts the DC's original pen, brush and font back; the DC itself is left alone.
     void DeselectObjects();
 
-private:
+  private:
     enum : unsigned { needPen = 1, needBrush = 2, needFont = 4 };
     void require(unsigned what);
     void penChanged();

@@ -9,12 +9,12 @@
 
 // The clipboard could not be opened or did not take the data.
 class EClipboardException : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 class TClipboard {
-public:
+  public:
     TClipboard();
     ~TClipboard();
     TClipboard(const TClipboard&) = delete;
@@ -32,7 +32,7 @@ public:
     void Open();
     void Close();
 
-private:
+  private:
     HWND owner();
 
     HWND window_ = nullptr;

@@ -8,12 +8,24 @@
 
 using TColor = int32_t;
 
-constexpr TColor SystemColor(int index) { return TColor(0xFF000000u | uint32_t(index)); }
-constexpr bool IsSystemColor(TColor c) { return c < 0; }
-constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) { return TColor(r | (g << 8) | (b << 16)); }
-constexpr uint8_t ColorRed(TColor c) { return uint8_t(c); }
-constexpr uint8_t ColorGreen(TColor c) { return uint8_t(c >> 8); }
-constexpr uint8_t ColorBlue(TColor c) { return uint8_t(c >> 16); }
+constexpr TColor SystemColor(int index) {
+    return TColor(0xFF000000u | uint32_t(index));
+}
+constexpr bool IsSystemColor(TColor c) {
+    return c < 0;
+}
+constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) {
+    return TColor(r | (g << 8) | (b << 16));
+}
+constexpr uint8_t ColorRed(TColor c) {
+    return uint8_t(c);
+}
+constexpr uint8_t ColorGreen(TColor c) {
+    return uint8_t(c >> 8);
+}
+constexpr uint8_t ColorBlue(TColor c) {
+    return uint8_t(c >> 16);
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;

@@ -14,7 +14,7 @@ class TCanvas;
 
 class TGraphic : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual bool Empty() const = 0;
@@ -30,11 +30,11 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     friend class TCanvas;
     virtual void Draw(TCanvas& canvas, const RECT& dest) = 0;
     void Changed();
 
-private:
+  private:
     bool transparent_ = false;
 };

@@ -15,17 +15,19 @@
 
 class TGraphicsObject : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     // Fires OnChange; call it after the new property value is in place.
     void Changed();
 };
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = uint8_t; // bit n = TFontStyle n
-constexpr TFontStyles FontStyleBit(TFontStyle s) { return TFontStyles(1u << s); }
+constexpr TFontStyles FontStyleBit(TFontStyle s) {
+    return TFontStyles(1u << s);
+}
 const TEnumInfo& FontStyleInfo();
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -33,7 +35,7 @@ const TEnumInfo& FontPitchInfo();
 
 class TFont : public TGraphicsObject {
     QS_DECLARE_CLASS()
-public:
+  public:
     TFont();
     ~TFont() override;
     TFont(const TFont&) = delete;
@@ -65,7 +67,7 @@ public:
     // The equivalent LOGFONTA.
     LOGFONTA LogFont() const;
 
-private:
+  private:
     void changed(); // drops the handle after OnChange
 
     std::string name_ = "MS Sans Serif";
@@ -78,8 +80,22 @@ private:
 };
 
 enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 const TEnumInfo& PenModeInfo();
 int PenModeToRop2(TPenMode mode); // R2_ value
@@ -89,7 +105,7 @@ const TEnumInfo& PenStyleInfo();
 
 class TPen : public TGraphicsObject {
     QS_DECLARE_CLASS()
-public:
+  public:
     TPen() = default;
     ~TPen() override;
     TPen(const TPen&) = delete;
@@ -109,7 +125,7 @@ public:
 
     HPEN Handle() const; // owned by the pen, like TFont::Handle
 
-private:
+  private:
     void changed(); // drops the handle after OnChange
 
     TColor color_ = clBlack;
@@ -119,12 +135,21 @@ private:
     mutable win::PenHandle handle_;
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 const TEnumInfo& BrushStyleInfo();
 
 class TBrush : public TGraphicsObject {
     QS_DECLARE_CLASS()
-public:
+  public:
     TBrush() = default;
     ~TBrush() override;
     TBrush(const TBrush&) = delete;
@@ -141,7 +166,7 @@ public:
     // Owned by the brush (bsClear gives the stock hollow brush), like TFont::Handle.
     HBRUSH Handle() const;
 
-private:
+  private:
     void changed(); // drops the handle after OnChange
 
     TColor color_ = clWhite;

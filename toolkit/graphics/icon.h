@@ -8,7 +8,7 @@
 
 class TIcon : public TGraphic {
     QS_DECLARE_CLASS()
-public:
+  public:
     TIcon() = default;
     ~TIcon() override;
     TIcon(const TIcon&) = delete;
@@ -22,8 +22,8 @@ public:
     bool Transparent() const override { return true; }
 
     HICON Handle() const { return icon_.Get(); } // owned by the icon
-    void SetHandle(HICON icon);                   // takes ownership
-    void SetHandleCopy(HICON icon);               // keeps a copy; the caller keeps its own
+    void SetHandle(HICON icon);                  // takes ownership
+    void SetHandleCopy(HICON icon);              // keeps a copy; the caller keeps its own
     [[nodiscard]] HICON ReleaseHandle();
 
     // An icon resource at the given size (0: the resource's own size).
@@ -33,10 +33,10 @@ public:
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
 
-protected:
+  protected:
     void Draw(TCanvas& canvas, const RECT& dest) override;
 
-private:
+  private:
     void adopt(HICON icon);
 
     win::IconHandle icon_;

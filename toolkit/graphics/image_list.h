@@ -14,7 +14,7 @@
 
 class TImageList : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TImageList(TComponent* AOwner);
     ~TImageList() override;
 
@@ -51,7 +51,7 @@ public:
 
     TNotifyEvent OnChange;
 
-private:
+  private:
     void changed();
 
     int width_ = 16;

@@ -12,7 +12,7 @@
 
 class TPicture : public TPersistent {
     QS_DECLARE_CLASS()
-public:
+  public:
     TPicture() = default;
     ~TPicture() override;
     TPicture(const TPicture&) = delete;
@@ -36,10 +36,10 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     bool AssignTo(TPersistent* dest) const override;
 
-private:
+  private:
     void replace(std::unique_ptr<TGraphic> graphic);
     void changed();
 

@@ -38,21 +38,27 @@ uint32_t leftColour(int x, int y) {
 TestSkin BaseSkin(int textAlignment = 0, bool withButtons = false, bool flatTop = false) {
     TestSkin t;
     t.ini = "[Personality]\r\nLeft=left.bmp\r\nLeftFrame=2\r\nLeftTopHeight=8\r\nLeftBotHeight=8\r\n"
-            "Right=right.bmp\r\nRightTrans=0\r\nTop=top.bmp\r\nTopFrame=2\r\nTopTopHeight=10\r\nTopBotHeight=10\r\n"
-            "TopTrans=0\r\nBottom=bottom.bmp\r\nBottomTrans=0\r\nTextShift=8\r\nTextRightClip=20\r\nTextAlignment=" +
-            std::to_string(textAlignment) + "\r\n[Colours]\r\nTitleTextActive=255 255 0\r\nTitleTextNoActive=255 255 0\r\n";
+            "Right=right.bmp\r\nRightTrans=0\r\nTop=top.bmp\r\nTopFrame=2\r\nTopTopHeight=10\r\nTopBotHeight="
+            "10\r\n"
+            "TopTrans=0\r\nBottom=bottom.bmp\r\nBottomTrans=0\r\nTextShift=8\r\nTextRightClip="
+            "20\r\nTextAlignment=" +
+            std::to_string(textAlignment) +
+            "\r\n[Colours]\r\nTitleTextActive=255 255 0\r\nTitleTextNoActive=255 255 0\r\n";
     t.Bmp("left.bmp", 12, 40, leftColour);
     t.Bmp("right.bmp", 6, 40, [](int x, int y) { return 0x003000u | uint32_t(x) << 16 | uint32_t(y); });
     if (flatTop)
         t.Bmp("top.bmp", 60, 48, kTopFlat);
     else
-        t.Bmp("top.bmp", 60, 48, [](int x, int y) { return 0x000040u | uint32_t(x) << 16 | uint32_t(y) << 8; });
+        t.Bmp("top.bmp", 60, 48,
+              [](int x, int y) { return 0x000040u | uint32_t(x) << 16 | uint32_t(y) << 8; });
     t.Bmp("bottom.bmp", 30, 5, [](int x, int y) { return 0x404000u | uint32_t(x) | uint32_t(y) << 20; });
     if (withButtons) {
         auto frames = [](int x, int) { return kButtonFrames[x / 16]; };
-        t.ini += "[BUTTON1]\r\nButtonImage=close.bmp\r\nAction=0\r\nAlign=1\r\nXcoord=26\r\nYcoord=4\r\nframe=4\r\n"
-                 "[BUTTON2]\r\nButtonImage=max.bmp\r\nAction=1\r\nAlign=1\r\nXcoord=46\r\nYcoord=4\r\nframe=4\r\n"
-                 "[BUTTON3]\r\nButtonImage=min.bmp\r\nAction=2\r\nAlign=1\r\nXcoord=66\r\nYcoord=4\r\nframe=4\r\n";
+        t.ini +=
+            "[BUTTON1]\r\nButtonImage=close.bmp\r\nAction=0\r\nAlign=1\r\nXcoord=26\r\nYcoord=4\r\nframe="
+            "4\r\n"
+            "[BUTTON2]\r\nButtonImage=max.bmp\r\nAction=1\r\nAlign=1\r\nXcoord=46\r\nYcoord=4\r\nframe=4\r\n"
+            "[BUTTON3]\r\nButtonImage=min.bmp\r\nAction=2\r\nAlign=1\r\nXcoord=66\r\nYcoord=4\r\nframe=4\r\n";
         t.Bmp("close.bmp", 64, 16, frames).Bmp("max.bmp", 64, 16, frames).Bmp("min.bmp", 64, 16, frames);
     }
     return t;
@@ -69,7 +75,9 @@ int& NcPaintCount() {
     static int count = 0;
     return count;
 }
-int NcPaintsReachingTheClass() { return NcPaintCount(); }
+int NcPaintsReachingTheClass() {
+    return NcPaintCount();
+}
 
 LRESULT CALLBACK TestWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCPAINT) ++NcPaintCount();
@@ -94,8 +102,8 @@ const char* TestClass() {
 
 HWND MakeWindow(DWORD style = WS_OVERLAPPEDWINDOW, const char* text = "", const char* cls = nullptr) {
     TestClass();
-    HWND h = CreateWindowExA(0, cls ? cls : "QsSkinFormTest", text, style, 100, 100, 320, 220, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    HWND h = CreateWindowExA(0, cls ? cls : "QsSkinFormTest", text, style, 100, 100, 320, 220, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(h, SW_SHOW);
     SetForegroundWindow(h);
     qs::test::PumpFor(20);
@@ -191,13 +199,15 @@ TEST(WinSkinForm, MinimisedWindowPaintsOneCaptionBandOnTheButtonFace) {
     EXPECT_EQ(PixelAt(frame, 2, 5), kTopFlat) << "the caption reaches the left edge: no side border";
     EXPECT_EQ(PixelAt(frame, bandW - 3, 5), kTopFlat);
     EXPECT_EQ(PixelAt(frame, bandW / 2, bandH - 1),
-              (face & 0xFF) << 16 | (face & 0xFF00) | (face >> 16 & 0xFF)) << "below the caption: button face";
+              (face & 0xFF) << 16 | (face & 0xFF00) | (face >> 16 & 0xFF))
+        << "below the caption: button face";
 }
 
 TEST(WinSkinForm, CaptionTextFollowsAlignmentAndEndsInAnEllipsisAtTheClipEdge) {
     TSkinData skin(nullptr);
     ASSERT_TRUE(Load(skin, BaseSkin(0, false, true)));
-    Skinned s(skin, MakeWindow(WS_OVERLAPPEDWINDOW, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+    Skinned s(skin,
+              MakeWindow(WS_OVERLAPPEDWINDOW, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
     const Pixels screen = qs::test::CaptureWindow(s.hwnd);
     const int w = screen.width, clipEdge = w - 6 - 20;
     EXPECT_EQ(s.skinner->CaptionTextRect.right, clipEdge);
@@ -255,7 +265,8 @@ TEST(WinSkinForm, GeometryKeepsTheClientRectangleAndDialogsWidenForTheirCaption)
         GetClientRect(h, &skinned);
         EXPECT_EQ(s.skinner->BorderKind, bkNoCaption);
         EXPECT_EQ(s.skinner->BorderLeft + s.skinner->CaptionHeight + s.skinner->BorderRight +
-                      s.skinner->BorderBottom + s.skinner->MenuHeight, 0);
+                      s.skinner->BorderBottom + s.skinner->MenuHeight,
+                  0);
         EXPECT_TRUE(EqualRect(&before, &skinned));
     }
     {
@@ -306,7 +317,8 @@ TEST(WinSkinForm, RegionCutsMagentaCornersAndIsRebuiltOnlyWhenNeeded) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
     SendMessageA(s.hwnd, WM_SIZE, SIZE_RESTORED, 0);
     EXPECT_EQ(f.RegionBuilds, builds);
-    SetWindowPos(s.hwnd, nullptr, 0, 0, wr.right - wr.left + 10, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(s.hwnd, nullptr, 0, 0, wr.right - wr.left + 10, wr.bottom - wr.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(f.RegionBuilds, builds + 1);
     f.Reskin();
     EXPECT_GT(f.RegionBuilds, builds + 1);
@@ -320,7 +332,8 @@ TEST(WinSkinForm, HitTestKeepsTheSystemsTopRowsAndMovesTheWindowElsewhere) {
     const int mid = (wr.left + wr.right) / 2;
     for (int row = 0; row < 3; ++row) {
         const LPARAM at = MAKELPARAM(mid, wr.top + row);
-        EXPECT_EQ(SendMessageA(s.hwnd, WM_NCHITTEST, 0, at), DefWindowProcA(s.hwnd, WM_NCHITTEST, 0, at)) << row;
+        EXPECT_EQ(SendMessageA(s.hwnd, WM_NCHITTEST, 0, at), DefWindowProcA(s.hwnd, WM_NCHITTEST, 0, at))
+            << row;
     }
     EXPECT_EQ(SendMessageA(s.hwnd, WM_NCHITTEST, 0, MAKELPARAM(mid, wr.top + 12)), HTCAPTION);
     EXPECT_EQ(SendMessageA(s.hwnd, WM_NCHITTEST, 0, MAKELPARAM(mid, wr.top + 60)), HTCLIENT);
@@ -447,7 +460,8 @@ TEST(CaptionButtons, DoubleClickOnTheCaptionMaximisesAndRestores) {
 
 TEST(CaptionButtons, DoubleClickOnTheIconButtonCloses) {
     TestSkin t = BaseSkin(0, true);
-    t.ini += "[BUTTON4]\r\nButtonImage=icon.bmp\r\nAction=3\r\nAlign=0\r\nXcoord=8\r\nYcoord=4\r\nframe=1\r\n";
+    t.ini +=
+        "[BUTTON4]\r\nButtonImage=icon.bmp\r\nAction=3\r\nAlign=0\r\nXcoord=8\r\nYcoord=4\r\nframe=1\r\n";
     t.Bmp("icon.bmp", 16, 16, 0x00FFFF);
     ButtonWindow w(WS_OVERLAPPEDWINDOW, t);
     DoubleClickAt(w.Centre(3));
@@ -521,8 +535,10 @@ TEST(WinSkinFormLifeCycle, ManyCyclesLeakNoGdiObjects) {
         DestroyWindow(h);
         EXPECT_EQ(f->State, fsDestroyed);
     };
-    for (int i = 0; i < 20; ++i) cycle();
+    for (int i = 0; i < 20; ++i)
+        cycle();
     const DWORD before = qs::test::GdiObjectCount();
-    for (int i = 0; i < 500; ++i) cycle();
+    for (int i = 0; i < 500; ++i)
+        cycle();
     EXPECT_LE(qs::test::GdiObjectCount(), before + 5);
 }

@@ -15,7 +15,7 @@ std::string className(HWND hwnd) {
 }
 
 class FormResource : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TLoadProbe::StaticClass();
         LoadLog().clear();
@@ -82,7 +82,8 @@ TEST_F(FormResource, LoadedRunsOncePerComponentAfterAllProperties) {
     EXPECT_EQ(LoadLog()[2].name, "Probe1");
     EXPECT_EQ(LoadLog()[2].value, 5);
     EXPECT_EQ(LoadLog()[2].other, 7);
-    for (TComponent* c : form->Components()) EXPECT_FALSE(c->IsLoading()) << c->Name();
+    for (TComponent* c : form->Components())
+        EXPECT_FALSE(c->IsLoading()) << c->Name();
 }
 
 TEST_F(FormResource, WindowsAreNamedAfterTheirClassesAndSuperclassTheSystemOnes) {

@@ -39,7 +39,8 @@ TEST(GdiHygiene, TwoHundredFormCyclesLeaveNoObjectsBehind) {
     cycle(); // first use creates what lives for the process (classes, stock objects, menu font)
     Application->ProcessMessages();
     DWORD gdi = qs::test::GdiObjectCount(), user = qs::test::UserObjectCount();
-    for (int i = 0; i < 200; ++i) cycle();
+    for (int i = 0; i < 200; ++i)
+        cycle();
     Application->ProcessMessages();
     EXPECT_LE(qs::test::GdiObjectCount(), gdi + 2) << "GDI before: " << gdi;
     EXPECT_LE(qs::test::UserObjectCount(), user + 2) << "USER before: " << user;

@@ -21,7 +21,7 @@ TMenuItem* addItem(TMenu* menu, TMenuItem* parent, const std::string& caption) {
 }
 
 class Menus : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         form = NewForm<TPlainForm>(nullptr);
         popup = new TPopupMenu(form);
@@ -118,8 +118,15 @@ TEST_F(Menus, OwnerDrawItemsAreMeasuredAndDrawnThroughTheirEvents) {
     win::MemoryDC mem(nullptr);
     win::BitmapHandle bmp(CreateBitmap(20, 10, 1, 32, nullptr));
     win::SelectGuard sel(mem.Get(), bmp.Get());
-    DRAWITEMSTRUCT dis{ODT_MENU, 0, open->Command(), ODA_DRAWENTIRE, ODS_SELECTED, reinterpret_cast<HWND>(h),
-                       mem.Get(), {0, 0, 20, 10}, reinterpret_cast<ULONG_PTR>(open)};
+    DRAWITEMSTRUCT dis{ODT_MENU,
+                       0,
+                       open->Command(),
+                       ODA_DRAWENTIRE,
+                       ODS_SELECTED,
+                       reinterpret_cast<HWND>(h),
+                       mem.Get(),
+                       {0, 0, 20, 10},
+                       reinterpret_cast<ULONG_PTR>(open)};
     EXPECT_TRUE(SendMessageA(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
     EXPECT_EQ(drawn, 1);
     EXPECT_TRUE(lastSelected);
@@ -184,7 +191,8 @@ TEST_F(Menus, ContextMenuMessageOpensTheControlsPopup) {
         qs::test::KeyPress(VK_ESCAPE);
     });
     timer->SetEnabled(true);
-    SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(150, 150));
+    SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
+                 MAKELPARAM(150, 150));
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(popup->PopupComponent(), form);
 }

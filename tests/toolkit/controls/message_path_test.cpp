@@ -12,7 +12,7 @@
 namespace {
 
 class MessagePath : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         form = NewForm<TPlainForm>(nullptr);
         form->SetBounds(100, 100, 300, 200);
@@ -77,7 +77,8 @@ TEST_F(MessagePath, WindowPropertyLeadsBackToTheControl) {
     EXPECT_EQ(ControlPropName(), name);
     ATOM atom = GlobalFindAtomA(name);
     ASSERT_NE(atom, 0);
-    EXPECT_EQ(GetPropA(button->Handle(), MAKEINTATOM(atom)), static_cast<HANDLE>(static_cast<TWinControl*>(button)));
+    EXPECT_EQ(GetPropA(button->Handle(), MAKEINTATOM(atom)),
+              static_cast<HANDLE>(static_cast<TWinControl*>(button)));
     EXPECT_EQ(GetPropA(form->Handle(), name), static_cast<HANDLE>(static_cast<TWinControl*>(form)));
     EXPECT_EQ(FindControl(panel->Handle()), panel);
     EXPECT_EQ(FindControl(nullptr), nullptr);
@@ -191,7 +192,8 @@ TEST_F(MessagePath, ParentsReflectNotificationsToTheirChildren) {
     ASSERT_TRUE(GetObjectA(reinterpret_cast<HGDIOBJ>(brush), sizeof lb, &lb));
     EXPECT_EQ(lb.lbColor, COLORREF(clYellow));
     // A child without a control object is left to the default handling.
-    HWND raw = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, form->Handle(), nullptr, nullptr, nullptr);
+    HWND raw =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, form->Handle(), nullptr, nullptr, nullptr);
     EXPECT_EQ(FindControl(raw), nullptr);
     SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, STN_CLICKED), reinterpret_cast<LPARAM>(raw));
     DestroyWindow(raw);

@@ -17,7 +17,7 @@ struct Surface {
 };
 
 class Painting : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { form = NewForm<TPlainForm>(nullptr); }
     void TearDown() override { delete form; }
     TPlainForm* form = nullptr;

@@ -58,9 +58,15 @@ void TTestForm1::FormCreate(TObject*) {
     createSawChildren = Panel1 && Label1 && Button1;
     createSawHandle = HandleAllocated();
 }
-void TTestForm1::FormDestroy(TObject*) { ++destroyed; }
-void TTestForm1::Button1Click(TObject*) { ++clicks; }
-void TTestForm1::Option1Click(TObject*) { ++optionClicks; }
+void TTestForm1::FormDestroy(TObject*) {
+    ++destroyed;
+}
+void TTestForm1::Button1Click(TObject*) {
+    ++clicks;
+}
+void TTestForm1::Option1Click(TObject*) {
+    ++optionClicks;
+}
 void TTestForm1::Timer1Timer(TObject*) {
     ++ticks;
     Close();
@@ -80,7 +86,9 @@ MessageSpy::MessageSpy(TControl* c) : control(c), previous(c->WindowProc()) {
     });
 }
 
-MessageSpy::~MessageSpy() { control->SetWindowProc(previous); }
+MessageSpy::~MessageSpy() {
+    control->SetWindowProc(previous);
+}
 
 int MessageSpy::Count(UINT msg) const {
     return int(std::count_if(seen.begin(), seen.end(), [msg](const TMessage& m) { return m.Msg == msg; }));

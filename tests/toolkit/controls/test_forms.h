@@ -21,7 +21,7 @@ std::vector<LoadRecord>& LoadLog();
 
 class TLoadProbe : public TComponent {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TLoadProbe(TComponent* owner) : TComponent(owner) {}
     int Value() const { return value_; }
     void SetValue(int v) { value_ = v; }
@@ -29,13 +29,13 @@ public:
     void SetOther(int v) { other_ = v; }
     void Loaded() override;
 
-private:
+  private:
     int value_ = 0, other_ = 0;
 };
 
 class TTestForm1 : public TForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TTestForm1(TComponent* owner) : TForm(owner) {}
     void Loaded() override;
 
@@ -65,7 +65,7 @@ public:
 // A form class without a resource, for tests that build their controls in code.
 class TPlainForm : public TForm {
     QS_DECLARE_CLASS()
-public:
+  public:
     explicit TPlainForm(TComponent* owner) : TForm(owner) {}
 };
 

@@ -345,8 +345,10 @@ TEST(Bitmap, HandleLetsGoOfTheCanvasAndAdoptedBitmapsBecomeDibSections) {
     } info{{sizeof(BITMAPINFOHEADER), 4, -3, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     uint32_t px[12] = {};
     win::WindowDC screen = win::WindowDC::Screen();
-    ASSERT_EQ(GetDIBits(screen.Get(), b.Handle(), 0, 3, px, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 3);
-    EXPECT_EQ(px[11] & 0xFFFFFF, 0x008080u); // clTeal (green and blue 128) as B,G,R,X
+    ASSERT_EQ(
+        GetDIBits(screen.Get(), b.Handle(), 0, 3, px, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS),
+        3);
+    EXPECT_EQ(px[11] & 0xFFFFFF, 0x008080u);   // clTeal (green and blue 128) as B,G,R,X
     EXPECT_EQ(b.Canvas().Pixel(3, 2), clTeal); // and the canvas takes it back
 
     TBitmap adopted;
