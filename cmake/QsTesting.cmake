@@ -1,6 +1,7 @@
 # GoogleTest for both presets, and the helpers that add test executables.
 #   native: the Debian package.
-#   win32:  the Debian-shipped sources, built with the cross toolchain; tests run through Wine.
+#   win32/win64: the Debian-shipped sources, built with the cross toolchain; tests run through
+#           Wine's loader of the build's bitness.
 enable_testing()
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
@@ -9,9 +10,15 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   add_subdirectory(${QS_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-  # Every Win32 test runs under Wine in the build tree's own prefix (made once, kept warm).
+  # Every Windows test runs under Wine in the build tree's own prefix (made once, kept warm), a
+  # win64 prefix and loader for the 64-bit build, a win32 one for the 32-bit build.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QS_WINE_ARCH win64 CACHE INTERNAL "Wine prefix kind of this build")
+  else()
+    set(QS_WINE_ARCH win32 CACHE INTERNAL "Wine prefix kind of this build")
+  endif()
   set(QS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${QS_WINEPREFIX})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${QS_WINEPREFIX} ${QS_WINE_ARCH})
 else()
   find_package(GTest REQUIRED)
 endif()

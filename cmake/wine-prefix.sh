@@ -1,24 +1,25 @@
 #!/usr/bin/env bash
-# Prepares a deterministic 32-bit Wine prefix once: wine-prefix.sh PREFIX
+# Prepares a deterministic Wine prefix once: wine-prefix.sh PREFIX ARCH (win32 or win64)
 # 96 DPI, a 1024x768 virtual desktop (Wine draws the frames and routes tray clicks), no crash
 # dialog, CJK fonts with substitutes for the faces the program names, system UI fonts in GB2312.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1
+arch=${2:?wine-prefix: ARCH (win32 or win64) missing}
 size=${QS_SCREEN:-1024x768}
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-# The prefix is remade whenever this script changes.
-stamp=$(sha1sum "$0" | cut -d' ' -f1)
+# The prefix is remade whenever this script or the environment it runs Wine in changes.
+stamp=$(cat "$0" "$here/wine-env.inc" | sha1sum | cut -d' ' -f1)-$arch
 [ "$(cat "$prefix/.quillshot-ready" 2>/dev/null)" = "$stamp" ] && exit 0
 
 source "$here/wine-env.inc"
-qs_wine_env "$prefix"
+qs_wine_env "$prefix" "$arch"
 rm -rf "$prefix"
 start=$(date +%s.%N)
-wineboot -i >/dev/null 2>&1
-wineserver -w
+qs_wine wineboot -i >/dev/null 2>&1
+qs_wineserver -w
 
 fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
@@ -81,8 +82,8 @@ reg="$prefix/quillshot.reg"
   done
   echo
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
-wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
-wineserver -w
+qs_wine regedit /S "$(qs_wine winepath -w "$reg")" >/dev/null 2>&1
+qs_wineserver -w
 end=$(date +%s.%N)
 awk -v s="$start" -v e="$end" -v p="$prefix" 'BEGIN { printf "wine-prefix: prepared %s in %.1f s\n", p, e - s }' >&2
 echo "$stamp" > "$prefix/.quillshot-ready"

@@ -9,9 +9,10 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 native_pkgs=(
   cmake g++ make ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
-  wine xvfb xauth xdotool x11-utils
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine64 xvfb xauth xdotool x11-utils
   fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-wine
   locales imagemagick
 )

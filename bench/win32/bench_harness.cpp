@@ -110,7 +110,8 @@ TReport::TReport(const std::string& program) {
     std::printf("machine: %s; reports Windows %lu.%lu build %lu; %lu processors; counter %.3f MHz\n",
                 wineVersion().c_str(), os.dwMajorVersion, os.dwMinorVersion, os.dwBuildNumber,
                 info.dwNumberOfProcessors, counterFrequency() / 1e6);
-    std::printf("build: i686 MinGW GCC %s, %s\n", __VERSION__, QS_BENCH_BUILD_TYPE);
+    std::printf("build: %s MinGW GCC %s, %s\n", sizeof(void*) == 8 ? "x86_64 (64-bit)" : "i686 (32-bit)",
+                __VERSION__, QS_BENCH_BUILD_TYPE);
     line();
     std::printf("%-46s %-20s %5s %11s %11s %11s  %s\n", "benchmark", "size", "runs", "median", "min", "p90",
                 "note");

@@ -1,6 +1,8 @@
 // The caption-button hint: a plain top-most popup in the system's tooltip colours.
 #include "skin/core/caption_hint.h"
 
+#include "toolkit/graphics/system_fonts.h"
+
 namespace {
 constexpr char kClassName[] = "TSkinHintWindow";
 constexpr int kPadX = 3, kPadY = 2;
@@ -11,12 +13,7 @@ TCaptionHint::~TCaptionHint() {
 }
 
 HFONT TCaptionHint::font() {
-    if (!font_) {
-        NONCLIENTMETRICSA ncm{};
-        ncm.cbSize = sizeof(ncm);
-        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-            font_.Reset(CreateFontIndirectA(&ncm.lfStatusFont));
-    }
+    if (!font_) font_ = win::CreateSystemFont(win::SystemFont::Status);
     return font_ ? font_.Get() : HFONT(GetStockObject(DEFAULT_GUI_FONT));
 }
 

@@ -6,6 +6,7 @@
 #include "skin/core/skin_manager.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/core/prop_access.h"
+#include "toolkit/graphics/system_fonts.h"
 
 namespace {
 
@@ -15,17 +16,6 @@ std::string windowClassName(HWND hwnd) {
     char name[101] = {};
     GetClassNameA(hwnd, name, 101);
     return name;
-}
-
-win::FontHandle systemCaptionFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        LOGFONTA fallback{};
-        fallback.lfHeight = -12;
-        return win::FontHandle(CreateFontIndirectA(&fallback));
-    }
-    return win::FontHandle(CreateFontIndirectA(&metrics.lfCaptionFont));
 }
 
 HWND findMdiClient(HWND hwnd) {
@@ -45,7 +35,7 @@ TWinSkinForm::TWinSkinForm(HWND window, const std::string& className) {
     Handle = window;
     ClassName = className.empty() ? windowClassName(window) : className;
     DoubleClickTime = GetDoubleClickTime();
-    CaptionFont = systemCaptionFont();
+    CaptionFont = win::CreateSystemFont(win::SystemFont::Caption);
     MenuHeight = 0;
     Active = true;
     State = fsCreated;

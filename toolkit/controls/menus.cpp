@@ -9,6 +9,7 @@
 #include "toolkit/controls/form.h"
 #include "toolkit/core/class_builder.h"
 #include "toolkit/graphics/image_list.h"
+#include "toolkit/graphics/system_fonts.h"
 
 namespace {
 
@@ -70,12 +71,7 @@ win::FontHandle& menuFontHandle() {
 
 HFONT MenuFont() {
     auto& font = menuFontHandle();
-    if (!font) {
-        NONCLIENTMETRICSA ncm{};
-        ncm.cbSize = sizeof ncm;
-        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-            font.Reset(CreateFontIndirectA(&ncm.lfMenuFont));
-    }
+    if (!font) font = win::CreateSystemFont(win::SystemFont::Menu);
     return font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 

@@ -41,8 +41,10 @@ HINSTANCE ToolkitInstance() {
 
 std::string ControlPropName() {
     char name[64];
-    std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
-                  static_cast<unsigned long>(reinterpret_cast<uintptr_t>(ToolkitInstance())),
+    // At least 8 digits each; a 64-bit module address keeps all of its digits, so two modules never share a
+    // name.
+    std::snprintf(name, sizeof name, "ControlOfs%.8llX%.8lX",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(ToolkitInstance())),
                   static_cast<unsigned long>(GetCurrentThreadId()));
     return name;
 }

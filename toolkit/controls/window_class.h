@@ -9,7 +9,8 @@
 class TWinControl;
 
 // The window property under which every toolkit window carries its control object:
-// "ControlOfs" + module instance + thread id, each as 8 upper-case hex digits.
+// "ControlOfs" + module instance + thread id, each as upper-case hex of at least 8 digits (a 64-bit
+// instance keeps all of its digits).
 std::string ControlPropName();
 // The global atom of that name (added on first use; the skin engine adds the same name).
 ATOM ControlAtom();

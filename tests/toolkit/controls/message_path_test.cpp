@@ -70,16 +70,20 @@ TEST_F(MessagePath, PerformGoesThroughWindowProcToo) {
 }
 
 TEST_F(MessagePath, WindowPropertyLeadsBackToTheControl) {
-    char name[64];
-    std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
-                  static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))),
-                  static_cast<unsigned long>(GetCurrentThreadId()));
-    EXPECT_EQ(ControlPropName(), name);
-    ATOM atom = GlobalFindAtomA(name);
+    const std::string name = ControlPropName();
+    char thread[16];
+    std::snprintf(thread, sizeof thread, "%.8lX", static_cast<unsigned long>(GetCurrentThreadId()));
+    ASSERT_EQ(name.rfind("ControlOfs", 0), 0u);
+    ASSERT_GE(name.size(), 10u + 8 + 8);
+    EXPECT_EQ(name.substr(name.size() - 8), thread);
+    // The instance part is the whole module address, also where it needs more than 8 digits (64-bit).
+    const std::string instance = name.substr(10, name.size() - 18);
+    EXPECT_EQ(std::stoull(instance, nullptr, 16), reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+    ATOM atom = GlobalFindAtomA(name.c_str());
     ASSERT_NE(atom, 0);
     EXPECT_EQ(GetPropA(button->Handle(), MAKEINTATOM(atom)),
               static_cast<HANDLE>(static_cast<TWinControl*>(button)));
-    EXPECT_EQ(GetPropA(form->Handle(), name), static_cast<HANDLE>(static_cast<TWinControl*>(form)));
+    EXPECT_EQ(GetPropA(form->Handle(), name.c_str()), static_cast<HANDLE>(static_cast<TWinControl*>(form)));
     EXPECT_EQ(FindControl(panel->Handle()), panel);
     EXPECT_EQ(FindControl(nullptr), nullptr);
     EXPECT_EQ(FindControl(GetDesktopWindow()), nullptr);

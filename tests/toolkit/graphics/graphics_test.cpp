@@ -6,6 +6,7 @@
 #include "toolkit/core/prop_access.h"
 #include "toolkit/graphics/clipboard.h"
 #include "toolkit/graphics/image_list.h"
+#include "toolkit/graphics/system_fonts.h"
 
 namespace {
 
@@ -403,4 +404,24 @@ TEST(Picture, AssignCopiesAndKeepsItsOwnGraphic) {
     p.Assign(nullptr);
     EXPECT_TRUE(p.Empty());
     EXPECT_TRUE(p.WriteData().empty());
+}
+
+TEST(SystemFonts, ReadWithTheOldMetricsSizeInBothBitnesses) {
+    // The old structure size must be accepted, or every caller silently falls back.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = win::kNonClientMetricsSize;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, win::kNonClientMetricsSize, &metrics, 0));
+    const std::pair<win::SystemFont, const LOGFONTA*> kinds[] = {
+        {win::SystemFont::Caption, &metrics.lfCaptionFont},
+        {win::SystemFont::Menu, &metrics.lfMenuFont},
+        {win::SystemFont::Status, &metrics.lfStatusFont}};
+    for (const auto& [kind, expected] : kinds) {
+        win::FontHandle font = win::CreateSystemFont(kind);
+        ASSERT_TRUE(font);
+        LOGFONTA got{};
+        ASSERT_EQ(GetObjectA(font.Get(), sizeof got, &got), int(sizeof got));
+        EXPECT_STREQ(got.lfFaceName, expected->lfFaceName);
+        EXPECT_EQ(got.lfHeight, expected->lfHeight);
+        EXPECT_EQ(got.lfWeight, expected->lfWeight);
+    }
 }
