@@ -3,7 +3,7 @@
 #include "tools/skin_sheet.h"
 
 #include "skin/core/skin_data.h"
-#include "skin/form/skin_paint.h"
+#include "skin/paint/skin_paint.h"
 #include "tools/skin_slots.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // skinrender: one frame of one skin record drawn at a given size with the engine's nine-slice
 // primitive, written as a 24-bit BMP.
 #include "skin/core/skin_data.h"
-#include "skin/form/skin_paint.h"
+#include "skin/paint/skin_paint.h"
 #include "toolkit/core/stream.h"
 #include "tools/skin_slots.h"
 #include "tools/skin_tools_win.h"

@@ -13,8 +13,8 @@
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_records.h"
-#include "skin/form/skin_paint.h"
 #include "skin/form/win_skin_form.h"
+#include "skin/paint/skin_paint.h"
 #include "tests/support/wintest.h"
 
 using namespace qs::bench;

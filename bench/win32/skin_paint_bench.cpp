@@ -10,8 +10,8 @@
 #include "bench/win32/bench_harness.h"
 #include "bench/win32/bench_skins.h"
 #include "skin/core/skin_data.h"
-#include "skin/form/skin_paint.h"
-#include "skin/form/skin_region.h"
+#include "skin/paint/skin_paint.h"
+#include "skin/paint/skin_region.h"
 #include "toolkit/graphics/colors.h"
 
 using namespace qs::bench;

@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "skin/core/skin_data.h"
-#include "skin/form/skin_paint.h"
+#include "skin/paint/skin_paint.h"
 #include "skin/res/colour.h"
 #include "skin/res/quick_ini.h"
 #include "skin/res/skin_reader.h"

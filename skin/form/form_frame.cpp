@@ -5,9 +5,9 @@
 
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
-#include "skin/form/skin_paint.h"
-#include "skin/form/skin_region.h"
 #include "skin/form/win_skin_form.h"
+#include "skin/paint/skin_paint.h"
+#include "skin/paint/skin_region.h"
 #include "toolkit/controls/form.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
-#include "skin/form/skin_paint.h"
 #include "skin/form/win_skin_form.h"
+#include "skin/paint/skin_paint.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/core/class_builder.h"

@@ -1,7 +1,7 @@
 // skinrender and skinpreview in-process: rendered pixels against the engine's own primitive on
 // the same record, the tools' refusals, and the contact sheet of a bundled skin.
 #include "skin/core/skin_data.h"
-#include "skin/form/skin_paint.h"
+#include "skin/paint/skin_paint.h"
 #include "tests/skin/core/test_skin.h"
 #include "tests/support/bundled_skins.h"
 #include "tests/support/image_file.h"

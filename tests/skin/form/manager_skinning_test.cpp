@@ -11,10 +11,10 @@
 
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
-#include "skin/form/skin_paint.h"
 #include "skin/form/win_skin_form.h"
+#include "skin/paint/skin_paint.h"
 #include "skin/res/skin_store.h"
-#include "tests/skin/form/pixel_helpers.h"
+#include "tests/skin/paint/pixel_helpers.h"
 #include "tests/support/bundled_skins.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "skin/form/skin_paint.h"
-#include "skin/form/skin_region.h"
-#include "tests/skin/form/pixel_helpers.h"
+#include "skin/paint/skin_paint.h"
+#include "skin/paint/skin_region.h"
+#include "tests/skin/paint/pixel_helpers.h"
 
 using qs::test::MakeImage;
 

@@ -1,5 +1,5 @@
 // Nine-slice, strip and frame copies of skin images.
-#include "skin/form/skin_paint.h"
+#include "skin/paint/skin_paint.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Regions from bitmaps, built from row runs in batches so each ExtCreateRegion call stays small.
-#include "skin/form/skin_region.h"
+#include "skin/paint/skin_region.h"
 
 #include <algorithm>
 #include <climits>

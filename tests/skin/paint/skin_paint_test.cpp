@@ -1,8 +1,8 @@
 // Pixel-exact checks of the painting primitives on memory bitmaps.
 #include <gtest/gtest.h>
 
-#include "skin/form/skin_paint.h"
-#include "tests/skin/form/pixel_helpers.h"
+#include "skin/paint/skin_paint.h"
+#include "tests/skin/paint/pixel_helpers.h"
 #include "tests/support/wintest.h"
 
 using qs::test::MakeImage;

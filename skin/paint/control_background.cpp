@@ -1,5 +1,5 @@
 // The parent's background behind a control.
-#include "skin/form/control_background.h"
+#include "skin/paint/control_background.h"
 
 #include "toolkit/handles.h"
 
