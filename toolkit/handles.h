@@ -1,4 +1,5 @@
-// Owning wrappers for Win32 handles, one type per kind, all in one place. Owners are movable and
+// Owning wrappers for Win32 handles, one type per kind, all in one place (window subclassing, which
+// owns a window procedure, is in subclass.h beside this file). Owners are movable and
 // not copyable, so a handle has exactly one owner and is released once, on every path. A
 // Borrowed<H> in a signature says "I use it, you keep it".
 #pragma once

@@ -6,22 +6,8 @@
 #include "skin/form/win_skin_form.h"
 #include "toolkit/controls/form.h"
 
-LRESULT CALLBACK TWinSkinForm::FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWinSkinForm* self = FromWindow(hwnd);
-    if (!self || !self->oldProc_)
-        return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wParam, lParam)
-                                     : DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return self->dispatch(msg, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
 LRESULT TWinSkinForm::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!oldProc_) return DefWindowProcA(Handle, msg, wParam, lParam);
-    return IsUnicode ? CallWindowProcW(oldProc_, Handle, msg, wParam, lParam)
-                     : CallWindowProcA(oldProc_, Handle, msg, wParam, lParam);
+    return subclass_.CallPrevious(msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -32,16 +18,11 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         if (Form) return passOn(msg, wParam, lParam);
         return onEraseBkgnd(wParam, lParam);
-    case WM_NCDESTROY: {
+    case WM_NCDESTROY:
+        // The subclass ends the skinner's window life after this (State becomes fsDestroyed).
         State = fsUnskinning;
-        WNDPROC old = oldProc_;
-        const bool unicode = IsUnicode;
         ReleaseOnDestroy();
-        const LRESULT r = unicode ? CallWindowProcW(old, Handle, msg, wParam, lParam)
-                                  : CallWindowProcA(old, Handle, msg, wParam, lParam);
-        State = fsDestroyed;
-        return r;
-    }
+        return passOn(msg, wParam, lParam);
     case WM_NCACTIVATE:
         if (State == fsCreated && MdiKind != 2) return 0;
         break;
@@ -135,7 +116,16 @@ LRESULT TWinSkinForm::onMenuChanged(WPARAM wParam, LPARAM lParam) {
     return r;
 }
 
+// A failure of ours lets the message go on to the form's own method.
 void TWinSkinForm::toolkitHook(TMessage& m) {
+    try {
+        toolkitMessage(m);
+    } catch (...) {
+        oldWindowProc_(m);
+    }
+}
+
+void TWinSkinForm::toolkitMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_SETTEXT:
         if (IsWindowVisible(Handle)) {

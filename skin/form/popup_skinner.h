@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/core/form_skinner_base.h"
+#include "toolkit/subclass.h"
 
 class TWinSkinPopMenu : public TPopupSkinner {
   public:
@@ -14,6 +15,7 @@ class TWinSkinPopMenu : public TPopupSkinner {
     void Detach() override;
 
   private:
-    static LRESULT CALLBACK PopupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    WNDPROC oldProc_ = nullptr;
+    LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    win::Subclass subclass_;
 };

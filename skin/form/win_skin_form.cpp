@@ -10,8 +10,6 @@
 
 namespace {
 
-const char kSkinnerProp[] = "QsWinSkinForm";
-
 std::string windowClassName(HWND hwnd) {
     char name[101] = {};
     GetClassNameA(hwnd, name, 101);
@@ -43,13 +41,9 @@ TWinSkinForm::TWinSkinForm(HWND window, const std::string& className) {
 
 TWinSkinForm::~TWinSkinForm() {
     HideHint();
-    if (oldProc_ && IsWindow(Handle)) ReleaseOnDestroy();
+    if (subclass_.Installed() && IsWindow(Handle)) ReleaseOnDestroy();
     if (SkinManager && SkinManager->FindFormSkinner(Handle) == this)
         SkinManager->UnregisterFormSkinner(Handle);
-}
-
-TWinSkinForm* TWinSkinForm::FromWindow(HWND hwnd) {
-    return static_cast<TWinSkinForm*>(GetPropA(hwnd, kSkinnerProp));
 }
 
 void TWinSkinForm::SkinForm(TSkinData* skin, TComponent* control) {
@@ -76,7 +70,7 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
 }
 
 void TWinSkinForm::InitSkin() {
-    if (oldProc_ || !SkinData || !IsWindow(Handle)) return;
+    if (subclass_.Installed() || !SkinData || !IsWindow(Handle)) return;
     if (SkinManager) SkinManager->SkinState = 1;
     const TSkinControlTypes controls = SkinData->SkinControls();
     FrameSkinned = InSet(controls, xcMainMenu);
@@ -130,8 +124,9 @@ void TWinSkinForm::InitSkin() {
 
     if (MdiKind == 1) {
         SavedMenuUpdate = SkinData->MenuUpdate();
-        oldMdiProc_ = WNDPROC(SetWindowLongPtrA(MdiClient, GWLP_WNDPROC, LONG_PTR(&MdiClientProc)));
-        SetPropA(MdiClient, kSkinnerProp, this);
+        mdiSubclass_.Install(
+            MdiClient, win::SubclassKind::MdiClient,
+            [this](UINT msg, WPARAM wParam, LPARAM lParam) { return mdiClientMessage(msg, wParam, lParam); });
     }
     subclass();
 
@@ -152,31 +147,21 @@ void TWinSkinForm::InitSkin() {
 }
 
 void TWinSkinForm::subclass() {
-    SetPropA(Handle, kSkinnerProp, this);
-    if (IsUnicode)
-        oldProc_ = WNDPROC(SetWindowLongPtrW(Handle, GWLP_WNDPROC, LONG_PTR(&FormWndProc)));
-    else
-        oldProc_ = WNDPROC(SetWindowLongPtrA(Handle, GWLP_WNDPROC, LONG_PTR(&FormWndProc)));
+    subclass_.Install(
+        Handle, win::SubclassKind::Form,
+        [this](UINT msg, WPARAM wParam, LPARAM lParam) { return dispatch(msg, wParam, lParam); },
+        [this] { State = fsDestroyed; });
 }
 
+// Teardown order: the toolkit form's message method first (it runs inside the window procedure),
+// then the window's own procedure, then the MDI client's.
 void TWinSkinForm::restoreProcedures() {
     if (hookedWindowProc_ && Form) {
         Form->SetWindowProc(oldWindowProc_);
         hookedWindowProc_ = false;
     }
-    if (oldProc_ && IsWindow(Handle)) {
-        if (IsUnicode)
-            SetWindowLongPtrW(Handle, GWLP_WNDPROC, LONG_PTR(oldProc_));
-        else
-            SetWindowLongPtrA(Handle, GWLP_WNDPROC, LONG_PTR(oldProc_));
-        RemovePropA(Handle, kSkinnerProp);
-    }
-    oldProc_ = nullptr;
-    if (oldMdiProc_ && IsWindow(MdiClient)) {
-        SetWindowLongPtrA(MdiClient, GWLP_WNDPROC, LONG_PTR(oldMdiProc_));
-        RemovePropA(MdiClient, kSkinnerProp);
-    }
-    oldMdiProc_ = nullptr;
+    subclass_.Restore();
+    mdiSubclass_.Restore();
 }
 
 void TWinSkinForm::readWindowState() {
@@ -253,7 +238,7 @@ void TWinSkinForm::freeChildSkinners() {}
 void TWinSkinForm::AttachWindow(HWND) {}
 
 void TWinSkinForm::startHoverTimer(bool on) {
-    if (on && !hoverRunning_ && oldProc_)
+    if (on && !hoverRunning_ && subclass_.Installed())
         hoverRunning_ = SetTimer(Handle, kHoverTimerId, kHoverInterval, nullptr) != 0;
     else if (!on && hoverRunning_) {
         KillTimer(Handle, kHoverTimerId);
@@ -284,7 +269,7 @@ void TWinSkinForm::Unskin() {
     }
     HideHint();
     startHoverTimer(false);
-    const bool wasSubclassed = oldProc_ != nullptr;
+    const bool wasSubclassed = subclass_.Installed();
     if (wasSubclassed) {
         restoreProcedures();
         freeChildSkinners();
@@ -373,27 +358,9 @@ void TWinSkinForm::NotifyFrameChanged() {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-LRESULT CALLBACK TWinSkinForm::MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND frame = GetParent(hwnd);
-    TWinSkinForm* self = FromWindow(frame);
-    if (!self || !self->oldMdiProc_) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return self->mdiClientMessage(msg, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
 LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto pass = [&] { return CallWindowProcA(oldMdiProc_, MdiClient, msg, wParam, lParam); };
+    auto pass = [&] { return mdiSubclass_.CallPrevious(msg, wParam, lParam); };
     switch (msg) {
-    case WM_NCDESTROY: {
-        WNDPROC old = oldMdiProc_;
-        SetWindowLongPtrA(MdiClient, GWLP_WNDPROC, LONG_PTR(old));
-        RemovePropA(MdiClient, kSkinnerProp);
-        oldMdiProc_ = nullptr;
-        return CallWindowProcA(old, MdiClient, msg, wParam, lParam);
-    }
     case WM_NCCALCSIZE:
         if (FrameSkinned && !InSet(SkinData->Options(), xoMDIScrollbar))
             SetWindowLongA(MdiClient, GWL_STYLE, GetWindowLongA(MdiClient, GWL_STYLE) & LONG(0xFFCFFFFF));

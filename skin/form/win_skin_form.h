@@ -15,6 +15,7 @@
 #include "toolkit/controls/messages.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/handles.h"
+#include "toolkit/subclass.h"
 
 class TCustomForm;
 class TDataSkinBorder;
@@ -78,10 +79,6 @@ class TWinSkinForm : public TFormSkinner {
     // Runs one tick of the hover timer (the WM_TIMER handler; tests call it directly too).
     void HoverTick();
 
-    // The replacement window procedure.
-    static LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static TWinSkinForm* FromWindow(HWND hwnd);
-
     // Everything below is the skinner's state; painters and tests read it.
     TComponent* Control = nullptr;
     TCustomForm* Form = nullptr;
@@ -127,7 +124,7 @@ class TWinSkinForm : public TFormSkinner {
     LRESULT stage3(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT passOn(UINT msg, WPARAM wParam, LPARAM lParam);
     void toolkitHook(TMessage& message);
-    static LRESULT CALLBACK MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void toolkitMessage(TMessage& message);
     LRESULT mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void deferredAttach();
@@ -167,8 +164,8 @@ class TWinSkinForm : public TFormSkinner {
     LRESULT onMenuChanged(WPARAM wParam, LPARAM lParam);
     void onMdiChildCommand(UINT command);
 
-    WNDPROC oldProc_ = nullptr;
-    WNDPROC oldMdiProc_ = nullptr;
+    win::Subclass subclass_;
+    win::Subclass mdiSubclass_;
     TWndMethod oldWindowProc_;
     bool hookedWindowProc_ = false;
     bool hoverRunning_ = false;

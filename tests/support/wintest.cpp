@@ -18,6 +18,15 @@ void PumpFor(DWORD ms) {
     } while (GetTickCount() - start < ms);
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        PumpFor(5);
+    }
+    return true;
+}
+
 HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {

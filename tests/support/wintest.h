@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,9 @@ HWND WaitForWindowGone(HWND hwnd, DWORD timeoutMs = 5000);
 
 // Dispatches this thread's messages for about ms milliseconds.
 void PumpFor(DWORD ms);
+// Dispatches this thread's messages until done() holds (true) or timeoutMs pass (false). Tests wait
+// for what they expect this way rather than for a fixed time, which a loaded machine overruns.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
 // Copies a screen rectangle from the screen DC: what a person sees, overlapping windows included.
 Pixels CaptureScreen(const RECT& r);

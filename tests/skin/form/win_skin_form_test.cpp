@@ -407,23 +407,23 @@ TEST(CaptionButtons, HoverPressAndReleaseRunTheActions) {
         EXPECT_EQ(w.ScreenAt(c), kButtonFrames[1]) << "pressed, action " << action;
         PostedCommands().clear();
         qs::test::MouseButton(true, false);
-        qs::test::PumpFor(300);
+        const HWND h = w.s->hwnd;
         if (action == 2) {
-            EXPECT_TRUE(IsIconic(w.s->hwnd));
+            EXPECT_TRUE(qs::test::PumpUntil([&] { return IsIconic(h) != FALSE; }));
         }
         if (action == 1) {
+            EXPECT_TRUE(qs::test::PumpUntil([&] { return IsZoomed(h) != FALSE; }));
             ASSERT_FALSE(PostedCommands().empty());
             EXPECT_EQ(PostedCommands().front(), WPARAM(SC_MAXIMIZE));
-            EXPECT_TRUE(IsZoomed(w.s->hwnd));
+            qs::test::PumpFor(100);
             // The same button, now at the maximised frame's edge, restores.
             const POINT again = w.Centre(1);
             qs::test::MouseClickAt(again.x, again.y);
-            qs::test::PumpFor(300);
-            EXPECT_FALSE(IsZoomed(w.s->hwnd));
+            EXPECT_TRUE(qs::test::PumpUntil([&] { return !IsZoomed(h); }));
             EXPECT_EQ(w.s->skinner->WindowState, swNormal);
         }
         if (action == 0) {
-            EXPECT_FALSE(IsWindow(w.s->hwnd));
+            EXPECT_TRUE(qs::test::PumpUntil([&] { return !IsWindow(h); }));
         }
         qs::test::MouseMoveTo(10, 700);
     }
