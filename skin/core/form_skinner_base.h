@@ -23,6 +23,13 @@ enum : int {
     fsDestroyed = 6
 };
 
+// What a skinned window is to MDI.
+enum TMdiKind : int {
+    mkNone = 0,  // an ordinary window
+    mkFrame = 1, // has an "MDIClient" child
+    mkChild = 2  // extended style WS_EX_MDICHILD
+};
+
 class TFormSkinner {
   public:
     virtual ~TFormSkinner() = default;
@@ -31,8 +38,7 @@ class TFormSkinner {
     TSkinData* SkinData = nullptr;
     std::string ClassName;
     int State = fsCreated;
-    // 0 ordinary window, 1 MDI frame, 2 MDI child.
-    int MdiKind = 0;
+    int MdiKind = mkNone;
 
     // Initialises for a toolkit form (`control`) or a plain window (control null).
     virtual void SkinForm(TSkinData* skin, TComponent* control) = 0;

@@ -7,6 +7,7 @@
 
 #include "skin/core/optional_user32.h"
 #include "skin/core/skin_manager_link.h"
+#include "skin/paint/window_icon.h"
 #include "skin/res/skin_store.h"
 #include "skin/res/win/system_colours.h"
 #include "toolkit/controls/win_control.h"
@@ -232,20 +233,13 @@ HWND TSkinData::ownerWindow() const {
 }
 
 void TSkinData::buildAppIcon() {
-    HWND window = ownerWindow();
-    if (!window) return;
-    auto icon = HICON(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = HICON(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    HICON icon = WindowIcon(ownerWindow());
     if (!icon) return;
-    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    appIcon_.SetPixelFormat(pf24bit);
-    appIcon_.SetSize(cx, cy);
-    HDC dc = appIcon_.Canvas().Handle();
-    win::BrushHandle magenta(CreateSolidBrush(RGB(255, 0, 255)));
-    RECT all{0, 0, cx, cy};
-    FillRect(dc, &all, magenta.Get());
-    win::IconHandle copy(HICON(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
-    DrawIconEx(dc, 0, 0, copy ? copy.Get() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+    PaintIconOnKey(appIcon_, icon, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), pf24bit);
     appIcon_.SetTransparentColor(clFuchsia);
     appIcon_.SetTransparent(true);
+}
+
+void TSkinData::AdoptAppIcon(const TBitmap& icon) {
+    if (appIcon_.Empty()) appIcon_.Assign(&icon);
 }

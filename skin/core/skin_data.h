@@ -151,12 +151,14 @@ class TSkinData : public TComponent {
 
     TImageList& MenuGlyphs() { return *menuGlyphs_; }
     TBitmap& AppIcon() { return appIcon_; }
+    // A window skinned before the skin knew the program's icon offers its own; the first one stays.
+    void AdoptAppIcon(const TBitmap& icon);
+    // Systems that draw their own system menus keep it out of the skinned controls.
+    void ExcludeSystemMenu() { skinControls_ &= ~SetOf(xcSystemMenu); }
     TCaptionHint& CaptionHint() { return *captionHint_; }
     bool SkinPending() const { return skinPending_; }
     bool FramePaintEnabled() const { return framePaintEnabled_; }
     void SetFramePaintEnabled(bool value) { framePaintEnabled_ = value; }
-    // Hover time of the hinted caption button, kept for the form skinners' timers.
-    int HintElapsed = 0;
 
   private:
     friend class TSkinLoader;

@@ -372,7 +372,7 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
     MdiMaximized = maximized;
     if (DefaultSkin && InSet(DefaultSkin->Options(), xoMDIChildBorder)) return;
     for (auto& s : formSkinners_)
-        if (s->MdiKind == 2) s->MdiMaximizedChanged(maximized);
+        if (s->MdiKind == mkChild) s->MdiMaximizedChanged(maximized);
 }
 
 void TSkinManage::Schedule(int request, int delayMs) {

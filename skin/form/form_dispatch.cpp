@@ -6,6 +6,11 @@
 #include "skin/form/win_skin_form.h"
 #include "toolkit/controls/form.h"
 
+namespace {
+// Undocumented: the themed caption would paint over the skin.
+constexpr UINT kNcUahDrawCaption = 0xAE;
+} // namespace
+
 LRESULT TWinSkinForm::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
     return subclass_.CallPrevious(msg, wParam, lParam);
 }
@@ -24,10 +29,9 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         ReleaseOnDestroy();
         return passOn(msg, wParam, lParam);
     case WM_NCACTIVATE:
-        if (State == fsCreated && MdiKind != 2) return 0;
+        if (State == fsCreated && MdiKind != mkChild) return 0;
         break;
-    case 0xAE: // WM_NCUAHDRAWCAPTION: the themed caption would paint over the skin
-        return 0;
+    case kNcUahDrawCaption: return 0;
     case WM_INITMENUPOPUP:
         if (SkinManager) SkinManager->MenuContext = HMENU(wParam) == SystemMenu ? mcSystemMenu : mcMenuBar;
         return passOn(msg, wParam, lParam);
@@ -51,7 +55,7 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (IsChild && MdiKind != 2) return passOn(msg, wParam, lParam);
+    if (IsChild && MdiKind != mkChild) return passOn(msg, wParam, lParam);
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -90,7 +94,7 @@ LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::stage3(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if ((MdiKind == 2 && WindowState == swMaximized) || State == fsCreated)
+    if ((MdiKind == mkChild && WindowState == swMaximized) || State == fsCreated)
         return passOn(msg, wParam, lParam);
     switch (msg) {
     case WM_NCACTIVATE: return onNcActivate(wParam, lParam);

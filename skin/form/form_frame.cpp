@@ -12,10 +12,6 @@
 
 namespace {
 
-int frames(const TDataSkinObject& r) {
-    return std::max(1, int(r.Frame));
-}
-
 bool skinEmpty(const TSkinData& s) {
     return s.Borders.Top->Bitmap.Empty() && s.Borders.Left->Bitmap.Empty() &&
            s.Borders.Right->Bitmap.Empty() && s.Borders.Bottom->Bitmap.Empty();
@@ -26,10 +22,6 @@ int width(const RECT& r) {
 }
 int height(const RECT& r) {
     return r.bottom - r.top;
-}
-
-TColor resolve(TColor c) {
-    return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c;
 }
 
 // A minimised or maximised window comes back to its normal rectangle, which was sized for the
@@ -52,16 +44,13 @@ void resizeNormalRect(HWND hwnd, int dw, int dh) {
 
 void TWinSkinForm::RecalcBorders() {
     if (!SkinData || !SkinData->Borders.Top || skinEmpty(*SkinData)) return;
-    const TSkinBorders& b = SkinData->Borders;
     const int oldWidth = BorderLeft + BorderRight, oldHeight = CaptionHeight + BorderBottom;
-    if (BorderKind == bkNoCaption) {
-        BorderLeft = BorderRight = CaptionHeight = BorderBottom = MenuHeight = 0;
-    } else {
-        CaptionHeight = b.Top->Bitmap.Height() / frames(*b.Top);
-        BorderLeft = b.Left->Bitmap.Width() / frames(*b.Left);
-        BorderRight = b.Right->Bitmap.Width() / frames(*b.Right);
-        BorderBottom = b.Bottom->Bitmap.Height() / frames(*b.Bottom);
-    }
+    const TFrameMetrics m = FrameMetrics(*SkinData, BorderKind);
+    BorderLeft = m.BorderLeft;
+    CaptionHeight = m.CaptionHeight;
+    BorderRight = m.BorderRight;
+    BorderBottom = m.BorderBottom;
+    if (BorderKind == bkNoCaption) MenuHeight = 0;
     if (State != fsCreated && WindowState != swNormal) {
         const int dw = BorderLeft + BorderRight - oldWidth, dh = CaptionHeight + BorderBottom - oldHeight;
         // The toolkit keeps a minimised form's normal bounds itself and writes them back on resizing.
@@ -75,10 +64,10 @@ void TWinSkinForm::RecalcBorders() {
     for (auto& record : SkinData->SysButtons) {
         auto button = std::make_unique<TWinSysButton>(this, record.get());
         if (button->IsIconButton()) {
+            // The window's own icon stands in for an icon button without an image; the records
+            // are the skin's and stay as loaded.
             RebuildIconBitmap();
-            if (record->Bitmap.Empty()) record->Bitmap.Assign(&IconBitmap);
-            if (SkinData->AppIcon().Empty()) SkinData->AppIcon().Assign(&IconBitmap);
-            record->Frame = 1;
+            SkinData->AdoptAppIcon(IconBitmap);
         }
         CaptionButtons.push_back(std::move(button));
     }
@@ -97,7 +86,7 @@ void TWinSkinForm::PreserveClientSize(bool refresh) {
         clientHeight = height(ClientRect);
     } else if (Form) {
         w = Form->ClientWidth() + BorderLeft + BorderRight;
-        clientHeight = MdiKind == 2 ? Form->ClientHeight() : Form->ClientHeight() - MenuHeight;
+        clientHeight = MdiKind == mkChild ? Form->ClientHeight() : Form->ClientHeight() - MenuHeight;
     }
     const int h = clientHeight + CaptionHeight + BorderBottom + MenuHeight;
 
@@ -130,7 +119,7 @@ LRESULT TWinSkinForm::onNcCalcSize(WPARAM wParam, LPARAM lParam) {
     passOn(WM_NCCALCSIZE, wParam, lParam);
     if (!wParam) return 0;
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-    if ((MdiKind == 2 && WindowState != swNormal) || BorderKind == bkNoCaption) {
+    if ((MdiKind == mkChild && WindowState != swNormal) || BorderKind == bkNoCaption) {
         params->rgrc[1] = params->rgrc[0];
         return WVR_VALIDRECTS;
     }
@@ -142,22 +131,9 @@ LRESULT TWinSkinForm::onNcCalcSize(WPARAM wParam, LPARAM lParam) {
     return WVR_VALIDRECTS;
 }
 
-std::unique_ptr<TBitmap> TWinSkinForm::buildPiece(TDataSkinBorder& border, const RECT& r, bool vertical) {
-    const int frame = (Active || frames(border) == 1) ? 1 : 2;
-    return BuildSkinBitmap(r, border.Bitmap, border.Margins(), vertical, border.Tile != 1, frames(border),
-                           frame);
-}
-
-void TWinSkinForm::paintBorderPiece(HDC dc, TDataSkinBorder& border, const RECT& r, bool vertical) {
-    if (width(r) <= 0 || height(r) <= 0) return;
-    std::unique_ptr<TBitmap> piece = buildPiece(border, r, vertical);
-    if (!piece) return;
-    BitBlt(dc, r.left, r.top, width(r), height(r), piece->Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
 void TWinSkinForm::PaintFrame(HDC dc) {
     if ((State != fsSkinned && State != fsReskinning) || BorderKind == bkNoCaption || !SkinData) return;
-    if (MdiKind == 2 && WindowState == swMaximized) return;
+    if (MdiKind == mkChild && WindowState == swMaximized) return;
     try {
         if (dc) {
             paintFrameUnguarded(dc);
@@ -170,24 +146,58 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     }
 }
 
+TFrameFacts TWinSkinForm::FrameFacts() const {
+    TFrameFacts f;
+    RECT wr{};
+    GetWindowRect(Handle, &wr);
+    f.Width = width(wr);
+    f.Height = height(wr);
+    f.BorderKind = BorderKind;
+    f.BorderIcons = BorderIcons;
+    f.WindowState = WindowState;
+    f.Active = Active;
+    f.RightToLeft = RightToLeft;
+    f.IsDialog = IsDialog;
+    f.Popup = Style & WS_POPUP;
+    f.MenuHeight = MenuHeight;
+    f.Text = windowText();
+    f.IconImage = const_cast<TBitmap*>(&IconBitmap);
+    const HWND window = Handle;
+    f.AskVisible = [window](int visibility, int action) {
+        return SendMessageA(window, SKM_BUTTONVISIBLE, WPARAM(visibility), LPARAM(action)) > 0;
+    };
+    return f;
+}
+
+TFrameArt TWinSkinForm::FrameArt() {
+    TFrameArt art;
+    art.CaptionFont = CaptionFont.Get();
+    art.DrawIcon = [this](HDC dc, const RECT& r) { DrawIcon(dc, r); };
+    return art;
+}
+
+// The layout decides what the mouse can hit until the next paint.
+void TWinSkinForm::takeLayout(const TFrameLayout& layout) {
+    FrameWidth = layout.Width;
+    FrameHeight = layout.Height;
+    CaptionTextRect = layout.CaptionTextRect;
+    for (size_t i = 0; i < CaptionButtons.size() && i < layout.Buttons.size(); ++i) {
+        TWinSysButton& b = *CaptionButtons[i];
+        const TCaptionButtonPlace& p = layout.Buttons[i];
+        b.Visible = p.Visible;
+        b.Enabled = p.Enabled;
+        // A button that is not shown keeps its old place; Visible keeps it out of hit testing.
+        if (p.Placed) b.Rect = p.Rect;
+        b.Place = p;
+        b.Place.Rect = b.Rect;
+    }
+}
+
 void TWinSkinForm::paintFrameUnguarded(HDC dc) {
     GetWindowRect(Handle, &WindowRect);
-    const int w = width(WindowRect), h = height(WindowRect);
-    FrameWidth = w;
-    FrameHeight = h;
-    TSkinBorders& b = SkinData->Borders;
-    if (WindowState == swMinimized) {
-        paintCaptionBand(dc, w, h, true);
-    } else {
-        paintBorderPiece(dc, *b.Left, RECT{0, 0, BorderLeft, h}, false);
-        paintBorderPiece(dc, *b.Right, RECT{w - BorderRight, 0, w, h}, false);
-        paintBorderPiece(dc, *b.Bottom, RECT{BorderLeft, h - BorderBottom, w - BorderRight, h}, true);
-        paintCaptionBand(dc, w, h, false);
-        if (MenuHeight > 0) {
-            const RECT band{BorderLeft, CaptionHeight, w - BorderRight, CaptionHeight + MenuHeight};
-            FillRect(dc, &band, SkinData->FaceBrush());
-        }
-    }
+    const TFrameLayout layout = LayoutFrame(FrameFacts(), *SkinData, dc, CaptionFont.Get());
+    takeLayout(layout);
+    DrawFrame(dc, layout, *SkinData, FrameArt(), CaptionBuffer);
     // The band shows every button in its resting state; a button held down keeps its press, so
     // an activation repaint between button down and up does not swallow the click.
     if (HotObject && HotObject->MouseState == msPressed)
@@ -196,35 +206,6 @@ void TWinSkinForm::paintFrameUnguarded(HDC dc) {
         HotObject->MouseState = msNormal;
         HotObject = nullptr;
     }
-}
-
-void TWinSkinForm::paintCaptionBand(HDC windowDC, int w, int h, bool minimized) {
-    const int bandHeight = minimized ? h : CaptionHeight;
-    if (w <= 0 || bandHeight <= 0) return;
-    if (CaptionBuffer.Width() != w || CaptionBuffer.Height() != bandHeight)
-        CaptionBuffer.SetSize(w, bandHeight);
-    HDC dc = CaptionBuffer.Canvas().Handle();
-    RECT capRect{};
-    if (minimized) {
-        const RECT all{0, 0, w, bandHeight};
-        FillRect(dc, &all, SkinData->FaceBrush());
-        capRect = RECT{0, 0, w, CaptionHeight};
-    } else {
-        // The side borders have painted the caption's corners already: keep them.
-        BitBlt(dc, 0, 0, w, bandHeight, windowDC, 0, 0, SRCCOPY);
-        capRect = RECT{BorderLeft, 0, w - BorderRight, CaptionHeight};
-    }
-    if (width(capRect) > 0 && height(capRect) > 0) {
-        std::unique_ptr<TBitmap> top = buildPiece(*SkinData->Borders.Top, capRect, true);
-        if (top)
-            BitBlt(dc, capRect.left, 0, width(capRect), height(capRect), top->Canvas().Handle(), 0, 0,
-                   SRCCOPY);
-    }
-    paintCaptionText(dc, capRect);
-    LayoutButtons();
-    PaintButtons(dc);
-    BitBlt(windowDC, 0, 0, w, bandHeight, dc, 0, 0, SRCCOPY);
-    SetBkMode(windowDC, OPAQUE);
 }
 
 std::wstring TWinSkinForm::windowText() const {
@@ -245,76 +226,14 @@ std::wstring TWinSkinForm::windowText() const {
     return text;
 }
 
-void TWinSkinForm::paintCaptionText(HDC dc, const RECT& capRect) {
-    TDataSkinTitle& title = *SkinData->Title;
-    const std::wstring text = CaptionPrefix + windowText() + CaptionSuffix;
-
-    int rightButtons = 0;
-    for (auto& b : CaptionButtons)
-        if (b->ButtonData->Align == 1 && !b->ButtonData->Bitmap.Empty() && UpdateVisibility(*b))
-            rightButtons = std::max(rightButtons, int(b->ButtonData->Xcoord));
-
-    win::SaveDCGuard saved(dc);
-    SelectObject(dc, CaptionFont.Get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, resolve(SkinData->Colour(Active ? scTitleTextActive : scTitleTextNoActive)));
-
-    const int capW = width(capRect);
-    RECT r = capRect;
-    DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
-    r.right += title.TXTBackleft + title.TXTBackRight;
-    const int w = width(r);
-    int dx = 0;
-    if (!RightToLeft) {
-        switch (title.TextAlignment) {
-        case 0: dx = title.LeftWidth; break;
-        case 1: dx = (capW - w) / 2; break;
-        case 2: dx = capW - title.RightWidth - w; break;
-        default: dx = 0;
-        }
-    } else {
-        switch (title.TextAlignment) {
-        case 0: dx = capW - rightButtons - w; break;
-        case 1: dx = (capW - w - rightButtons) / 2; break;
-        case 2: dx = title.LeftWidth; break;
-        default: dx = 0;
-        }
-    }
-    const int dy = (height(capRect) - height(r)) / 2 + title.TopHeight / 2;
-    OffsetRect(&r, dx, dy);
-    if (RightToLeft && dx < 1) r.left = title.LeftWidth;
-    if (!RightToLeft) {
-        if (Style & WS_POPUP) {
-            if (rightButtons > 5 && r.right > capRect.right - rightButtons - 5)
-                r.right = capRect.right - rightButtons - 5;
-        } else if (r.right > capRect.right - title.RightWidth) {
-            r.right = capRect.right - title.RightWidth;
-        }
-    } else {
-        OffsetRect(&r, 10, 0);
-    }
-    // Dialog frames show no icon, so their text starts further left.
-    if (BorderKind == bkDialog && title.TextAlignment == 0) r.left -= 16;
-    CaptionTextRect = r;
-
-    if (!title.Bitmap.Empty()) {
-        const RECT back{r.left, capRect.top, r.right, capRect.bottom};
-        DrawSkinStrip(dc, back, title.Bitmap, true, true, 2, Active ? 1 : 2,
-                      RECT{title.TXTBackleft, 0, title.TXTBackRight, 0});
-    }
-    r.left += title.TXTBackleft;
-    r.right -= title.TXTBackRight;
-    const UINT flags = RightToLeft ? 0x28822 : 0x8820;
-    DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);
-}
-
 void TWinSkinForm::UpdateRegion() {
     if (State == fsDestroyed || !FrameSkinned || !SkinData || !IsWindow(Handle)) return;
     RECT wr{};
     GetWindowRect(Handle, &wr);
     const int w = width(wr), h = height(wr);
-    if (w * h == 0 || (MdiKind == 2 && WindowState != swNormal)) return;
-    if (OwnsRegion && w == RegionWidth && h == RegionHeight && MdiKind != 2 && State != fsReskinning) return;
+    if (w * h == 0 || (MdiKind == mkChild && WindowState != swNormal)) return;
+    if (OwnsRegion && w == RegionWidth && h == RegionHeight && MdiKind != mkChild && State != fsReskinning)
+        return;
     TSkinBorders& b = SkinData->Borders;
     win::RegionHandle region;
     if (b.Right->Trans + b.Top->Trans + 2 * b.Left->Trans != 0) {
@@ -324,7 +243,7 @@ void TWinSkinForm::UpdateRegion() {
         if (BorderKind != bkNoCaption) {
             auto piece = [&](TDataSkinBorder& border, const RECT& r, bool vertical, bool fromImage) {
                 if (fromImage) {
-                    if (std::unique_ptr<TBitmap> bmp = buildPiece(border, r, vertical))
+                    if (std::unique_ptr<TBitmap> bmp = BuildBorderPiece(border, r, vertical, Active))
                         return RegionFromBitmap(*bmp, r.left, r.top, 1, 1, 1, SKIN_KEY_COLOUR);
                 }
                 return win::RegionHandle(CreateRectRgn(r.left, r.top, r.right, r.bottom));
@@ -361,7 +280,7 @@ LRESULT TWinSkinForm::onSize(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = passOn(WM_SIZE, wParam, lParam);
     WindowState = wParam == SIZE_MINIMIZED ? swMinimized : wParam == SIZE_MAXIMIZED ? swMaximized : swNormal;
     if (WindowState == swMinimized) return result;
-    if (MdiKind == 2 && ((SkinManager && SkinManager->MdiMaximized) || WindowState != swNormal))
+    if (MdiKind == mkChild && ((SkinManager && SkinManager->MdiMaximized) || WindowState != swNormal))
         return result;
     if (State == fsSkinned || State == fsReskinning) UpdateRegion();
     return result;
@@ -375,16 +294,16 @@ LRESULT TWinSkinForm::onNcActivate(WPARAM wParam, LPARAM) {
         HoveredControl = nullptr;
     }
     if (!Active) HideHint();
-    if (MdiKind == 1 && MdiClient) SendMessageA(MdiClient, WM_NCACTIVATE, wParam, 0);
-    if (MdiKind == 2) passOn(WM_NCACTIVATE, wParam, 0);
-    if (!(MdiKind == 2 && WindowState == swMaximized)) PaintFrame(nullptr);
+    if (MdiKind == mkFrame && MdiClient) SendMessageA(MdiClient, WM_NCACTIVATE, wParam, 0);
+    if (MdiKind == mkChild) passOn(WM_NCACTIVATE, wParam, 0);
+    if (!(MdiKind == mkChild && WindowState == swMaximized)) PaintFrame(nullptr);
     return TRUE;
 }
 
 LRESULT TWinSkinForm::onNcPaint(WPARAM wParam, LPARAM lParam) {
     removeSysMenuStyle();
     if (SkinData && SkinData->FramePaintEnabled()) {
-        if ((MdiKind == 2 && WindowState == swMaximized) || BorderKind == bkNoCaption)
+        if ((MdiKind == mkChild && WindowState == swMaximized) || BorderKind == bkNoCaption)
             passOn(WM_NCPAINT, wParam, lParam);
         else
             PaintFrame(nullptr);

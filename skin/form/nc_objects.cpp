@@ -7,7 +7,9 @@
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "skin/form/win_skin_form.h"
+#include "skin/paint/face_state.h"
 #include "skin/paint/skin_paint.h"
+#include "skin/paint/window_icon.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/core/class_builder.h"
@@ -25,16 +27,6 @@ const TClassInfo& TWinSysButton::StaticClass() {
 
 namespace {
 
-enum : int { acClose = 0, acMaximize = 1, acMinimize = 2, acIcon = 3, acHelp = 4 };
-
-bool isIconAction(int a) {
-    return a == 3 || a == 11;
-}
-
-int frames(const TDataSkinObject& r) {
-    return std::max(1, int(r.Frame));
-}
-
 POINT pointOf(LPARAM lParam) {
     return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
 }
@@ -43,29 +35,14 @@ win::IconHandle sizedIcon(HICON icon, int size) {
     return win::IconHandle(HICON(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
 }
 
-HICON windowIcon(HWND hwnd) {
-    HICON icon = HICON(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = HICON(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
-    return icon;
-}
-
 } // namespace
 
 const char* CaptionButtonHint(int action) {
-    switch (action) {
-    case 0:
-    case 9:
-    case 62: return "Close";
-    case 1:
-    case 22: return "Maximize";
-    case 2:
-    case 7:
-    case 23:
-    case 60: return "Minimize";
-    case 8:
-    case 61: return "Restore";
-    default: return nullptr;
-    }
+    if (IsCloseAction(action) || IsMdiCloseAction(action)) return "Close";
+    if (IsMaximizeAction(action)) return "Maximize";
+    if (IsMinimizeAction(action) || IsMdiMinimizeAction(action)) return "Minimize";
+    if (IsMdiRestoreAction(action)) return "Restore";
+    return nullptr;
 }
 
 void TNCObject::MouseDown() {
@@ -100,112 +77,20 @@ void TNCObject::MouseLeave() {
 }
 
 bool TWinSysButton::IsIconButton() const {
-    return isIconAction(ButtonData->Action);
+    return IsIconAction(ButtonData->Action);
 }
 
 void TWinSysButton::Paint() {
-    if (ButtonData->Bitmap.Empty() || !IsWindow(Form->Handle)) return;
-    int state = MouseState;
-    if (!Enabled) state = ButtonData->Frame > 3 ? 4 : 1;
-    if (ButtonData->Visibility == 100 && state == msHot) state = 4;
+    if (!Place.Image || Place.Image->Empty() || !IsWindow(Form->Handle)) return;
+    TFaceState state;
+    state.Enabled = Enabled;
+    state.Pressed = MouseState == msPressed;
+    state.Hot = MouseState == msHot;
     win::WindowDC dc = win::WindowDC::Frame(Form->Handle);
     if (!dc) return;
-    if (IsIconButton())
-        Form->DrawIcon(dc.Get(), Rect);
-    else
-        DrawSkinFrame(dc.Get(), Rect, ButtonData->Bitmap, true, frames(*ButtonData),
-                      std::min(state, frames(*ButtonData)));
-}
-
-bool TWinSkinForm::UpdateVisibility(TWinSysButton& button) {
-    const TDataSkinSysButton& d = *button.ButtonData;
-    const bool maxBox = BorderIcons & biMaxBox, minBox = BorderIcons & biMinBox;
-    const bool help = BorderIcons & biHelpBox, sysMenu = BorderIcons & biSysMenuBox;
-    const bool maximized = WindowState == swMaximized;
-    auto condition = [&](int value, bool second, bool first) -> bool {
-        switch (value) {
-        case 0: return true;
-        case 1: return maximized;
-        case 2: return !maximized;
-        case 3: return Active;
-        case 4: return !Active;
-        case 6:
-        case 8: return second ? (minBox || maxBox) : ((minBox || maxBox) && sysMenu);
-        case 7: return !maxBox;
-        case 9: return !minBox;
-        case 10: return second ? help : (help && !minBox && !maxBox);
-        case 100:
-            if (second) return first;
-            // The MDI controls sit on the menu band, which needs a menu bar skinner.
-            return false;
-        case 200: return !second && !IsDialog && BorderKind == bkDialog;
-        default:
-            if (value >= 201 && value <= 999) return !second;
-            if (value >= 1000 && value <= 2000)
-                return !second &&
-                       SendMessageA(Handle, SKM_BUTTONVISIBLE, WPARAM(value), LPARAM(d.Action)) > 0;
-            // -1 and anything else: hidden (skins use -1 to hide a button).
-            return false;
-        }
-    };
-    const bool first = condition(d.Visibility, false, false);
-    bool visible = first && condition(d.Visibility1, true, first);
-    if (d.Action == acClose && !sysMenu) visible = false;
-    if (d.Action == acMaximize) button.Enabled = maxBox && sysMenu;
-    if (d.Action == acMinimize) button.Enabled = minBox && sysMenu;
-    if ((isIconAction(d.Action) || d.Action == 12) && BorderKind == bkDialog) visible = false;
-    button.Visible = visible;
-    return visible;
-}
-
-void TWinSkinForm::LayoutButtons() {
-    for (auto& b : CaptionButtons) {
-        TDataSkinSysButton& d = *b->ButtonData;
-        if (!UpdateVisibility(*b) || d.Bitmap.Empty()) continue;
-        const int w = d.Bitmap.Width() / frames(d), h = d.Bitmap.Height();
-        int x = 0, y = 0;
-        switch (d.Align) {
-        case 0:
-            x = d.Xcoord;
-            y = d.Ycoord;
-            break;
-        case 1:
-            x = FrameWidth - d.Xcoord;
-            y = d.Ycoord;
-            break;
-        case 2:
-        case 8:
-            x = CaptionTextRect.left - w - d.Xcoord;
-            y = d.Ycoord;
-            break;
-        case 3:
-        case 9:
-            x = CaptionTextRect.right + d.Xcoord;
-            y = d.Ycoord;
-            break;
-        case 100: {
-            const int menuLeft = SkinData->MenuBar ? SkinData->MenuBar->LeftWidth : 0;
-            x = FrameWidth - d.Xcoord - BorderRight - menuLeft;
-            y = CaptionHeight + (MenuHeight - h) / 2;
-            break;
-        }
-        default: break;
-        }
-        b->Rect = RECT{x, y, x + w, y + h};
-    }
-}
-
-void TWinSkinForm::PaintButtons(HDC dc) {
-    for (auto& b : CaptionButtons) {
-        TDataSkinSysButton& d = *b->ButtonData;
-        if (!b->Visible || d.Bitmap.Empty() || d.Visibility == 100) continue;
-        if (b->IsIconButton()) {
-            DrawIcon(dc, b->Rect);
-            continue;
-        }
-        const int frame = (frames(d) < 4 || (Active && b->Enabled)) ? 1 : 4;
-        DrawSkinFrame(dc, b->Rect, d.Bitmap, true, frames(d), frame);
-    }
+    TCaptionButtonPlace place = Place;
+    place.Rect = Rect;
+    DrawCaptionButton(dc.Get(), place, state, Form->FrameArt());
 }
 
 TWinSysButton* TWinSkinForm::ButtonAt(POINT p) {
@@ -218,7 +103,7 @@ void TWinSkinForm::DrawIcon(HDC dc, const RECT& rect) {
     HWND main = Application && Application->MainForm() && Application->MainForm()->HandleAllocated()
                     ? Application->MainForm()->Handle()
                     : Handle;
-    HICON icon = windowIcon(main);
+    HICON icon = WindowIcon(main);
     if (!icon) {
         if (!IconBitmap.Empty()) DrawTransparentBitmap(dc, rect, IconBitmap, SKIN_KEY_COLOUR);
         return;
@@ -230,42 +115,45 @@ void TWinSkinForm::DrawIcon(HDC dc, const RECT& rect) {
 void TWinSkinForm::RebuildIconBitmap() {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     IconSize = cx;
-    IconBitmap.SetPixelFormat(pf16bit);
-    IconBitmap.SetSize(cx, cy);
-    HDC dc = IconBitmap.Canvas().Handle();
-    {
-        win::BrushHandle magenta(CreateSolidBrush(SKIN_KEY_COLOUR));
-        const RECT all{0, 0, cx, cy};
-        FillRect(dc, &all, magenta.Get());
-    }
-    if (HICON icon = windowIcon(Handle)) {
-        win::IconHandle copy = sizedIcon(icon, cx);
-        if (copy) DrawIconEx(dc, 0, 0, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
-    }
+    PaintIconOnKey(IconBitmap, WindowIcon(Handle), cx, cy, pf16bit);
 }
 
 POINT TWinSkinForm::ScreenToFrame(POINT p) const {
     ScreenToClient(Handle, &p);
-    if (MdiKind == 2 && WindowState == swMinimized) return p;
+    if (MdiKind == mkChild && WindowState == swMinimized) return p;
     return POINT{p.x + BorderLeft, p.y + CaptionHeight + MenuHeight};
 }
 
 void TWinSkinForm::HideHint() {
-    if (!SkinData) return;
-    SkinData->HideCaptionHint();
-    SkinData->HintElapsed = 0;
+    HintElapsed = 0;
+    if (SkinData) SkinData->HideCaptionHint();
 }
 
 void TWinSkinForm::onMdiChildCommand(UINT command) {
-    if (MdiKind != 1 || !MdiClient) return;
+    if (MdiKind != mkFrame || !MdiClient) return;
     if (HWND child = HWND(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0)))
         SendMessageA(child, WM_SYSCOMMAND, command, 0);
 }
 
 void TWinSkinForm::PerformAction(TWinSysButton& button, POINT point) {
     const int action = button.ButtonData->Action;
+    if (IsMaximizeAction(action)) {
+        if (button.Enabled) ToggleMaximize();
+        return;
+    }
+    if (IsMinimizeAction(action)) {
+        if (button.Enabled) ToggleMinimize();
+        return;
+    }
+    if (IsSystemMenuAction(action)) {
+        ShowSystemPopup(POINT{point.x + 1, point.y + 1});
+        return;
+    }
+    if (IsMdiMinimizeAction(action)) return onMdiChildCommand(SC_MINIMIZE);
+    if (IsMdiRestoreAction(action)) return onMdiChildCommand(SC_RESTORE);
+    if (IsMdiCloseAction(action)) return onMdiChildCommand(SC_CLOSE);
     switch (action) {
-    case 0: {
+    case acClose: {
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STATE;
@@ -275,24 +163,7 @@ void TWinSkinForm::PerformAction(TWinSysButton& button, POINT point) {
         PostMessageA(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         return;
     }
-    case 1:
-    case 22:
-        if (button.Enabled) ToggleMaximize();
-        return;
-    case 2:
-    case 23:
-        if (button.Enabled) ToggleMinimize();
-        return;
-    case 3:
-    case 11:
-    case 12: ShowSystemPopup(POINT{point.x + 1, point.y + 1}); return;
-    case 4: PostMessageA(Handle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0); return;
-    case 7:
-    case 60: onMdiChildCommand(SC_MINIMIZE); return;
-    case 8:
-    case 61: onMdiChildCommand(SC_RESTORE); return;
-    case 9:
-    case 62: onMdiChildCommand(SC_CLOSE); return;
+    case acHelp: PostMessageA(Handle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0); return;
     default: PostMessageA(Handle, SKM_BUTTONACTION, WPARAM(action), 0);
     }
 }
@@ -302,7 +173,7 @@ void TWinSkinForm::ToggleMaximize() {
         RestoreWindow();
         return;
     }
-    if (MdiKind == 2 && SkinManager) SkinManager->SetMdiMaximized(true);
+    if (MdiKind == mkChild && SkinManager) SkinManager->SetMdiMaximized(true);
     WindowState = swMaximized;
     PostMessageA(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     HotObject = nullptr;
@@ -358,10 +229,10 @@ void TWinSkinForm::HoverTick() {
             return;
         }
         TWinSysButton& button = **it;
-        SkinData->HintElapsed += int(kHoverInterval);
+        HintElapsed += int(kHoverInterval);
         const int pause = 2 * (Application ? Application->HintPause() : 500);
         const int hidePause = Application ? Application->HintHidePause() : 2500;
-        const int elapsed = SkinData->HintElapsed;
+        const int elapsed = HintElapsed;
         if (elapsed >= pause && elapsed < pause + hidePause) {
             if (const char* text = CaptionButtonHint(button.ButtonData->Action)) {
                 RECT wr{};
@@ -456,7 +327,7 @@ LRESULT TWinSkinForm::onNcLButtonDblClk(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::onNcRButtonDown(WPARAM wParam, LPARAM lParam) {
     HideHint();
-    if (wParam == HTCAPTION && MdiKind != 2) {
+    if (wParam == HTCAPTION && MdiKind != mkChild) {
         ShowSystemPopup(pointOf(lParam));
         return 0;
     }
@@ -476,7 +347,8 @@ LRESULT TWinSkinForm::onSysCommand(WPARAM wParam, LPARAM lParam) {
     case SC_MAXIMIZE: WindowState = swMaximized; break;
     case SC_RESTORE:
         WindowState = swNormal;
-        if (MdiKind == 2 && SkinManager && SkinManager->MdiMaximized) SkinManager->SetMdiMaximized(false);
+        if (MdiKind == mkChild && SkinManager && SkinManager->MdiMaximized)
+            SkinManager->SetMdiMaximized(false);
         break;
     default: break;
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "skin/form/frame_layout.h"
 #include "toolkit/core/object.h"
 
 class TWinSkinForm;
@@ -42,6 +43,8 @@ class TWinSysButton : public TNCObject {
     bool IsIconButton() const;
 
     TDataSkinSysButton* ButtonData;
+    // Image, frames and place from the last layout.
+    TCaptionButtonPlace Place;
 };
 
 // The hint text of a caption button's action; null when the action has none.

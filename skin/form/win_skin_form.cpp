@@ -90,7 +90,7 @@ void TWinSkinForm::InitSkin() {
     if (exStyle & WS_EX_CONTEXTHELP) BorderIcons |= biHelpBox;
     readWindowState();
     if (HWND client = findMdiClient(Handle)) {
-        MdiKind = 1;
+        MdiKind = mkFrame;
         MdiClient = client;
         if (SkinManager) {
             SkinManager->MdiClient = client;
@@ -98,7 +98,7 @@ void TWinSkinForm::InitSkin() {
         }
     }
     if (exStyle & WS_EX_MDICHILD) {
-        MdiKind = 2;
+        MdiKind = mkChild;
         if (InSet(SkinData->Options(), xoMDIChildBorder)) FrameSkinned = false;
     }
 
@@ -107,12 +107,13 @@ void TWinSkinForm::InitSkin() {
         BorderKind = bkNoCaption;
     else if (Style & WS_THICKFRAME)
         BorderKind = bkSizeable;
-    else if (Style & 0x80)
+    else if (Style & DS_MODALFRAME)
         BorderKind = bkDialog;
     if (exStyle & WS_EX_DLGMODALFRAME) BorderKind = bkDialog;
     if (IsDialog) BorderKind = bkDialog;
 
-    if (isNt50() && ((exStyle & WS_EX_APPWINDOW) || (!Owner && MdiKind != 2))) BorderIcons |= biKeepSysMenu;
+    if (isNt50() && ((exStyle & WS_EX_APPWINDOW) || (!Owner && MdiKind != mkChild)))
+        BorderIcons |= biKeepSysMenu;
 
     if (SkinManager && SkinManager->HideDuringAttach && !IsChild && FrameSkinned &&
         BorderKind != bkNoCaption) {
@@ -120,9 +121,9 @@ void TWinSkinForm::InitSkin() {
         SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
     }
     // Windows 9x draws its own system menus; the owner-drawn one is not offered there.
-    if (GetVersion() & 0x80000000u) SkinData->SetSkinControls(controls & ~(1u << xcSystemMenu));
+    if (!UseWideApi()) SkinData->ExcludeSystemMenu();
 
-    if (MdiKind == 1) {
+    if (MdiKind == mkFrame) {
         SavedMenuUpdate = SkinData->MenuUpdate();
         mdiSubclass_.Install(
             MdiClient, win::SubclassKind::MdiClient,
@@ -138,7 +139,7 @@ void TWinSkinForm::InitSkin() {
     } else {
         State = fsSkinned;
     }
-    if (MdiKind == 2) {
+    if (MdiKind == mkChild) {
         const int needed = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
         if (CaptionHeight < needed) MenuHeight = needed - CaptionHeight;
         if (WindowState == swMaximized && SkinManager && !SkinManager->MdiMaximized)
@@ -200,7 +201,7 @@ void TWinSkinForm::deferredAttach() {
         attachChildWindows();
 
     if (State == fsCreated && FrameSkinned) {
-        if (MdiKind == 2) {
+        if (MdiKind == mkChild) {
             if (WindowState == swMaximized) {
                 if (SkinManager && SkinManager->MdiClient)
                     PostMessageA(SkinManager->MdiClient, SKM_MDIREDRAW, WPARAM(Handle), 0);
@@ -278,11 +279,12 @@ void TWinSkinForm::Unskin() {
     if (!IsWindow(Handle)) return;
     restoreSysMenuStyle();
     if (SavedMenu && IsMenu(SavedMenu) && !GetMenu(Handle)) SetMenu(Handle, SavedMenu);
-    if (State != fsUnskinning && (MdiKind == 2 || !IsChild) && wasSubclassed && BorderKind != bkNoCaption) {
+    if (State != fsUnskinning && (MdiKind == mkChild || !IsChild) && wasSubclassed &&
+        BorderKind != bkNoCaption) {
         RECT wr{};
         GetWindowRect(Handle, &wr);
         POINT topLeft{wr.left, wr.top};
-        if (MdiKind == 2) ScreenToClient(GetParent(Handle), &topLeft);
+        if (MdiKind == mkChild) ScreenToClient(GetParent(Handle), &topLeft);
         const int w = wr.right - wr.left + SysFrameWidth - BorderLeft - BorderRight;
         const int h = wr.bottom - wr.top + SysFrameHeight - CaptionHeight - BorderBottom;
         SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h,
@@ -338,7 +340,7 @@ void TWinSkinForm::DiscardCaptionButtons() {
 }
 
 void TWinSkinForm::MdiMaximizedChanged(bool maximized) {
-    if (MdiKind != 2 || !IsWindow(Handle)) return;
+    if (MdiKind != mkChild || !IsWindow(Handle)) return;
     if (maximized)
         RemoveRegion();
     else
@@ -348,7 +350,7 @@ void TWinSkinForm::MdiMaximizedChanged(bool maximized) {
 
 void TWinSkinForm::RemoveRegion() {
     if (!OwnsRegion) return;
-    SetWindowRgn(Handle, nullptr, MdiKind == 2);
+    SetWindowRgn(Handle, nullptr, MdiKind == mkChild);
     OwnsRegion = false;
     RegionWidth = RegionHeight = 0;
 }
@@ -363,7 +365,8 @@ LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_NCCALCSIZE:
         if (FrameSkinned && !InSet(SkinData->Options(), xoMDIScrollbar))
-            SetWindowLongA(MdiClient, GWL_STYLE, GetWindowLongA(MdiClient, GWL_STYLE) & LONG(0xFFCFFFFF));
+            SetWindowLongA(MdiClient, GWL_STYLE,
+                           GetWindowLongA(MdiClient, GWL_STYLE) & ~LONG(WS_VSCROLL | WS_HSCROLL));
         return pass();
     case WM_MDICREATE: SkinData->SetMenuUpdate(false); return pass();
     case WM_MDIDESTROY: {
@@ -380,7 +383,10 @@ LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDICASCADE:
         if (FrameSkinned && SkinManager && SkinManager->MdiMaximized) SkinManager->SetMdiMaximized(false);
         return pass();
-    case SKM_MDIREDRAW: RedrawWindow(Handle, nullptr, nullptr, 0x585); return 0;
+    case SKM_MDIREDRAW:
+        RedrawWindow(Handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return 0;
     default: return pass();
     }
 }

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "skin/core/form_skinner_base.h"
+#include "skin/form/frame_layout.h"
+#include "skin/form/frame_painter.h"
 #include "skin/form/nc_objects.h"
 #include "toolkit/controls/messages.h"
 #include "toolkit/graphics/bitmap.h"
@@ -19,16 +21,6 @@
 
 class TCustomForm;
 class TDataSkinBorder;
-
-enum TBorderKindValue : int { bkSizeable = 0, bkFixed = 1, bkNoCaption = 2, bkDialog = 3 };
-enum TBorderIconFlag : int {
-    biMaxBox = 1,
-    biMinBox = 2,
-    biHelpBox = 4,
-    biSysMenuBox = 8,
-    biKeepSysMenu = 16
-};
-enum TSkinWindowState : int { swNormal = 0, swMaximized = 1, swMinimized = 2 };
 
 // Window timer id of the hover timer on the skinned window itself.
 constexpr UINT_PTR kHoverTimerId = 0x51F7;
@@ -62,10 +54,12 @@ class TWinSkinForm : public TFormSkinner {
     void ReleaseOnDestroy();
     void UnskinControls();
 
+    // What the frame layout needs to know of the window now.
+    TFrameFacts FrameFacts() const;
+    // The art the frame painter cannot find in the skin: caption font, icon, menu band.
+    TFrameArt FrameArt();
+
     // Caption buttons.
-    bool UpdateVisibility(TWinSysButton& button);
-    void LayoutButtons();
-    void PaintButtons(HDC dc);
     TWinSysButton* ButtonAt(POINT framePoint);
     void DrawIcon(HDC dc, const RECT& rect);
     void PerformAction(TWinSysButton& button, POINT point);
@@ -98,7 +92,6 @@ class TWinSkinForm : public TFormSkinner {
     RECT ClientRect{}, WindowRect{}, CaptionTextRect{};
     int FrameWidth = 0, FrameHeight = 0;
     win::FontHandle CaptionFont;
-    std::wstring CaptionPrefix = L"  ", CaptionSuffix = L" ";
     TBitmap CaptionBuffer;
     TBitmap IconBitmap;
     int IconSize = 16;
@@ -116,6 +109,8 @@ class TWinSkinForm : public TFormSkinner {
     bool SavedMenuUpdate = true;
     UINT DoubleClickTime = 0;
     DWORD LastSysMenuTick = 0;
+    // How long the mouse has rested on the hinted caption button.
+    int HintElapsed = 0;
 
   private:
     friend class TWinSysButton;
@@ -141,10 +136,7 @@ class TWinSkinForm : public TFormSkinner {
 
     // Frame painting.
     void paintFrameUnguarded(HDC dc);
-    void paintBorderPiece(HDC dc, TDataSkinBorder& border, const RECT& r, bool vertical);
-    std::unique_ptr<TBitmap> buildPiece(TDataSkinBorder& border, const RECT& r, bool vertical);
-    void paintCaptionBand(HDC windowDC, int w, int h, bool minimized);
-    void paintCaptionText(HDC dc, const RECT& capRect);
+    void takeLayout(const TFrameLayout& layout);
     std::wstring windowText() const;
 
     // Handlers.
