@@ -3,7 +3,9 @@
 #include "tools/skin_sheet.h"
 
 #include "skin/core/skin_data.h"
+#include "skin/form/frame_painter.h"
 #include "skin/paint/skin_paint.h"
+#include "toolkit/graphics/system_fonts.h"
 #include "tools/skin_slots.h"
 
 #include <algorithm>
@@ -14,12 +16,17 @@ namespace qs::tools {
 namespace {
 
 constexpr int kSheetWidth = 760;
+constexpr int kMockWidth = 320;
 constexpr int kPad = 8;
 constexpr int kGroupGap = 14;
 constexpr int kCellGap = 4;
 constexpr int kLabelHeight = 15;
 constexpr int kCaptionHeight = 13;
 constexpr int kMaxCellHeight = 200;
+// A skin may claim any number of frames; the sheet shows this many of a piece at most.
+constexpr int kMaxFramesShown = 16;
+// Groups that would make the sheet taller are left out, and the sheet says how many.
+constexpr int kMaxSheetHeight = 4000;
 constexpr COLORREF kSheetBack = RGB(238, 238, 238);
 constexpr COLORREF kInk = RGB(24, 24, 24);
 constexpr COLORREF kFaint = RGB(110, 110, 110);
@@ -83,6 +90,7 @@ SIZE cellSize(const TSkinPiece& p) {
 
 std::string describe(const TSkinPiece& p) {
     std::string text = p.name + "  " + std::to_string(p.frames) + (p.frames == 1 ? " frame" : " frames");
+    if (p.frames > kMaxFramesShown) text += " (first " + std::to_string(kMaxFramesShown) + " shown)";
     const RECT& m = p.margins;
     if (m.left || m.top || m.right || m.bottom)
         text += "  margins " + std::to_string(m.left) + "," + std::to_string(m.top) + "," +
@@ -102,7 +110,7 @@ TGroup pieceGroup(const TSkinPiece& p) {
     const bool tile = p.record && (border && isSecondImage ? p.record->Tile != 1 : p.record->Tile == 1);
     // The caption band draws the text background see-through whatever its Trans says.
     const bool trans = p.trans || p.name == "Title";
-    for (int f = 1; f <= p.frames; ++f)
+    for (int f = 1; f <= std::min(p.frames, kMaxFramesShown); ++f)
         g.cells.push_back({int(size.cx), int(size.cy), p.frames > 1 ? std::to_string(f) : std::string(),
                            [p, f, tile, trans](HDC dc, const RECT& r) {
                                DrawSkinObject(dc, r, *p.image, p.vertical, tile, trans, p.frames, f,
@@ -111,111 +119,24 @@ TGroup pieceGroup(const TSkinPiece& p) {
     return g;
 }
 
-// Whether a caption button shows on the mock: a sizeable, not maximised window with minimise,
-// maximise and system menu but no help, no menu-bar skinner and not a dialog.
-bool mockVisible(const TDataSkinSysButton& d, bool active) {
-    auto condition = [active](int value, bool second, bool first) {
-        switch (value) {
-        case 0:
-        case 2:
-        case 6:
-        case 8: return true;
-        case 3: return active;
-        case 4: return !active;
-        case 100: return second && first;
-        default: return value >= 201 && value <= 999 && !second;
-        }
-    };
-    const bool first = condition(d.Visibility, false, false);
-    return first && condition(d.Visibility1, true, first);
-}
-
-struct TFrameSizes {
-    int caption = 0, left = 0, right = 0, bottom = 0, menu = 0;
-};
-
-TFrameSizes frameSizes(TSkinData& s) {
-    const TSkinBorders& b = s.Borders;
-    TFrameSizes z;
-    z.caption = b.Top->Bitmap.Height() / frames(*b.Top);
-    z.left = b.Left->Bitmap.Width() / frames(*b.Left);
-    z.right = b.Right->Bitmap.Width() / frames(*b.Right);
-    z.bottom = b.Bottom->Bitmap.Height() / frames(*b.Bottom);
-    if (s.MenuBar && !s.MenuBar->Bitmap.Empty()) z.menu = s.MenuBar->Bitmap.Height() / 2;
-    return z;
-}
-
-void borderPiece(HDC dc, TDataSkinBorder& b, const RECT& r, bool vertical, bool active) {
-    if (r.right <= r.left || r.bottom <= r.top || b.Bitmap.Empty()) return;
-    const int frame = (active || frames(b) == 1) ? 1 : 2;
-    // Transparent like the window region the form skinner cuts from magenta.
-    DrawSkinObject(dc, r, b.Bitmap, vertical, b.Tile != 1, b.Trans != 0, frames(b), frame, b.Margins());
-}
-
-// The form skinner's frame, caption text and caption buttons, reduced to what a picture needs.
-void paintMockWindow(HDC dc, const RECT& r, TSkinData& s, bool active, HFONT captionFont, HFONT menuFont) {
-    const TFrameSizes z = frameSizes(s);
-    const int w = r.right - r.left;
-    const RECT client{r.left + z.left, r.top + z.caption + z.menu, r.right - z.right, r.bottom - z.bottom};
-    FillRect(dc, &client, s.FaceBrush());
-    TSkinBorders& b = s.Borders;
-    borderPiece(dc, *b.Left, RECT{r.left, r.top, r.left + z.left, r.bottom}, false, active);
-    borderPiece(dc, *b.Right, RECT{r.right - z.right, r.top, r.right, r.bottom}, false, active);
-    borderPiece(dc, *b.Bottom, RECT{r.left + z.left, r.bottom - z.bottom, r.right - z.right, r.bottom}, true,
-                active);
-    const RECT cap{r.left + z.left, r.top, r.right - z.right, r.top + z.caption};
-    borderPiece(dc, *b.Top, cap, true, active);
-
+// The frame band of a mock window: a stand-in menu bar until the menu bar has its painter.
+void paintMockMenuBand(HDC dc, const RECT& band, TSkinData& s, bool active, HFONT font) {
+    TDataSkinObject& m = *s.MenuBar;
+    const int frame = active ? 1 : 2;
+    if (m.Tile == 1)
+        DrawSkinObject(dc, band, m.Bitmap, true, false, false, 2, frame, m.Margins());
+    else
+        DrawSkinStrip(dc, band, m.Bitmap, true, false, 2, frame, m.Margins());
     win::SaveDCGuard saved(dc);
+    SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    TDataSkinTitle& title = *s.Title;
-    const char text[] = "Quillshot";
-    SelectObject(dc, captionFont);
-    RECT tr{0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &tr, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
-    tr.right += title.TXTBackleft + title.TXTBackRight;
-    const int capW = cap.right - cap.left, textW = tr.right - tr.left;
-    const int dx = title.TextAlignment == 1   ? (capW - textW) / 2
-                   : title.TextAlignment == 2 ? capW - title.RightWidth - textW
-                                              : title.LeftWidth;
-    OffsetRect(&tr, cap.left + dx, cap.top + (z.caption - (tr.bottom - tr.top)) / 2 + title.TopHeight / 2);
-    if (!title.Bitmap.Empty())
-        DrawSkinStrip(dc, RECT{tr.left, cap.top, tr.right, cap.bottom}, title.Bitmap, true, true, 2,
-                      active ? 1 : 2, RECT{title.TXTBackleft, 0, title.TXTBackRight, 0});
-    tr.left += title.TXTBackleft;
-    SetTextColor(dc, ColorToRGB(resolve(s.Colour(active ? scTitleTextActive : scTitleTextNoActive))));
-    DrawTextA(dc, text, -1, &tr, DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+    SetTextColor(dc, ColorToRGB(resolve(s.Colour(scMenuBarText))));
+    RECT items{band.left + std::max(6, int(m.LeftWidth)), band.top, band.right, band.bottom};
+    DrawTextA(dc, "File   Edit   View   Help", -1, &items, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
 
-    for (auto& button : s.SysButtons) {
-        TDataSkinSysButton& d = *button;
-        if (d.Bitmap.Empty() || !mockVisible(d, active) || d.Visibility == 100) continue;
-        const int bw = d.Bitmap.Width() / frames(d), bh = d.Bitmap.Height();
-        int x = 0;
-        switch (d.Align) {
-        case 0: x = d.Xcoord; break;
-        case 1: x = w - d.Xcoord; break;
-        case 2:
-        case 8: x = tr.left - r.left - bw - d.Xcoord; break;
-        case 3:
-        case 9: x = tr.right - r.left + d.Xcoord; break;
-        default: continue;
-        }
-        const RECT br{r.left + x, r.top + d.Ycoord, r.left + x + bw, r.top + d.Ycoord + bh};
-        DrawSkinFrame(dc, br, d.Bitmap, true, frames(d), (frames(d) < 4 || active) ? 1 : 4);
-    }
-
-    if (z.menu > 0) {
-        TDataSkinObject& m = *s.MenuBar;
-        const RECT band{r.left + z.left, r.top + z.caption, r.right - z.right, r.top + z.caption + z.menu};
-        if (m.Tile == 1)
-            DrawSkinObject(dc, band, m.Bitmap, true, false, false, 2, active ? 1 : 2, m.Margins());
-        else
-            DrawSkinStrip(dc, band, m.Bitmap, true, false, 2, active ? 1 : 2, m.Margins());
-        SelectObject(dc, menuFont);
-        SetTextColor(dc, ColorToRGB(resolve(s.Colour(scMenuBarText))));
-        RECT items{band.left + std::max(6, int(m.LeftWidth)), band.top, band.right, band.bottom};
-        DrawTextA(dc, "File   Edit   View   Help", -1, &items, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    }
+int menuBandHeight(const TSkinData& s) {
+    return s.MenuBar && !s.MenuBar->Bitmap.Empty() ? s.MenuBar->Bitmap.Height() / 2 : 0;
 }
 
 class TSheetBuilder {
@@ -224,9 +145,6 @@ class TSheetBuilder {
         LOGFONTA lf{};
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
         labelFont_.Reset(CreateFontIndirectA(&lf));
-        lf.lfWeight = FW_BOLD;
-        lf.lfHeight = -std::clamp(int(skin.Title->FontHeight) * 3 / 4, 8, 14);
-        captionFont_.Reset(CreateFontIndirectA(&lf));
     }
 
     std::unique_ptr<TBitmap> Compose(const std::string& title) {
@@ -245,15 +163,20 @@ class TSheetBuilder {
 
   private:
     void addWindows() {
-        const TFrameSizes z = frameSizes(skin_);
-        if (z.caption + z.left + z.right + z.bottom == 0) return;
-        const int w = 320, h = z.caption + z.menu + 70 + z.bottom;
+        const TFrameMetrics m = FrameMetrics(skin_, bkSizeable);
+        if (m.CaptionHeight + m.BorderLeft + m.BorderRight + m.BorderBottom == 0) return;
+        const int w = kMockWidth;
+        const int h =
+            std::min(m.CaptionHeight + menuBandHeight(skin_) + 70 + m.BorderBottom, kMaxSheetHeight / 2);
+        // A frame taller than a cell would be is shown at the cell's height.
+        const int cellH = std::min(h, kMaxCellHeight * 2);
         TGroup g("Frame and caption (active, inactive)");
         for (bool active : {true, false})
-            g.cells.push_back({w, h, active ? "active" : "inactive",
-                               [this, active](HDC dc, const RECT& r) {
-                                   paintMockWindow(dc, r, skin_, active, captionFont_.Get(),
-                                                   labelFont_.Get());
+            g.cells.push_back({w, cellH, active ? "active" : "inactive",
+                               [this, active, w, h](HDC dc, const RECT& r) {
+                                   const std::unique_ptr<TBitmap> mock =
+                                       PaintMockWindow(skin_, w, h, active, true, kSheetBack);
+                                   BitBlt(dc, r.left, r.top, w, h, mock->Canvas().Handle(), 0, 0, SRCCOPY);
                                },
                                false});
         groups_.push_back(std::move(g));
@@ -266,7 +189,7 @@ class TSheetBuilder {
             TGroup g("SysButton" + std::to_string(i + 1) + "  action " + std::to_string(d.Action) + "  " +
                      std::to_string(frames(d)) + " frames");
             const int bw = d.Bitmap.Width() / frames(d), bh = std::min(d.Bitmap.Height(), kMaxCellHeight);
-            for (int f = 1; f <= frames(d); ++f)
+            for (int f = 1; f <= std::min(frames(d), kMaxFramesShown); ++f)
                 g.cells.push_back({bw, bh, std::to_string(f), [&d, f](HDC dc, const RECT& r) {
                                        DrawSkinFrame(dc, r, d.Bitmap, true, frames(d), f);
                                    }});
@@ -295,11 +218,13 @@ class TSheetBuilder {
         return s;
     }
 
-    // Cells flow left to right inside a group, groups likewise across the sheet.
+    // Cells flow left to right inside a group, groups likewise across the sheet; groups that would
+    // take the sheet past its height limit are left out.
     int layout(HDC dc) {
         const int maxW = kSheetWidth - 2 * kPad;
         int x = 0, y = kLabelHeight + 8, rowH = 0;
-        for (TGroup& g : groups_) {
+        for (size_t i = 0; i < groups_.size(); ++i) {
+            TGroup& g = groups_[i];
             g.at.clear();
             int cx = 0, cy = kLabelHeight, lineH = 0, widest = int(textSize(dc, g.label).cx);
             const bool captions = std::any_of(g.cells.begin(), g.cells.end(),
@@ -317,11 +242,20 @@ class TSheetBuilder {
             }
             g.w = std::min(widest, maxW);
             g.h = cy + lineH;
-            if (x > 0 && x + g.w > maxW) {
-                x = 0;
-                y += rowH + kGroupGap;
-                rowH = 0;
+            int gx = x, gy = y, nextRowH = rowH;
+            if (gx > 0 && gx + g.w > maxW) {
+                gx = 0;
+                gy += rowH + kGroupGap;
+                nextRowH = 0;
             }
+            if (gy + g.h + kPad + kLabelHeight > kMaxSheetHeight) {
+                omitted_ = groups_.size() - i;
+                groups_.erase(groups_.begin() + long(i), groups_.end());
+                break;
+            }
+            x = gx;
+            y = gy;
+            rowH = nextRowH;
             for (POINT& p : g.at) {
                 p.x += kPad + x;
                 p.y += y;
@@ -330,7 +264,7 @@ class TSheetBuilder {
             x += g.w + kGroupGap;
             rowH = std::max(rowH, g.h);
         }
-        return y + rowH + kPad;
+        return y + rowH + kPad + (omitted_ ? kLabelHeight : 0);
     }
 
     std::unique_ptr<TBitmap> draw() {
@@ -371,17 +305,71 @@ class TSheetBuilder {
                 }
             }
         }
+        if (omitted_) {
+            SetTextColor(dc, kInk);
+            const std::string note = std::to_string(omitted_) + " more pieces left out: the sheet stops at " +
+                                     std::to_string(kMaxSheetHeight) + " pixels";
+            TextOutA(dc, kPad, height - kPad - kLabelHeight, note.c_str(), int(note.size()));
+        }
         GdiFlush();
         return sheet;
     }
 
     TSkinData& skin_;
-    win::FontHandle labelFont_, captionFont_;
+    size_t omitted_ = 0;
+    win::FontHandle labelFont_;
     std::string heading_;
     std::vector<TGroup> groups_;
 };
 
 } // namespace
+
+TFrameFacts MockWindowFacts(TSkinData& skin, int width, int height, bool active, bool menuBand) {
+    TFrameFacts f;
+    f.Width = width;
+    f.Height = height;
+    f.BorderKind = bkSizeable;
+    f.BorderIcons = biMaxBox | biMinBox | biSysMenuBox;
+    f.WindowState = swNormal;
+    f.Active = active;
+    f.Popup = false;
+    f.MenuHeight = menuBand ? menuBandHeight(skin) : 0;
+    f.Text = kMockCaption;
+    return f;
+}
+
+std::unique_ptr<TBitmap> PaintMockWindow(TSkinData& skin, int width, int height, bool active, bool menuBand,
+                                         COLORREF shape) {
+    auto mock = std::make_unique<TBitmap>(width, height, pf24bit);
+    HDC dc = mock->Canvas().Handle();
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, skin.FaceBrush());
+    // The same caption font the form skinner draws with.
+    win::FontHandle captionFont = win::CreateSystemFont(win::SystemFont::Caption);
+    const TFrameLayout layout =
+        LayoutFrame(MockWindowFacts(skin, width, height, active, menuBand), skin, dc, captionFont.Get());
+    TFrameArt art;
+    art.CaptionFont = captionFont.Get();
+    win::FontHandle menuFont;
+    if (layout.MenuHeight > 0) {
+        menuFont = win::CreateSystemFont(win::SystemFont::Menu);
+        art.DrawMenuBand = [&skin, active, font = menuFont.Get()](HDC d, const RECT& band) {
+            paintMockMenuBand(d, band, skin, active, font);
+        };
+    }
+    TBitmap band;
+    DrawFrame(dc, layout, skin, art, band);
+    if (shape != kNoShape) {
+        // What lies outside the window's region is the desktop behind it.
+        win::RegionHandle inside = FrameRegion(skin, bkSizeable, layout.Metrics, width, height, active);
+        win::RegionHandle outside(CreateRectRgn(0, 0, width, height));
+        CombineRgn(outside.Get(), outside.Get(), inside.Get(), RGN_DIFF);
+        win::BrushHandle brush(CreateSolidBrush(shape));
+        FillRgn(dc, outside.Get(), brush.Get());
+    }
+    GdiFlush();
+    return mock;
+}
 
 std::unique_ptr<TBitmap> ComposeSkinSheet(TSkinData& skin, const std::string& title) {
     return TSheetBuilder(skin).Compose(title);

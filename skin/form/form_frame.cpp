@@ -6,8 +6,6 @@
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "skin/form/win_skin_form.h"
-#include "skin/paint/skin_paint.h"
-#include "skin/paint/skin_region.h"
 #include "toolkit/controls/form.h"
 
 namespace {
@@ -234,40 +232,10 @@ void TWinSkinForm::UpdateRegion() {
     if (w * h == 0 || (MdiKind == mkChild && WindowState != swNormal)) return;
     if (OwnsRegion && w == RegionWidth && h == RegionHeight && MdiKind != mkChild && State != fsReskinning)
         return;
-    TSkinBorders& b = SkinData->Borders;
-    win::RegionHandle region;
-    if (b.Right->Trans + b.Top->Trans + 2 * b.Left->Trans != 0) {
-        RegionWidth = w;
-        RegionHeight = h;
-        region.Reset(CreateRectRgn(BorderLeft, CaptionHeight, w - BorderRight, h - BorderBottom));
-        if (BorderKind != bkNoCaption) {
-            auto piece = [&](TDataSkinBorder& border, const RECT& r, bool vertical, bool fromImage) {
-                if (fromImage) {
-                    if (std::unique_ptr<TBitmap> bmp = BuildBorderPiece(border, r, vertical, Active))
-                        return RegionFromBitmap(*bmp, r.left, r.top, 1, 1, 1, SKIN_KEY_COLOUR);
-                }
-                return win::RegionHandle(CreateRectRgn(r.left, r.top, r.right, r.bottom));
-            };
-            const RECT topRect{BorderLeft, 0, w - BorderRight, CaptionHeight};
-            win::RegionHandle left =
-                piece(*b.Left, RECT{0, 0, BorderLeft, h}, false, b.Left->Trans == 1 && h > 1);
-            win::RegionHandle right =
-                piece(*b.Right, RECT{w - BorderRight, 0, w, h}, false, b.Right->Trans == 1 && h > 1);
-            win::RegionHandle bottom =
-                piece(*b.Bottom, RECT{BorderLeft, h - BorderBottom, w - BorderRight, h}, true,
-                      b.Bottom->Trans == 1 && BorderBottom >= 2);
-            win::RegionHandle top =
-                piece(*b.Top, topRect, true, b.Top->Trans == 1 && CaptionHeight > 1 && width(topRect) > 0);
-            CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
-            CombineRgn(bottom.Get(), bottom.Get(), top.Get(), RGN_OR);
-            CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
-            CombineRgn(region.Get(), region.Get(), bottom.Get(), RGN_OR);
-        }
-    } else {
-        RegionWidth = w;
-        RegionHeight = h;
-        region.Reset(CreateRectRgn(0, 0, w, h));
-    }
+    RegionWidth = w;
+    RegionHeight = h;
+    const TFrameMetrics metrics{BorderLeft, CaptionHeight, BorderRight, BorderBottom};
+    win::RegionHandle region = FrameRegion(*SkinData, BorderKind, metrics, w, h, Active);
     ++RegionBuilds;
     // The window owns the region once set; we keep the handle only to know we set one.
     if (SetWindowRgn(Handle, region.Get(), TRUE)) {

@@ -6,6 +6,7 @@
 #include "skin/core/skin_data.h"
 #include "skin/paint/face_state.h"
 #include "skin/paint/skin_paint.h"
+#include "skin/paint/skin_region.h"
 #include "toolkit/handles.h"
 
 namespace {
@@ -77,6 +78,35 @@ std::unique_ptr<TBitmap> BuildBorderPiece(TDataSkinBorder& border, const RECT& r
     // The borders keep their "<side>Stretch" key in Tile: anything but 1 tiles the centre.
     return BuildSkinBitmap(r, border.Bitmap, border.Margins(), framesVertical, border.Tile != 1,
                            frames(border), frame);
+}
+
+win::RegionHandle FrameRegion(TSkinData& skin, int borderKind, const TFrameMetrics& m, int w, int h,
+                              bool active) {
+    TSkinBorders& b = skin.Borders;
+    if (b.Right->Trans + b.Top->Trans + 2 * b.Left->Trans == 0)
+        return win::RegionHandle(CreateRectRgn(0, 0, w, h));
+    win::RegionHandle region(
+        CreateRectRgn(m.BorderLeft, m.CaptionHeight, w - m.BorderRight, h - m.BorderBottom));
+    if (borderKind == bkNoCaption) return region;
+    auto piece = [&](TDataSkinBorder& border, const RECT& r, bool vertical, bool fromImage) {
+        if (fromImage)
+            if (std::unique_ptr<TBitmap> bmp = BuildBorderPiece(border, r, vertical, active))
+                return RegionFromBitmap(*bmp, r.left, r.top, 1, 1, 1, SKIN_KEY_COLOUR);
+        return win::RegionHandle(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+    };
+    const RECT topRect{m.BorderLeft, 0, w - m.BorderRight, m.CaptionHeight};
+    win::RegionHandle left = piece(*b.Left, RECT{0, 0, m.BorderLeft, h}, false, b.Left->Trans == 1 && h > 1);
+    win::RegionHandle right =
+        piece(*b.Right, RECT{w - m.BorderRight, 0, w, h}, false, b.Right->Trans == 1 && h > 1);
+    win::RegionHandle bottom = piece(*b.Bottom, RECT{m.BorderLeft, h - m.BorderBottom, w - m.BorderRight, h},
+                                     true, b.Bottom->Trans == 1 && m.BorderBottom >= 2);
+    win::RegionHandle top =
+        piece(*b.Top, topRect, true, b.Top->Trans == 1 && m.CaptionHeight > 1 && width(topRect) > 0);
+    CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
+    CombineRgn(bottom.Get(), bottom.Get(), top.Get(), RGN_OR);
+    CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
+    CombineRgn(region.Get(), region.Get(), bottom.Get(), RGN_OR);
+    return region;
 }
 
 void DrawCaptionBand(HDC dc, const TFrameLayout& l, TSkinData& skin, const TFrameArt& art, TBitmap& band) {

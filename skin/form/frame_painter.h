@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "skin/form/frame_layout.h"
+#include "toolkit/handles.h"
 
 class TBitmap;
 class TDataSkinBorder;
@@ -29,6 +30,12 @@ struct TFrameArt {
 // frame the window's activity selects; null for an empty piece.
 std::unique_ptr<TBitmap> BuildBorderPiece(TDataSkinBorder& border, const RECT& r, bool framesVertical,
                                           bool active);
+
+// The window's shape: the client rectangle and every border piece, each either whole or, for a
+// see-through border, cut from its image's magenta; the whole window when no border is
+// see-through. In window coordinates.
+win::RegionHandle FrameRegion(TSkinData& skin, int borderKind, const TFrameMetrics& metrics, int width,
+                              int height, bool active);
 
 // Borders, caption band and menu band. `band` is the caption band's drawing space, reused between
 // paints (the form skinner keeps one per window).

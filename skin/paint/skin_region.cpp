@@ -5,6 +5,8 @@
 #include <climits>
 #include <vector>
 
+#include "toolkit/graphics/pixels32.h"
+
 namespace {
 
 constexpr size_t kGrowBy = 500;
@@ -70,19 +72,8 @@ win::RegionHandle RegionFromBitmap(TBitmap& bitmap, int x, int y, int toleranceB
     if (bitmap.Empty() || w <= 0 || h <= 0) return batch.Take();
 
     // Read the pixels as top-down 32-bit rows whatever the bitmap's own format.
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> px(size_t(w) * size_t(h));
-    {
-        win::WindowDC screen = win::WindowDC::Screen();
-        if (!GetDIBits(screen.Get(), bitmap.Handle(), 0, UINT(h), px.data(), &bi, DIB_RGB_COLORS))
-            return batch.Take();
-    }
+    const std::vector<uint32_t> px = win::ReadPixels32(bitmap.Canvas().Handle(), 0, 0, w, h);
+    if (px.empty()) return batch.Take();
 
     const int keyR = GetRValue(keyColour), keyG = GetGValue(keyColour), keyB = GetBValue(keyColour);
     const int maxR = std::min(255, keyR + toleranceRed), maxG = std::min(255, keyG + toleranceGreen),

@@ -1,6 +1,9 @@
 // Win32 test support; see wintest.h.
 #include "tests/support/wintest.h"
 
+#include "toolkit/graphics/pixels32.h"
+#include "toolkit/handles.h"
+
 #include <cstdlib>
 #include <vector>
 
@@ -51,30 +54,20 @@ Pixels CaptureScreen(const RECT& r) {
     if (w <= 0 || h <= 0) return {};
     // Wine hands paint to X lazily; give it a moment so the copy sees the latest frame.
     PumpFor(20);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    win::WindowDC screen = win::WindowDC::Screen();
     Pixels px(w, h);
-    if (dib && mem) {
-        HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        GdiFlush();
-        const auto* src = static_cast<const uint32_t*>(bits);
-        for (size_t i = 0; i < px.data.size(); ++i)
-            px.data[i] = src[i] & 0xFFFFFF;
-        SelectObject(mem, old);
-    }
-    if (dib) DeleteObject(dib);
-    if (mem) DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    std::vector<uint32_t> read = win::ReadPixels32(screen.Get(), r.left, r.top, w, h);
+    if (!read.empty()) px.data = std::move(read);
+    return px;
+}
+
+Pixels CaptureWindowDC(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    win::WindowDC dc = win::WindowDC::Frame(hwnd);
+    Pixels px(r.right - r.left, r.bottom - r.top);
+    std::vector<uint32_t> read = win::ReadPixels32(dc.Get(), 0, 0, px.width, px.height);
+    if (!read.empty()) px.data = std::move(read);
     return px;
 }
 

@@ -31,6 +31,8 @@ Pixels CaptureScreen();
 Pixels CaptureWindow(HWND hwnd);
 // The client area as it shows on screen.
 Pixels CaptureClient(HWND hwnd);
+// The whole window as it painted itself (its window DC), also where other windows cover it.
+Pixels CaptureWindowDC(HWND hwnd);
 
 // Synthetic input through SendInput.
 void KeyDown(WORD vk);
