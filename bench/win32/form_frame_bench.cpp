@@ -232,7 +232,7 @@ int main(int argc, char** argv) {
     }
     TSkinManage& manager = EnsureSkinManager();
     manager.RegisterSkinData(&skin);
-    manager.Skinning = true;
+    manager.SetSkinning(true);
     const bool taken = manager.SkinWindow(h);
     PumpFor(150);
     auto* form = dynamic_cast<TWinSkinForm*>(manager.FindFormSkinner(h));

@@ -1,6 +1,7 @@
 // The caption-button hint: a plain top-most popup in the system's tooltip colours.
 #include "skin/core/caption_hint.h"
 
+#include "toolkit/controls/window_class.h"
 #include "toolkit/graphics/system_fonts.h"
 
 namespace {
@@ -19,16 +20,8 @@ HFONT TCaptionHint::font() {
 
 HWND TCaptionHint::ensureWindow() {
     if (hwnd_) return hwnd_;
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(inst, kClassName, &wc)) {
-        wc.style = CS_SAVEBITS;
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = inst;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        RegisterClassA(&wc);
-    }
+    const HINSTANCE inst = GetModuleHandleA(nullptr);
+    EnsureWindowClass(kClassName, Proc, CS_SAVEBITS);
     hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_BORDER, 0, 0, 0,
                             0, nullptr, nullptr, inst, this);
     return hwnd_;

@@ -16,12 +16,6 @@ TSkinManage* SkinManager = nullptr;
 
 namespace {
 
-// Set when the manager is gone: the hook procedure then only passes notifications on.
-bool hooksDisabled = false;
-HHOOK activeHook = nullptr;
-constexpr char kTimerClass[] = "TSkinManageTimer";
-constexpr UINT_PTR kRequestTimer = 1;
-
 std::string classNameOf(HWND window) {
     char buf[100] = {};
     GetClassNameA(window, buf, sizeof buf);
@@ -62,21 +56,21 @@ TSkinManagerLink& SkinManagerLink() {
         l.InstallHook = [] { EnsureSkinManager().InstallHook(); };
         l.Schedule = [](TSkinData* s, int request) {
             TSkinManage& m = EnsureSkinManager();
-            m.RequestSkin = s;
-            m.Schedule(request, 250);
+            m.SetRequestSkin(s);
+            m.Schedule(request, kRequestDelayMs);
         };
-        l.SkinState = [] { return SkinManager ? SkinManager->SkinState : 0; };
-        l.SetSkinState = [](int state) { EnsureSkinManager().SkinState = state; };
+        l.SkinState = [] { return SkinManager ? SkinManager->SkinState() : ssIdle; };
+        l.SetSkinState = [](int state) { EnsureSkinManager().SetSkinState(state); };
         l.StartSkin = [](TSkinData* s) {
             TSkinManage& m = EnsureSkinManager();
-            m.Skinning = true;
-            ++m.SkinState;
+            m.SetSkinning(true);
+            m.SetSkinState(m.SkinState() + 1);
             if (s->Active() && dynamic_cast<TCustomForm*>(s->Owner()))
                 if (HWND owner = ownerWindowOf(s)) m.SkinWindow(owner);
         };
         l.ReloadSkin = [](TSkinData* s) {
             if (!SkinManager) return;
-            SkinManager->RequestSkin = s;
+            SkinManager->SetRequestSkin(s);
             SkinManager->ReloadSkin();
         };
         return l;
@@ -123,82 +117,46 @@ TControl* FindToolkitControl(HWND window) {
                   : nullptr;
 }
 
-TSkinManage::TSkinManage() {
-    hooksDisabled = false;
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(inst, kTimerClass, &wc)) {
-        wc.lpfnWndProc = TimerWindowProc;
-        wc.hInstance = inst;
-        wc.lpszClassName = kTimerClass;
-        RegisterClassA(&wc);
-    }
-    timerWindow_ = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
-}
+TSkinManage::TSkinManage()
+    : hook_([this](int code, WPARAM wParam, LPARAM lParam) { hookNotification(code, wParam, lParam); }),
+      timer_([this] { ExecuteRequest(); }) {}
 
+// Ending: no new decisions, no request; every skinner gives its window back, the last first;
+// then the hook goes.
 TSkinManage::~TSkinManage() {
-    SkinState = 4;
-    Skinning = false;
+    skinState_ = ssEnding;
+    skinning_ = false;
     timer_.Stop();
-    if (timerWindow_) DestroyWindow(timerWindow_);
-    while (!formSkinners_.empty()) {
-        std::unique_ptr<TFormSkinner> last = std::move(formSkinners_.back());
-        formSkinners_.pop_back();
+    while (std::unique_ptr<TFormSkinner> last = registry_.TakeLastForm())
         last->Detach();
-    }
-    while (!popupSkinners_.empty()) {
-        std::unique_ptr<TPopupSkinner> last = std::move(popupSkinners_.back());
-        popupSkinners_.pop_back();
+    while (std::unique_ptr<TPopupSkinner> last = registry_.TakeLastPopup())
         last->Detach();
-    }
-    hook_.Reset();
-    activeHook = nullptr;
-    hooksDisabled = true;
     if (SkinManager == this) SkinManager = nullptr;
-}
-
-LRESULT CALLBACK TSkinManage::TimerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER && wParam == kRequestTimer && SkinManager) {
-        SkinManager->ExecuteRequest();
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 void TSkinManage::RegisterSkinData(TSkinData* skin) {
     if (std::find(skinDatas_.begin(), skinDatas_.end(), skin) != skinDatas_.end()) return;
     skinDatas_.push_back(skin);
-    if (!DefaultSkin && skin->SkinFormtype() == sfMainform) DefaultSkin = skin;
+    if (!defaultSkin_ && skin->SkinFormtype() == sfMainform) defaultSkin_ = skin;
 }
 
 void TSkinManage::UnregisterSkinData(TSkinData* skin) {
     skinDatas_.erase(std::remove(skinDatas_.begin(), skinDatas_.end(), skin), skinDatas_.end());
-    if (DefaultSkin == skin) DefaultSkin = nullptr;
-    if (RequestSkin == skin) RequestSkin = nullptr;
+    if (defaultSkin_ == skin) defaultSkin_ = nullptr;
+    if (requestSkin_ == skin) requestSkin_ = nullptr;
     // A skinner must not outlive the skin it paints from: give those windows their own look back.
-    for (size_t i = formSkinners_.size(); i-- > 0;)
-        if (formSkinners_[i]->SkinData == skin) {
-            std::unique_ptr<TFormSkinner> s = std::move(formSkinners_[i]);
-            formSkinners_.erase(formSkinners_.begin() + long(i));
+    for (size_t i = registry_.Forms().size(); i-- > 0;)
+        if (registry_.Forms()[i]->SkinData == skin) {
+            std::unique_ptr<TFormSkinner> s = registry_.TakeForm(registry_.Forms()[i].get());
             if (s->State != fsDestroyed) s->Unskin();
         }
-    for (size_t i = popupSkinners_.size(); i-- > 0;)
-        if (popupSkinners_[i]->SkinData == skin) {
-            std::unique_ptr<TPopupSkinner> s = std::move(popupSkinners_[i]);
-            popupSkinners_.erase(popupSkinners_.begin() + long(i));
-            s->Detach();
-        }
+    for (size_t i = registry_.Popups().size(); i-- > 0;)
+        if (registry_.Popups()[i]->SkinData == skin)
+            registry_.TakePopup(registry_.Popups()[i]->Handle)->Detach();
 }
 
 void TSkinManage::InstallHook() {
-    if (hook_) return;
-    hook_.Reset(SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId()));
-    activeHook = hook_.Get();
-}
-
-LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (!hooksDisabled && SkinManager && code >= 0) SkinManager->hookNotification(code, wParam, lParam);
-    return CallNextHookEx(activeHook, code, wParam, lParam);
+    hook_.Install();
 }
 
 void TSkinManage::hookNotification(int code, WPARAM wParam, LPARAM lParam) {
@@ -218,7 +176,7 @@ void TSkinManage::hookNotification(int code, WPARAM wParam, LPARAM lParam) {
     }
     case HCBT_DESTROYWND: RemovePopupSkinner(window); break;
     case HCBT_ACTIVATE:
-        if (SkinState == 0) SkinState = 1;
+        if (skinState_ == ssIdle) skinState_ = ssStarted;
         SkinWindow(window);
         break;
     default: break;
@@ -242,18 +200,18 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window, const std::string& className
 }
 
 bool TSkinManage::AcceptWindow(HWND window, const std::string& className) const {
-    if (!DefaultSkin) return true;
+    if (!defaultSkin_) return true;
     const std::string lower = LowerCase(className);
-    if (!InSet(DefaultSkin->Options(), xoPreview) && contains(lower, "preview")) return false;
-    if (className == "#32770" && (GetWindowLongA(window, GWL_STYLE) & 0x200)) return false;
+    if (!InSet(defaultSkin_->Options(), xoPreview) && contains(lower, "preview")) return false;
+    if (className == "#32770" && (GetWindowLongA(window, GWL_STYLE) & kUnskinnedDialogStyle)) return false;
     if (lower == "tpopupdbtreeview") return false;
     bool accept = true;
-    DefaultSkin->DoFormSkin(window, className, accept);
+    defaultSkin_->DoFormSkin(window, className, accept);
     return accept;
 }
 
 bool TSkinManage::SkinWindow(HWND window) {
-    if (!Skinning || !window) return false;
+    if (!skinning_ || !window) return false;
     PurgeFormSkinners();
     if (SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1 || FindFormSkinner(window)) return false;
 
@@ -264,7 +222,7 @@ bool TSkinManage::SkinWindow(HWND window) {
 
     const LONG style = GetWindowLongA(window, GWL_STYLE), exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     const std::string cls = classNameOf(window);
-    if (!ForceSkin && (style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD) &&
+    if (!forceSkin_ && (style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD) &&
         LowerCase(classNameOf(GetParent(window))) != "mdiclient")
         return false;
     if (!object && HINSTANCE(GetWindowLongPtrA(window, GWLP_HINSTANCE)) != GetModuleHandleA(nullptr) &&
@@ -289,123 +247,76 @@ bool TSkinManage::SkinWindow(HWND window) {
         skinner->SkinForm(skin, object);
     else
         skinner->SkinWindow(skin);
-    formSkinners_.push_back(std::move(skinner));
-    PostMessageA(window, SKM_SKINFORM, 0, 1000);
+    registry_.AddForm(std::move(skinner));
+    PostMessageA(window, SKM_SKINFORM, 0, kSkinFormSignature);
     return true;
 }
 
 void TSkinManage::SkinPopupMenu(HWND window) {
-    if (!Skinning || SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1 || HasPopupSkinner(window)) return;
+    if (!skinning_ || SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1 || HasPopupSkinner(window)) return;
     TSkinData* skin = ChooseSkinData(window, "#32768");
     if (!skin || skin->SkinPending()) return;
-    const TSkinControlTypes groups = skin->SkinControls();
-    const bool wanted = MenuContext == mcPopup     ? InSet(groups, xcPopupMenu)
-                        : MenuContext == mcMenuBar ? InSet(groups, xcMainMenu) || InSet(groups, xcMenuItem)
-                                                   : InSet(groups, xcSystemMenu);
-    if (!wanted) return;
+    if (!menus_.Wants(skin->SkinControls())) return;
     auto& create = SkinnerFactory().CreatePopupSkinner;
     if (!create) return;
     std::unique_ptr<TPopupSkinner> skinner = create(window, skin);
     if (!skinner) return;
-    skinner->BelongsToMenuBar = MenuLoop;
-    popupSkinners_.push_back(std::move(skinner));
+    skinner->BelongsToMenuBar = menus_.Loop;
+    registry_.AddPopup(std::move(skinner));
 }
 
 bool TSkinManage::RemovePopupSkinner(HWND window) {
-    auto it = std::find_if(popupSkinners_.begin(), popupSkinners_.end(),
-                           [&](const auto& p) { return p->Handle == window; });
-    if (it == popupSkinners_.end()) return false;
-    std::unique_ptr<TPopupSkinner> skinner = std::move(*it);
-    popupSkinners_.erase(it);
+    std::unique_ptr<TPopupSkinner> skinner = registry_.TakePopup(window);
+    if (!skinner) return false;
     skinner->Detach();
-    if (popupSkinners_.empty()) {
-        MenuLoop = false;
-        MenuContext = mcPopup;
-    }
+    if (registry_.Popups().empty()) menus_.Reset();
     return true;
 }
 
 TFormSkinner* TSkinManage::FindFormSkinner(HWND window) const {
-    if (!window) return nullptr;
-    for (const auto& s : formSkinners_)
-        if (s->Handle == window) return s.get();
-    return nullptr;
+    return registry_.FindForm(window);
 }
 
-void TSkinManage::UnregisterFormSkinner(HWND window) {
-    if (SkinState == 4) return;
-    auto it = std::find_if(formSkinners_.begin(), formSkinners_.end(),
-                           [&](const auto& s) { return s->Handle == window; });
-    // The caller is freeing the skinner itself: give up ownership without freeing it.
-    if (it != formSkinners_.end()) {
-        (void)it->release();
-        formSkinners_.erase(it);
-    }
+std::unique_ptr<TFormSkinner> TSkinManage::UnregisterFormSkinner(HWND window) {
+    if (skinState_ == ssEnding) return nullptr;
+    return registry_.TakeForm(window);
 }
 
 bool TSkinManage::HasPopupSkinner(HWND window) const {
-    return std::any_of(popupSkinners_.begin(), popupSkinners_.end(),
-                       [&](const auto& p) { return p->Handle == window; });
-}
-
-void TSkinManage::MarkPopupsForMenuBar() {
-    for (auto& p : popupSkinners_)
-        p->BelongsToMenuBar = true;
-}
-
-void TSkinManage::AssignMenuToPopup(HMENU menu) {
-    for (auto it = popupSkinners_.rbegin(); it != popupSkinners_.rend(); ++it)
-        if (!(*it)->Menu) {
-            (*it)->Menu = menu;
-            return;
-        }
-}
-
-TBitmap* TSkinManage::FindPopupBitmap(HMENU menu) const {
-    for (const auto& p : popupSkinners_)
-        if (p->Menu == menu) return p->Background();
-    return nullptr;
+    return registry_.HasPopup(window);
 }
 
 void TSkinManage::SetMdiMaximized(bool maximized) {
-    if (maximized == MdiMaximized) return;
-    MdiMaximized = maximized;
-    if (DefaultSkin && InSet(DefaultSkin->Options(), xoMDIChildBorder)) return;
-    for (auto& s : formSkinners_)
+    if (maximized == mdiMaximized_) return;
+    mdiMaximized_ = maximized;
+    if (defaultSkin_ && InSet(defaultSkin_->Options(), xoMDIChildBorder)) return;
+    for (const auto& s : registry_.Forms())
         if (s->MdiKind == mkChild) s->MdiMaximizedChanged(maximized);
 }
 
 void TSkinManage::Schedule(int request, int delayMs) {
-    PendingRequest = request;
-    interval_ = UINT(delayMs);
-    if (SkinState != 0) {
-        timer_.Start(timerWindow_, kRequestTimer, interval_);
+    pendingRequest_ = request;
+    if (skinState_ != ssIdle) {
+        timer_.Start(UINT(delayMs));
         return;
     }
     // Nothing started yet: windows are skinned one by one as they are activated.
-    if (request == rqSkinAll || request == rqUnskinAll) Skinning = request == rqSkinAll;
+    if (request == rqSkinAll || request == rqUnskinAll) skinning_ = request == rqSkinAll;
 }
 
 void TSkinManage::ReloadSkin() {
-    for (auto& s : formSkinners_)
-        if (s->SkinData == RequestSkin) s->DiscardCaptionButtons();
+    for (const auto& s : registry_.Forms())
+        if (s->SkinData == requestSkin_) s->DiscardCaptionButtons();
 }
 
 void TSkinManage::PurgeFormSkinners() {
-    if (SkinState == 4) return;
-    for (size_t i = formSkinners_.size(); i-- > 0;)
-        if (formSkinners_[i]->State == fsDestroyed) {
-            std::unique_ptr<TFormSkinner> gone = std::move(formSkinners_[i]);
-            formSkinners_.erase(formSkinners_.begin() + long(i));
-        }
+    if (skinState_ == ssEnding) return;
+    registry_.PurgeDestroyedForms();
 }
 
-void TSkinManage::unskinAndFree(TFormSkinner* skinner) {
-    auto it = std::find_if(formSkinners_.begin(), formSkinners_.end(),
-                           [&](const auto& s) { return s.get() == skinner; });
-    if (it == formSkinners_.end()) return;
-    std::unique_ptr<TFormSkinner> s = std::move(*it);
-    formSkinners_.erase(it);
+void TSkinManage::unskinAndFree(const TFormSkinner* skinner) {
+    std::unique_ptr<TFormSkinner> s = registry_.TakeForm(skinner);
+    if (!s) return;
     const HWND window = s->Handle;
     s->Unskin();
     if (IsWindow(window)) repaintWhole(window);
@@ -424,36 +335,41 @@ void TSkinManage::skinVisibleForms(TComponent* only) {
 
 void TSkinManage::ExecuteRequest() {
     timer_.Stop();
-    TSkinData* s = RequestSkin;
+    TSkinData* s = requestSkin_;
     if (!s) return;
     const bool onlyThis = s->SkinFormtype() == sfOnlyThisForm;
-    switch (PendingRequest) {
+    switch (pendingRequest_) {
     case rqSkinAll:
-        Skinning = true;
-        ForceSkin = true;
-        HideDuringAttach = false;
-        if (!onlyThis) PurgeFormSkinners();
-        skinVisibleForms(onlyThis ? s->Owner() : nullptr);
-        ForceSkin = false;
+        skinning_ = true;
+        forceSkin_ = true;
+        hideDuringAttach_ = false;
+        if (!onlyThis) {
+            PurgeFormSkinners();
+            skinVisibleForms(nullptr);
+        } else if (s->Owner()) {
+            // A skin for one form only: without an owner there is no form to skin.
+            skinVisibleForms(s->Owner());
+        }
+        forceSkin_ = false;
         break;
     case rqUnskinAll:
-        Skinning = false;
+        skinning_ = false;
         PurgeFormSkinners();
         if (onlyThis) {
-            for (size_t i = formSkinners_.size(); i-- > 0;)
-                if (formSkinners_[i]->SkinData == s) {
-                    unskinAndFree(formSkinners_[i].get());
+            for (size_t i = registry_.Forms().size(); i-- > 0;)
+                if (registry_.Forms()[i]->SkinData == s) {
+                    unskinAndFree(registry_.Forms()[i].get());
                     break;
                 }
         } else {
-            while (!formSkinners_.empty())
-                unskinAndFree(formSkinners_.front().get());
+            while (!registry_.Forms().empty())
+                unskinAndFree(registry_.Forms().front().get());
         }
         break;
     case rqRefresh: {
         PurgeFormSkinners();
         std::vector<TFormSkinner*> users;
-        for (auto& f : formSkinners_)
+        for (const auto& f : registry_.Forms())
             if (f->SkinData == s) users.push_back(f.get());
         if (onlyThis && users.size() > 1) users.resize(1);
         for (TFormSkinner* f : users) {
@@ -466,6 +382,12 @@ void TSkinManage::ExecuteRequest() {
     }
     default: break;
     }
-    s->DoSkinChanged();
-    RequestSkin = nullptr;
+    // The request is done even when the program's handler of the change fails.
+    try {
+        s->DoSkinChanged();
+    } catch (...) {
+        requestSkin_ = nullptr;
+        throw;
+    }
+    requestSkin_ = nullptr;
 }

@@ -9,9 +9,14 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "skin/core/cbt_hook.h"
 #include "skin/core/form_skinner_base.h"
+#include "skin/core/menu_tracking.h"
+#include "skin/core/request_timer.h"
+#include "skin/core/skinner_registry.h"
 #include "toolkit/handles.h"
 
 class TSkinData;
@@ -38,9 +43,15 @@ enum : UINT {
 constexpr LPARAM SKM_MAGIC = 0x41A2;
 
 // Requests run by the timer.
-enum : int { rqSkinAll = 1, rqUnskinAll = 2, rqRefresh = 3 };
-// Which kind of menu is about to open.
-enum : int { mcPopup = 0, mcMenuBar = 1, mcSystemMenu = 2 };
+enum TSkinRequest : int { rqNone = 0, rqSkinAll = 1, rqUnskinAll = 2, rqRefresh = 3 };
+// How long after a switch its request runs.
+constexpr int kRequestDelayMs = 250;
+// The manager's SkinState: nothing started, started (then one more per other loaded skin), ending.
+enum : int { ssIdle = 0, ssStarted = 1, ssEnding = 4 };
+// The message the manager posts to a window it has just given a form skinner.
+constexpr LPARAM kSkinFormSignature = 1000;
+// A "#32770" dialog with this style bit (DS_SETFOREGROUND) keeps the system's look.
+constexpr LONG kUnskinnedDialogStyle = DS_SETFOREGROUND;
 
 class TSkinManage {
   public:
@@ -57,12 +68,13 @@ class TSkinManage {
     void SkinPopupMenu(HWND window);
     bool RemovePopupSkinner(HWND window);
     TFormSkinner* FindFormSkinner(HWND window) const;
-    // Removes (does not free) the form skinner of the window; nothing while the manager ends.
-    void UnregisterFormSkinner(HWND window);
+    // Takes the form skinner of the window out of the registry and hands it to the caller; none
+    // while the manager ends.
+    std::unique_ptr<TFormSkinner> UnregisterFormSkinner(HWND window);
     bool HasPopupSkinner(HWND window) const;
-    void MarkPopupsForMenuBar();
-    void AssignMenuToPopup(HMENU menu);
-    TBitmap* FindPopupBitmap(HMENU menu) const;
+    void MarkPopupsForMenuBar() { registry_.MarkPopupsForMenuBar(); }
+    void AssignMenuToPopup(HMENU menu) { registry_.AssignMenuToPopup(menu); }
+    TBitmap* FindPopupBitmap(HMENU menu) const { return registry_.FindPopupBitmap(menu); }
     void SetMdiMaximized(bool maximized);
     void Schedule(int request, int delayMs);
     void ExecuteRequest();
@@ -72,39 +84,66 @@ class TSkinManage {
     TSkinData* ChooseSkinData(HWND window, const std::string& className) const;
     bool AcceptWindow(HWND window, const std::string& className) const;
 
-    const std::vector<std::unique_ptr<TFormSkinner>>& FormSkinners() const { return formSkinners_; }
-    const std::vector<std::unique_ptr<TPopupSkinner>>& PopupSkinners() const { return popupSkinners_; }
+    const TSkinnerRegistry::FormList& FormSkinners() const { return registry_.Forms(); }
+    const TSkinnerRegistry::PopupList& PopupSkinners() const { return registry_.Popups(); }
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
-    TSkinData* DefaultSkin = nullptr;
-    TSkinData* RequestSkin = nullptr;
-    int PendingRequest = 0;
-    bool Skinning = false;
-    bool ForceSkin = false;
-    // 0 nothing started; 1 after the first activation or Active of a main-form skin; one more
-    // per other loaded skin; 4 while the manager ends.
-    int SkinState = 0;
-    int MenuContext = mcPopup;
-    bool MenuLoop = false;
-    bool MdiMaximized = false;
-    HWND MdiClient = nullptr;
-    TCustomForm* MdiFrameForm = nullptr;
-    bool HideDuringAttach = false;
+    // The manager's state, read by skinners and tests; changed only through the operations below.
+    TSkinData* DefaultSkin() const { return defaultSkin_; }
+    TSkinData* RequestSkin() const { return requestSkin_; }
+    int PendingRequest() const { return pendingRequest_; }
+    bool Skinning() const { return skinning_; }
+    bool ForceSkin() const { return forceSkin_; }
+    int SkinState() const { return skinState_; }
+    int MenuContext() const { return menus_.Context; }
+    bool MenuLoop() const { return menus_.Loop; }
+    bool MdiMaximized() const { return mdiMaximized_; }
+    HWND MdiClient() const { return mdiClient_; }
+    TCustomForm* MdiFrameForm() const { return mdiFrameForm_; }
+    bool HideDuringAttach() const { return hideDuringAttach_; }
+
+    // Skinning on or off for windows activated from now on.
+    void SetSkinning(bool on) { skinning_ = on; }
+    void SetSkinState(int state) { skinState_ = state; }
+    // A window was skinned or activated: the manager has started.
+    void MarkStarted() {
+        if (skinState_ != ssEnding) skinState_ = ssStarted;
+    }
+    // The skin whose request Schedule runs.
+    void SetRequestSkin(TSkinData* skin) { requestSkin_ = skin; }
+    // The kind of menu about to open (a TMenuContext), and whether the menu bar is tracking.
+    void SetMenuContext(int context) { menus_.Context = context; }
+    void SetMenuLoop(bool tracking) { menus_.Loop = tracking; }
+    // A skinned form has an MDI client.
+    void NoteMdiFrame(HWND client, TCustomForm* frame) {
+        mdiClient_ = client;
+        mdiFrameForm_ = frame;
+    }
+    void SetHideDuringAttach(bool hide) { hideDuringAttach_ = hide; }
+    // Reads and clears the hide-during-attach request (one window's deferred attach takes it).
+    bool TakeHideDuringAttach() { return std::exchange(hideDuringAttach_, false); }
 
   private:
-    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void hookNotification(int code, WPARAM wParam, LPARAM lParam);
-    void unskinAndFree(TFormSkinner* skinner);
+    void unskinAndFree(const TFormSkinner* skinner);
     void skinVisibleForms(TComponent* only);
 
-    std::vector<std::unique_ptr<TFormSkinner>> formSkinners_;
-    std::vector<std::unique_ptr<TPopupSkinner>> popupSkinners_;
+    TCbtHook hook_;
+    TSkinnerRegistry registry_;
+    TRequestTimer timer_;
+    TMenuTracking menus_;
     std::vector<TSkinData*> skinDatas_;
-    win::HookHandle hook_;
-    HWND timerWindow_ = nullptr;
-    win::WindowTimer timer_;
-    UINT interval_ = 100;
+
+    TSkinData* defaultSkin_ = nullptr;
+    TSkinData* requestSkin_ = nullptr;
+    int pendingRequest_ = rqNone;
+    bool skinning_ = false;
+    bool forceSkin_ = false;
+    int skinState_ = ssIdle;
+    bool mdiMaximized_ = false;
+    HWND mdiClient_ = nullptr;
+    TCustomForm* mdiFrameForm_ = nullptr;
+    bool hideDuringAttach_ = false;
 };
 
 // The single manager: made by the first skin component's Loaded, freed at program exit.

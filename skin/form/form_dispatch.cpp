@@ -33,7 +33,7 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case kNcUahDrawCaption: return 0;
     case WM_INITMENUPOPUP:
-        if (SkinManager) SkinManager->MenuContext = HMENU(wParam) == SystemMenu ? mcSystemMenu : mcMenuBar;
+        if (SkinManager) SkinManager->SetMenuContext(HMENU(wParam) == SystemMenu ? mcSystemMenu : mcMenuBar);
         return passOn(msg, wParam, lParam);
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
@@ -135,8 +135,8 @@ void TWinSkinForm::toolkitMessage(TMessage& m) {
         if (IsWindowVisible(Handle)) {
             oldWindowProc_(m);
             if (WindowState == swMaximized) {
-                if (SkinManager && SkinManager->MdiClient)
-                    PostMessageA(SkinManager->MdiClient, SKM_MDIREDRAW, WPARAM(Handle), 0);
+                if (SkinManager && SkinManager->MdiClient())
+                    PostMessageA(SkinManager->MdiClient(), SKM_MDIREDRAW, WPARAM(Handle), 0);
             } else if (WindowState == swMinimized) {
                 PaintFrame(nullptr);
             } else {

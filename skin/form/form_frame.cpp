@@ -248,7 +248,7 @@ LRESULT TWinSkinForm::onSize(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = passOn(WM_SIZE, wParam, lParam);
     WindowState = wParam == SIZE_MINIMIZED ? swMinimized : wParam == SIZE_MAXIMIZED ? swMaximized : swNormal;
     if (WindowState == swMinimized) return result;
-    if (MdiKind == mkChild && ((SkinManager && SkinManager->MdiMaximized) || WindowState != swNormal))
+    if (MdiKind == mkChild && ((SkinManager && SkinManager->MdiMaximized()) || WindowState != swNormal))
         return result;
     if (State == fsSkinned || State == fsReskinning) UpdateRegion();
     return result;

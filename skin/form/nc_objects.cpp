@@ -198,7 +198,7 @@ void TWinSkinForm::RestoreWindow() {
 void TWinSkinForm::ShowSystemPopup(POINT point) {
     const DWORD now = GetTickCount();
     if (now - LastSysMenuTick > DoubleClickTime || LastSysMenuTick == 0) {
-        if (SkinManager) SkinManager->MenuContext = mcSystemMenu;
+        if (SkinManager) SkinManager->SetMenuContext(mcSystemMenu);
         LastSysMenuTick = now;
         HMENU menu = SystemMenu ? SystemMenu : GetSystemMenu(Handle, FALSE);
         if (!menu || !IsMenu(menu)) return;
@@ -347,7 +347,7 @@ LRESULT TWinSkinForm::onSysCommand(WPARAM wParam, LPARAM lParam) {
     case SC_MAXIMIZE: WindowState = swMaximized; break;
     case SC_RESTORE:
         WindowState = swNormal;
-        if (MdiKind == mkChild && SkinManager && SkinManager->MdiMaximized)
+        if (MdiKind == mkChild && SkinManager && SkinManager->MdiMaximized())
             SkinManager->SetMdiMaximized(false);
         break;
     default: break;

@@ -42,8 +42,6 @@ TWinSkinForm::TWinSkinForm(HWND window, const std::string& className) {
 TWinSkinForm::~TWinSkinForm() {
     HideHint();
     if (subclass_.Installed() && IsWindow(Handle)) ReleaseOnDestroy();
-    if (SkinManager && SkinManager->FindFormSkinner(Handle) == this)
-        SkinManager->UnregisterFormSkinner(Handle);
 }
 
 void TWinSkinForm::SkinForm(TSkinData* skin, TComponent* control) {
@@ -71,7 +69,7 @@ void TWinSkinForm::SkinWindow(TSkinData* skin) {
 
 void TWinSkinForm::InitSkin() {
     if (subclass_.Installed() || !SkinData || !IsWindow(Handle)) return;
-    if (SkinManager) SkinManager->SkinState = 1;
+    if (SkinManager) SkinManager->MarkStarted();
     const TSkinControlTypes controls = SkinData->SkinControls();
     FrameSkinned = InSet(controls, xcMainMenu);
 
@@ -93,8 +91,7 @@ void TWinSkinForm::InitSkin() {
         MdiKind = mkFrame;
         MdiClient = client;
         if (SkinManager) {
-            SkinManager->MdiClient = client;
-            SkinManager->MdiFrameForm = Form;
+            SkinManager->NoteMdiFrame(client, Form);
         }
     }
     if (exStyle & WS_EX_MDICHILD) {
@@ -115,7 +112,7 @@ void TWinSkinForm::InitSkin() {
     if (isNt50() && ((exStyle & WS_EX_APPWINDOW) || (!Owner && MdiKind != mkChild)))
         BorderIcons |= biKeepSysMenu;
 
-    if (SkinManager && SkinManager->HideDuringAttach && !IsChild && FrameSkinned &&
+    if (SkinManager && SkinManager->HideDuringAttach() && !IsChild && FrameSkinned &&
         BorderKind != bkNoCaption) {
         Style &= ~WS_VISIBLE;
         SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
@@ -142,7 +139,7 @@ void TWinSkinForm::InitSkin() {
     if (MdiKind == mkChild) {
         const int needed = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
         if (CaptionHeight < needed) MenuHeight = needed - CaptionHeight;
-        if (WindowState == swMaximized && SkinManager && !SkinManager->MdiMaximized)
+        if (WindowState == swMaximized && SkinManager && !SkinManager->MdiMaximized())
             SkinManager->SetMdiMaximized(true);
     }
 }
@@ -187,8 +184,7 @@ void TWinSkinForm::deferredAttach() {
     SysFrameWidth = (wr.right - wr.left) - (ClientRect.right - ClientRect.left);
     SysFrameHeight = (wr.bottom - wr.top) - (ClientRect.bottom - ClientRect.top);
 
-    if (SkinManager && SkinManager->HideDuringAttach) {
-        SkinManager->HideDuringAttach = false;
+    if (SkinManager && SkinManager->TakeHideDuringAttach()) {
         Style = DWORD(GetWindowLongA(Handle, GWL_STYLE));
         if (!(Style & WS_VISIBLE)) {
             Style |= WS_VISIBLE;
@@ -203,8 +199,8 @@ void TWinSkinForm::deferredAttach() {
     if (State == fsCreated && FrameSkinned) {
         if (MdiKind == mkChild) {
             if (WindowState == swMaximized) {
-                if (SkinManager && SkinManager->MdiClient)
-                    PostMessageA(SkinManager->MdiClient, SKM_MDIREDRAW, WPARAM(Handle), 0);
+                if (SkinManager && SkinManager->MdiClient())
+                    PostMessageA(SkinManager->MdiClient(), SKM_MDIREDRAW, WPARAM(Handle), 0);
             } else if (WindowState == swNormal) {
                 State = fsResizing;
                 PreserveClientSize(false);
@@ -381,7 +377,7 @@ LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MDITILE:
     case WM_MDICASCADE:
-        if (FrameSkinned && SkinManager && SkinManager->MdiMaximized) SkinManager->SetMdiMaximized(false);
+        if (FrameSkinned && SkinManager && SkinManager->MdiMaximized()) SkinManager->SetMdiMaximized(false);
         return pass();
     case SKM_MDIREDRAW:
         RedrawWindow(Handle, nullptr, nullptr,

@@ -39,6 +39,18 @@ HINSTANCE ToolkitInstance() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
+void EnsureWindowClass(const char* className, WNDPROC proc, UINT classStyle) {
+    const HINSTANCE inst = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (GetClassInfoA(inst, className, &wc)) return;
+    wc.style = classStyle;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+}
+
 std::string ControlPropName() {
     char name[64];
     // At least 8 digits each; a 64-bit module address keeps all of its digits, so two modules never share a

@@ -20,6 +20,10 @@ TWinControl* FindControl(HWND hwnd);
 // The module whose windows and resources the toolkit uses (the program that links it).
 HINSTANCE ToolkitInstance();
 
+// Registers a plain window class of the program's module once (helper windows: timers, hints);
+// later calls find it registered. The arrow cursor, no background, no icon.
+void EnsureWindowClass(const char* className, WNDPROC proc, UINT classStyle = 0);
+
 // Registers (once) the class `className` for toolkit windows. With `systemClass`, the new class
 // is a superclass of it: same styles, cursor, brush and extra bytes, the toolkit's procedure in
 // front. Returns the procedure that default handling calls (the system class's, or

@@ -2,6 +2,8 @@
 // skinned with which skin, and what the delayed requests do.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "tests/skin/core/test_skin.h"
@@ -101,16 +103,16 @@ class SkinManager_ : public ::testing::Test {
 TEST_F(SkinManager_, ActiveBeforeAnyActivationOnlySwitchesSkinningOn) {
     auto skin = MainSkin(false);
     ASSERT_TRUE(SkinManager);
-    EXPECT_EQ(SkinManager->DefaultSkin, skin.get());
-    EXPECT_EQ(SkinManager->SkinState, 0);
+    EXPECT_EQ(SkinManager->DefaultSkin(), skin.get());
+    EXPECT_EQ(SkinManager->SkinState(), 0);
     skin->SetActive(true);
-    EXPECT_TRUE(SkinManager->Skinning);
-    EXPECT_EQ(SkinManager->SkinState, 1) << "Active on a main-form skin starts the state";
+    EXPECT_TRUE(SkinManager->Skinning());
+    EXPECT_EQ(SkinManager->SkinState(), 1) << "Active on a main-form skin starts the state";
 }
 
 TEST_F(SkinManager_, ActivatedFormsAreSkinnedOnceAndFormsTaggedNinetyNineNever) {
     auto skin = MainSkin(false);
-    SkinManager->Skinning = true;
+    SkinManager->SetSkinning(true);
     auto form = Form();
     auto kept = Form(99);
     skin->SetDisableTag(42);
@@ -129,7 +131,7 @@ TEST_F(SkinManager_, ActivatedFormsAreSkinnedOnceAndFormsTaggedNinetyNineNever) 
 
 TEST_F(SkinManager_, DialogsPreviewsAndTheApplicationWindowAreFiltered) {
     auto skin = MainSkin(false);
-    SkinManager->Skinning = true;
+    SkinManager->SetSkinning(true);
     auto makeDialog = [](DWORD style) {
         return CreateWindowExA(0, "#32770", "dlg", WS_POPUP | style, 10, 10, 100, 80, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
@@ -171,7 +173,7 @@ TEST_F(SkinManager_, DialogSkinsWinForDialogsAndPendingSkinsAreIgnored) {
     EXPECT_EQ(SkinManager->ChooseSkinData(nullptr, "#32770"), dialog.get());
     EXPECT_EQ(SkinManager->ChooseSkinData(nullptr, "TMessageForm"), dialog.get());
     EXPECT_EQ(SkinManager->ChooseSkinData(nullptr, "TForm1"), main.get());
-    EXPECT_TRUE(SkinManager->Skinning) << "a non-main skin switches skinning on";
+    EXPECT_TRUE(SkinManager->Skinning()) << "a non-main skin switches skinning on";
 
     auto pending = std::make_unique<TSkinData>(nullptr);
     pending->SetSkinFormtype(sfDialog);
@@ -189,7 +191,7 @@ TEST_F(SkinManager_, RequestsRunAfterTheirDelayAndReportBack) {
     skin->OnSkinChanged.fn = [&](TObject*) { ++changed; };
     auto form = Form();
     form->Show();
-    SkinManager->SkinState = 1;
+    SkinManager->SetSkinState(1);
     skin->SetActive(true); // request 1: skin all, 250 ms later
     EXPECT_FALSE(Called("form TPlainSkinForm"));
     qs::test::PumpFor(400);
@@ -208,7 +210,7 @@ TEST_F(SkinManager_, RequestsRunAfterTheirDelayAndReportBack) {
     EXPECT_TRUE(Called("unskin TPlainSkinForm"));
     EXPECT_TRUE(Called("free TPlainSkinForm"));
     EXPECT_TRUE(SkinManager->FormSkinners().empty());
-    EXPECT_FALSE(SkinManager->Skinning);
+    EXPECT_FALSE(SkinManager->Skinning());
     EXPECT_EQ(changed, 3);
 }
 
@@ -216,7 +218,7 @@ TEST_F(SkinManager_, DestroyedWindowsArePurgedAndAGoneSkinTakesItsSkinnersWithIt
     auto skin = MainSkin(false);
     auto form = Form();
     form->Show();
-    SkinManager->Skinning = true;
+    SkinManager->SetSkinning(true);
     ASSERT_TRUE(SkinManager->SkinWindow(form->Handle()));
     SkinManager->FormSkinners().front()->State = fsDestroyed;
     SkinManager->PurgeFormSkinners();
@@ -225,7 +227,7 @@ TEST_F(SkinManager_, DestroyedWindowsArePurgedAndAGoneSkinTakesItsSkinnersWithIt
     skin.reset();
     EXPECT_TRUE(SkinManager->FormSkinners().empty());
     EXPECT_TRUE(Called("unskin TPlainSkinForm"));
-    EXPECT_EQ(SkinManager->DefaultSkin, nullptr);
+    EXPECT_EQ(SkinManager->DefaultSkin(), nullptr);
 }
 
 TEST_F(SkinManager_, FindToolkitControlFollowsTheWindowProperty) {
@@ -233,4 +235,82 @@ TEST_F(SkinManager_, FindToolkitControlFollowsTheWindowProperty) {
     EXPECT_EQ(FindToolkitControl(form->Handle()), form.get());
     EXPECT_EQ(FindToolkitControl(nullptr), nullptr);
     EXPECT_EQ(FindToolkitControl(GetDesktopWindow()), nullptr);
+}
+
+TEST_F(SkinManager_, AOneFormSkinWithoutItsFormSkinsNothing) {
+    auto lone = std::make_unique<TSkinData>(nullptr);
+    lone->SetSkinFormtype(sfOnlyThisForm);
+    const auto bytes = SmallSkin();
+    lone->SkinStream().Write(bytes.data(), bytes.size());
+    lone->LoadSkin();
+    lone->Loaded();
+    auto form = Form();
+    form->Show();
+    SkinManager->SetSkinState(1);
+    lone->SetActive(true); // skin all, for a skin whose form is not there
+    qs::test::PumpFor(400);
+    EXPECT_FALSE(Called("form TPlainSkinForm"));
+    EXPECT_TRUE(SkinManager->FormSkinners().empty());
+}
+
+TEST_F(SkinManager_, FailingProgramHandlersStayInsideTheHookAndTheTimer) {
+    auto skin = MainSkin(false);
+    SkinManager->SetSkinning(true);
+    skin->OnFormSkin.fn = [](TObject*, const std::string&, bool&) { throw std::runtime_error("handler"); };
+    auto form = Form();
+    form->Show();
+    SetActiveWindow(form->Handle()); // the hook asks the handler, which fails
+    qs::test::PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(SkinManager->FindFormSkinner(form->Handle()), nullptr);
+
+    skin->OnFormSkin.fn = nullptr;
+    int changed = 0;
+    skin->OnSkinChanged.fn = [&](TObject*) {
+        ++changed;
+        throw std::runtime_error("changed");
+    };
+    SkinManager->SetSkinState(1);
+    skin->SetActive(true);
+    qs::test::PumpFor(400);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(SkinManager->RequestSkin(), nullptr) << "the request is done although its handler failed";
+    skin->ApplySkin(); // the next request still runs
+    qs::test::PumpFor(400);
+    EXPECT_EQ(changed, 2);
+}
+
+TEST_F(SkinManager_, PopupMenusAreSkinnedByTheContextTheyOpenIn) {
+    auto skin = MainSkin(false);
+    SkinManager->SetSkinning(true);
+    int made = 0;
+    SkinnerFactory().CreatePopupSkinner = [&](HWND w, TSkinData* s) -> std::unique_ptr<TPopupSkinner> {
+        struct TPlainPopup : TPopupSkinner {
+            void Detach() override {}
+        };
+        ++made;
+        auto p = std::make_unique<TPlainPopup>();
+        p->Handle = w;
+        p->SkinData = s;
+        return p;
+    };
+    HWND menu = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    auto tryIn = [&](int context, TSkinControlTypes groups) {
+        skin->SetSkinControls(groups);
+        SkinManager->SetMenuContext(context);
+        SkinManager->SkinPopupMenu(menu);
+        const bool skinned = SkinManager->HasPopupSkinner(menu);
+        SkinManager->RemovePopupSkinner(menu);
+        return skinned;
+    };
+    const TSkinControlTypes all = kDefaultSkinControls | SetOf(xcMenuItem);
+    EXPECT_FALSE(tryIn(mcSystemMenu, all & ~SetOf(xcSystemMenu)));
+    EXPECT_TRUE(tryIn(mcSystemMenu, SetOf(xcSystemMenu)));
+    EXPECT_FALSE(tryIn(mcPopup, all & ~SetOf(xcPopupMenu)));
+    EXPECT_TRUE(tryIn(mcMenuBar, SetOf(xcMenuItem)));
+    EXPECT_EQ(SkinManager->MenuContext(), mcPopup) << "the last popup going resets the context";
+    EXPECT_EQ(made, 2);
+    DestroyWindow(menu);
+    SkinnerFactory().CreatePopupSkinner = nullptr;
 }

@@ -243,9 +243,9 @@ TEST_F(ManagerSkinning, ActiveBeforeAnyActivationSkinsWindowsOnlyAsTheyBecomeAct
     const HWND earlyHandle = early.Handle();
     const RECT earlyRect = WindowRectOf(earlyHandle);
     TSkinData& skin = AddSkin(0);
-    ASSERT_EQ(SkinManager->SkinState, 0);
+    ASSERT_EQ(SkinManager->SkinState(), 0);
     skin.SetActive(true);
-    EXPECT_TRUE(SkinManager->Skinning);
+    EXPECT_TRUE(SkinManager->Skinning());
     qs::test::PumpFor(400); // past the 250 ms a skin-all request would take
     EXPECT_FALSE(AnswersSkinned(earlyHandle)) << "no skin-all pass: the visible form waits for activation";
     const RECT earlyNow = WindowRectOf(earlyHandle);
@@ -347,10 +347,10 @@ TEST_F(ManagerSkinning, LoadFromStoreRepaintsEverySkinnedFrameAfterTheRequest) {
         const std::unique_ptr<TSkinData> before = LooseSkin(previous);
         previous = index;
         skin.LoadFromStore(&store, index);
-        EXPECT_EQ(SkinManager->RequestSkin, &skin);
-        EXPECT_EQ(SkinManager->PendingRequest, rqRefresh);
+        EXPECT_EQ(SkinManager->RequestSkin(), &skin);
+        EXPECT_EQ(SkinManager->PendingRequest(), rqRefresh);
         qs::test::PumpFor(400);
-        EXPECT_EQ(SkinManager->RequestSkin, nullptr) << "the refresh ran";
+        EXPECT_EQ(SkinManager->RequestSkin(), nullptr) << "the refresh ran";
         for (size_t i = 0; i < all.size(); ++i) {
             SCOPED_TRACE(i);
             TWinSkinForm* f = SkinnerOf(all[i]);
