@@ -25,10 +25,10 @@ const TClassInfo& TSkinData::StaticClass() {
                  kDefaultSkinOptions)
             .Str("Skin3rd", &TSkinData::Skin3rdText, &TSkinData::SetSkin3rdText)
             .Str("SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile)
-            .Str("SkinStore", &TSkinData::SkinStore, nullptr)
+            .Display("SkinStore", &TSkinData::SkinStore)
             .Enum("SkinFormtype", SkinFormTypeInfo(), &TSkinData::SkinFormtype, &TSkinData::SetSkinFormtype,
                   sfMainform)
-            .Str("Version", &TSkinData::Version, nullptr)
+            .Display("Version", &TSkinData::Version)
             .Bool("MenuUpdate", &TSkinData::MenuUpdate, &TSkinData::SetMenuUpdate, true)
             .Bool("MenuMerge", &TSkinData::MenuMerge, &TSkinData::SetMenuMerge, false)
             .Event("OnFormSkin", &TSkinData::OnFormSkin)

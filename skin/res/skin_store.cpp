@@ -7,7 +7,7 @@ const TClassInfo& TSkinCollectionItem::StaticClass() {
     static const TClassInfo& info =
         TClassBuilder<TSkinCollectionItem>("TSkinCollectionItem", &TCollectionItem::StaticClass())
             .Str("Name", &TSkinCollectionItem::Name, &TSkinCollectionItem::SetName)
-            .Str("SkinData", &TSkinCollectionItem::SkinData, nullptr)
+            .Display("SkinData", &TSkinCollectionItem::SkinData)
             .Int("DataSize", &TSkinCollectionItem::DataSize, nullptr)
             .Binary("DataStream", &TSkinCollectionItem::ReadDataStream, &TSkinCollectionItem::WriteDataStream)
             .Build();

@@ -75,6 +75,17 @@ template <class T> class TClassBuilder {
         p.readOnly = !set;
         return add(std::move(p));
     }
+    // A text shown for information (a version, a summary): a form resource that stores it is
+    // accepted and the value ignored, and none is written.
+    template <class C> TClassBuilder& Display(const std::string& name, std::string (C::*get)() const) {
+        TPropInfo p;
+        p.name = name;
+        p.kind = TTypeKind::String;
+        p.getStr = [get](const TObject* o) { return (static_cast<const T*>(o)->*get)(); };
+        p.setStr = [](TObject*, const std::string&) {};
+        p.stored = false;
+        return add(std::move(p));
+    }
     template <class C>
     TClassBuilder& WStr(const std::string& name, std::wstring (C::*get)() const,
                         NonDeduced<void (C::*)(const std::wstring&)> set) {

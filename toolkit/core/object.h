@@ -66,6 +66,7 @@ struct TPropInfo {
     // Object: the declared class, looked up late because a class may refer to itself.
     const TClassInfo& (*objectClass)() = nullptr;
     bool readOnly = false;
+    bool stored = true; // false: shown only; stored values are accepted and ignored, none is written
     bool hasDefault = false;
     int64_t defaultOrd = 0;  // not written when the value equals it
     bool ownsObject = false; // Object: a sub-object the owner keeps (Font, Picture, a collection)

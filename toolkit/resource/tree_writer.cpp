@@ -98,6 +98,7 @@ class TreeWriter {
 
     void prop(const TObject* obj, const TPropInfo& p, const std::string& name, std::vector<TFormProp>& out,
               int depth) {
+        if (!p.stored) return;
         TFormValue v;
         switch (p.kind) {
         case TTypeKind::Integer:

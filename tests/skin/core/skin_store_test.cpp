@@ -1,9 +1,12 @@
-// The skin store: item names, copies, and loading an item into the skin component.
+// The skin store: item names, copies, and loading an item into the skin component; what a form
+// resource may store of the skin component.
 #include <gtest/gtest.h>
 
 #include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
 #include "skin/res/skin_store.h"
 #include "tests/skin/core/test_skin.h"
+#include "toolkit/resource/form_resource.h"
 
 TEST(SkinStore, ItemsAreNamedAfterTheirIdAndNamesStayUnique) {
     TSkinStore store(nullptr);
@@ -60,4 +63,22 @@ TEST(SkinStore, LoadFromStoreReplacesTheSkinAndIgnoresIndicesPastTheEnd) {
     EXPECT_FALSE(skin.SkinPending());
     EXPECT_EQ(skin.Buttons->Bitmap.Width(), 64);
     EXPECT_EQ(skin.SkinStream().Size(), store.Store()->Items(0)->DataSize());
+}
+
+TEST(SkinData, ShownOnlyPropertiesStoredByAFormAreAcceptedAndNeverWritten) {
+    TSkinData skin(nullptr);
+    skin.SetName("SkinData1");
+    ReadComponentText(&skin,
+                      "object SkinData1: TSkinData\n"
+                      "  Version = '1.0'\n"
+                      "  SkinStore = 'c:\\\\skins\\\\old.skn'\n"
+                      "  SkinFormtype = sfDialog\n"
+                      "end\n",
+                      {});
+    EXPECT_EQ(skin.Version(), "5.40.07.15");
+    EXPECT_EQ(skin.SkinFormtype(), sfDialog) << "the properties after them are read too";
+    const std::string text = WriteComponentText(&skin, nullptr);
+    EXPECT_EQ(text.find("Version"), std::string::npos);
+    EXPECT_EQ(text.find("SkinStore"), std::string::npos);
+    FreeSkinManager();
 }

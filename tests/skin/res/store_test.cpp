@@ -29,3 +29,21 @@ TEST(SkinStoreResource, ItemsAndTheirSkinsRoundTripThroughTheBinaryResource) {
     ASSERT_TRUE(reader.ReadArchive(back.Store()->Items(0)->WriteDataStream()));
     EXPECT_EQ(reader.Names(), std::vector<std::string>{"blue.ini"});
 }
+
+TEST(SkinStoreResource, AStoredItemSummaryIsAcceptedIgnoredAndNeverWritten) {
+    TSkinStore store(nullptr);
+    store.SetName("SkinStore1");
+    ReadComponentText(&store,
+                      "object SkinStore1: TSkinStore\n"
+                      "  Store = <\n"
+                      "    item\n"
+                      "      Name = 'Blue'\n"
+                      "      SkinData = 'whatever an older writer put here'\n"
+                      "    end>\n"
+                      "end\n",
+                      {});
+    ASSERT_EQ(store.Store()->Count(), 1);
+    const std::string summary = store.Store()->Items(0)->SkinData();
+    EXPECT_NE(summary, "whatever an older writer put here");
+    EXPECT_EQ(WriteComponentText(&store, nullptr).find("SkinData"), std::string::npos);
+}
