@@ -80,30 +80,22 @@ void LzhModel::Rebuild() {
     }
 }
 
-void LzhModel::Update(int s) {
-    if (freq[kRoot] == kMaxFreq) Rebuild();
-    int c = prnt[s + kNodeCount];
-    do {
-        const uint16_t k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // Move the node past every node of smaller count; the sentinel bounds the scan.
-            int l = c + 1;
-            while (k > freq[l + 1])
-                ++l;
-            freq[c] = freq[l];
-            freq[l] = k;
-            const int i = son[c];
-            prnt[i] = int16_t(l);
-            if (i < kNodeCount) prnt[i + 1] = int16_t(l);
-            const int jj = son[l];
-            son[l] = int16_t(i);
-            prnt[jj] = int16_t(c);
-            if (jj < kNodeCount) prnt[jj + 1] = int16_t(c);
-            son[c] = int16_t(jj);
-            c = l;
-        }
-        c = prnt[c];
-    } while (c != 0);
+int LzhModel::Exchange(int c, uint16_t k) {
+    // The sentinel bounds the scan.
+    int l = c + 1;
+    while (k > freq[l + 1])
+        ++l;
+    freq[c] = freq[l];
+    freq[l] = k;
+    const int i = son[c];
+    prnt[i] = int16_t(l);
+    if (i < kNodeCount) prnt[i + 1] = int16_t(l);
+    const int j = son[l];
+    son[l] = int16_t(i);
+    prnt[j] = int16_t(c);
+    if (j < kNodeCount) prnt[j + 1] = int16_t(c);
+    son[c] = int16_t(j);
+    return l;
 }
 
 int LzhModel::CodeOf(int s, uint8_t* bits) const {

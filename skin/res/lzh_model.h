@@ -30,7 +30,16 @@ class LzhModel {
   public:
     void Reset();
     // Counts one more occurrence of symbol s, rebuilding first when the root is saturated.
-    void Update(int s);
+    // Inline: the decoder runs it after every symbol.
+    void Update(int s) {
+        if (freq[kRoot] == kMaxFreq) Rebuild();
+        int c = prnt[s + kNodeCount];
+        do {
+            const uint16_t k = ++freq[c];
+            if (k > freq[c + 1]) c = Exchange(c, k);
+            c = prnt[c];
+        } while (c != 0);
+    }
     // Code bits of symbol s, root end first, written into bits; returns how many.
     // A path never exceeds the node count, so bits needs kNodeCount entries.
     int CodeOf(int s, uint8_t* bits) const;
@@ -41,6 +50,9 @@ class LzhModel {
 
   private:
     void Rebuild();
+    // Moves node c, whose count k now exceeds its right neighbour's, past every smaller count; returns
+    // its new index.
+    int Exchange(int c, uint16_t k);
 };
 
 } // namespace qs::lzh
