@@ -1,5 +1,7 @@
-// TLZH decoding: the bit reader, the symbol and position decoders and the ring-buffer copy loop.
+// TLZH decoding: the bit reader, the symbol and position decoders and the output window.
 #include "skin/res/lzh_codec.h"
+
+#include "skin/res/lzh_top_table.h"
 
 #include <algorithm>
 #include <array>
@@ -50,6 +52,7 @@ void CopyMatch(uint8_t* dst, int distance, int length) {
 // history moves down to the front.
 struct TLZH::Tables {
     LzhModel model;
+    LzhTopTable top;
     std::array<uint8_t, kRingSize + kOutputChunk + kSlack> window{};
     std::array<uint8_t, kInputChunk> input{};
 };
@@ -100,6 +103,10 @@ struct TLZH::BitReader {
         --count;
         return b;
     }
+    void Skip(int n) {
+        bits <<= n;
+        count -= n;
+    }
     int Byte() {
         if (count < 8) Refill();
         const int b = int(bits >> 56);
@@ -149,11 +156,16 @@ int64_t TLZH::Decompress(int32_t textSize, const TLzhWrite& write, const TLzhRea
     int64_t produced = 0;
     while (produced < textSize) {
         if (in.count < 32) in.Refill();
-        int c = model.son[kRoot];
-        while (c < kNodeCount)
-            c = model.son[c + in.Bit()];
+        t.top.Refresh(model);
+        const TopEntry& e = t.top[unsigned(in.bits >> (64 - kTopBits))];
+        in.Skip(e.bits);
+        int node = e.node, c = e.value;
+        while (c < kNodeCount) {
+            node = c + in.Bit();
+            c = model.son[node];
+        }
         c -= kNodeCount;
-        model.Update(c);
+        model.Update(c, node);
         if (c < 256) {
             if (in.Overrun()) break;
             *out++ = uint8_t(c);
