@@ -18,30 +18,26 @@
 #include "skin/res/lzh_codec.h"
 #include "skin/res/skin_archive_writer.h"
 #include "skin/res/skin_reader.h"
+#include "toolkit/core/little_endian.h"
 #include "tools/skin_tools.h"
 #include "tools/tool_files.h"
 
 namespace {
 
-void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(uint8_t(v >> (8 * i)));
-}
-
 // A 24-bit BMP of a bevelled, shaded skin part: magenta key corners, a vertical gradient, a stripe.
 std::vector<uint8_t> SkinBitmap(int w, int h, std::mt19937& rng) {
     const uint32_t stride = (uint32_t(w) * 3 + 3) & ~3u;
     std::vector<uint8_t> bmp = {'B', 'M'};
-    Put(bmp, 54 + stride * uint32_t(h), 4);
-    Put(bmp, 0, 4);
-    Put(bmp, 54, 4);
-    Put(bmp, 40, 4);
-    Put(bmp, uint32_t(w), 4);
-    Put(bmp, uint32_t(h), 4);
-    Put(bmp, 1, 2);
-    Put(bmp, 24, 2);
+    PutLE32(bmp, 54 + stride * uint32_t(h));
+    PutLE32(bmp, 0);
+    PutLE32(bmp, 54);
+    PutLE32(bmp, 40);
+    PutLE32(bmp, uint32_t(w));
+    PutLE32(bmp, uint32_t(h));
+    PutLE16(bmp, 1);
+    PutLE16(bmp, 24);
     for (int i = 0; i < 6; ++i)
-        Put(bmp, 0, 4);
+        PutLE32(bmp, 0);
     const int stripe = 5 + int(rng() % 20), base = 90 + int(rng() % 80);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
