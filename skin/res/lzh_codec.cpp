@@ -15,8 +15,8 @@ using namespace lzh;
 namespace {
 constexpr size_t kInputChunk = 64 * 1024;
 constexpr size_t kOutputChunk = 64 * 1024;
-// Past the write position a match may write up to kMaxMatch bytes, and its 8-byte copies run up to
-// 14 bytes further (see CopyMatch).
+// From the write position a match writes at most kMaxMatch + 7 bytes (see CopyMatch); a symbol starts
+// below the flush point.
 constexpr size_t kSlack = kMaxMatch + 16;
 
 uint64_t LoadBigEndian64(const uint8_t* p) {
@@ -27,8 +27,8 @@ uint64_t LoadBigEndian64(const uint8_t* p) {
 }
 
 // Copies length bytes from distance back (1 .. kRingSize) to dst, with the semantics of a byte-by-byte
-// copy: a source that overlaps the destination repeats the bytes just written. Writes up to 14 bytes
-// past length; the caller's buffer has room for them and nothing there is read yet.
+// copy: a source that overlaps the destination repeats the bytes just written. Writes at most
+// max(14, length + 7) bytes; the caller's buffer has room for them and nothing past length is read yet.
 void CopyMatch(uint8_t* dst, int distance, int length) {
     const uint8_t* src = dst - distance;
     if (distance >= 8) {
