@@ -69,7 +69,7 @@ struct TLZH::BitReader {
     int count = 0;
     uint64_t paddingBits = 0;
 
-    // Leaves at least 57 bits in the buffer.
+    // Leaves at least 56 bits in the buffer.
     void Refill() {
         if (end - next >= 8) {
             // Whole bytes only: the bits already held stay in place.
