@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/core/little_endian.h"
+
 namespace {
 
 struct RGBA {
@@ -75,34 +77,25 @@ std::vector<uint32_t> render(int size) {
     return px;
 }
 
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-    o.push_back(uint8_t(v));
-    o.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-    put16(o, v & 0xFFFF);
-    put16(o, v >> 16);
-}
-
 // One icon image: BITMAPINFOHEADER (height doubled), BGRA rows bottom-up, then the AND mask.
 std::vector<uint8_t> iconImage(int size) {
     const std::vector<uint32_t> px = render(size);
     const int maskStride = ((size + 31) / 32) * 4;
     std::vector<uint8_t> o;
-    put32(o, 40);
-    put32(o, uint32_t(size));
-    put32(o, uint32_t(size * 2));
-    put16(o, 1);
-    put16(o, 32);
-    put32(o, 0);
-    put32(o, uint32_t(size * size * 4 + maskStride * size));
-    put32(o, 0);
-    put32(o, 0);
-    put32(o, 0);
-    put32(o, 0);
+    PutLE32(o, 40);
+    PutLE32(o, uint32_t(size));
+    PutLE32(o, uint32_t(size * 2));
+    PutLE16(o, 1);
+    PutLE16(o, 32);
+    PutLE32(o, 0);
+    PutLE32(o, uint32_t(size * size * 4 + maskStride * size));
+    PutLE32(o, 0);
+    PutLE32(o, 0);
+    PutLE32(o, 0);
+    PutLE32(o, 0);
     for (int y = size - 1; y >= 0; --y)
         for (int x = 0; x < size; ++x)
-            put32(o, px[size_t(y) * size_t(size) + size_t(x)]);
+            PutLE32(o, px[size_t(y) * size_t(size) + size_t(x)]);
     for (int y = size - 1; y >= 0; --y) {
         std::vector<uint8_t> row(size_t(maskStride), 0);
         for (int x = 0; x < size; ++x)
@@ -125,19 +118,19 @@ int main(int argc, char** argv) {
     for (int s : sizes)
         images.push_back(iconImage(s));
     std::vector<uint8_t> out;
-    put16(out, 0);
-    put16(out, 1);
-    put16(out, uint32_t(images.size()));
+    PutLE16(out, 0);
+    PutLE16(out, 1);
+    PutLE16(out, uint32_t(images.size()));
     uint32_t offset = 6 + 16 * uint32_t(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         out.push_back(uint8_t(sizes[i]));
         out.push_back(uint8_t(sizes[i]));
         out.push_back(0);
         out.push_back(0);
-        put16(out, 1);
-        put16(out, 32);
-        put32(out, uint32_t(images[i].size()));
-        put32(out, offset);
+        PutLE16(out, 1);
+        PutLE16(out, 32);
+        PutLE32(out, uint32_t(images[i].size()));
+        PutLE32(out, offset);
         offset += uint32_t(images[i].size());
     }
     for (const auto& img : images)

@@ -1,8 +1,11 @@
-// TLZH decoding: the bit reader, the symbol and position decoders and the ring-buffer copy loop.
+// TLZH decoding: the bit reader, the symbol and position decoders and the output window.
 #include "skin/res/lzh_codec.h"
+
+#include "skin/res/lzh_top_table.h"
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <new>
 
 namespace qs {
@@ -10,45 +13,88 @@ namespace qs {
 using namespace lzh;
 
 namespace {
-constexpr size_t kIoChunk = 4096;
+constexpr size_t kInputChunk = 64 * 1024;
+constexpr size_t kOutputChunk = 64 * 1024;
+// From the write position a match writes at most kMaxMatch + 7 bytes (see CopyMatch); a symbol starts
+// below the flush point.
+constexpr size_t kSlack = kMaxMatch + 16;
+
+uint64_t LoadBigEndian64(const uint8_t* p) {
+    uint64_t v = 0;
+    for (int i = 0; i < 8; ++i)
+        v = v << 8 | p[i];
+    return v;
 }
 
+// Copies length bytes from distance back (1 .. kRingSize) to dst, with the semantics of a byte-by-byte
+// copy: a source that overlaps the destination repeats the bytes just written. Writes at most
+// max(14, length + 7) bytes; the caller's buffer has room for them and nothing past length is read yet.
+void CopyMatch(uint8_t* dst, int distance, int length) {
+    const uint8_t* src = dst - distance;
+    if (distance >= 8) {
+        // Each 8-byte piece reads only bytes written before it.
+        for (int k = 0; k < length; k += 8)
+            std::memcpy(dst + k, src + k, 8);
+        return;
+    }
+    // A period below 8: lay down one whole number of periods of at least 8 bytes, then copy from there.
+    static constexpr int kStep[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+    const int step = kStep[distance];
+    for (int k = 0; k < step; ++k)
+        dst[k] = src[k];
+    for (int k = step; k < length; k += 8)
+        std::memcpy(dst + k, dst + k - step, 8);
+}
+} // namespace
+
+// The decoded stream, kept in one linear buffer: the last kRingSize bytes before the write position are
+// the ring's contents, so a match is a plain backwards copy. Full chunks go to the writer and the
+// history moves down to the front.
 struct TLZH::Tables {
     LzhModel model;
-    std::array<uint8_t, kRingSize + kMaxMatch - 1> ring{};
-    std::array<uint8_t, kIoChunk> input{};
-    std::array<uint8_t, kIoChunk> output{};
+    LzhTopTable top;
+    std::array<uint8_t, kRingSize + kOutputChunk + kSlack> window{};
+    std::array<uint8_t, kInputChunk> input{};
 };
 
-// Bits most significant first; past the end of input every byte reads as zero. It counts how many
-// of the consumed bits were real, so the decoder can tell when a symbol came out of padding alone.
+// Bits most significant first; past the end of input every byte reads as zero. It counts the padding
+// bits it loaded, so the decoder can tell when a symbol came out of padding alone.
 struct TLZH::BitReader {
     const TLzhRead& read;
-    std::array<uint8_t, kIoChunk>& chunk;
-    size_t chunkPos = 0;
-    size_t chunkLen = 0;
+    std::array<uint8_t, kInputChunk>& chunk;
+    const uint8_t* next = nullptr;
+    const uint8_t* end = nullptr;
     bool ended = false;
     uint64_t bits = 0; // next bit in bit 63
     int count = 0;
-    uint64_t loadedBits = 0;
-    uint64_t realBits = 0;
+    uint64_t paddingBits = 0;
 
-    uint8_t NextByte() {
-        if (chunkPos == chunkLen && !ended) {
-            chunkLen = read(chunk.data(), chunk.size());
-            chunkPos = 0;
-            ended = chunkLen == 0;
-        }
-        if (chunkPos == chunkLen) return 0;
-        realBits += 8;
-        return chunk[chunkPos++];
-    }
+    // Leaves at least 56 bits in the buffer.
     void Refill() {
+        if (end - next >= 8) {
+            // Whole bytes only: the bits already held stay in place.
+            bits |= LoadBigEndian64(next) >> count;
+            next += (63 - count) >> 3;
+            count |= 56;
+            return;
+        }
         while (count <= 56) {
             bits |= uint64_t(NextByte()) << (56 - count);
             count += 8;
-            loadedBits += 8;
         }
+    }
+    uint8_t NextByte() {
+        if (next == end && !ended) {
+            const size_t got = read(chunk.data(), chunk.size());
+            next = chunk.data();
+            end = next + got;
+            ended = got == 0;
+        }
+        if (next == end) {
+            paddingBits += 8;
+            return 0;
+        }
+        return *next++;
     }
     int Bit() {
         if (count == 0) Refill();
@@ -57,6 +103,10 @@ struct TLZH::BitReader {
         --count;
         return b;
     }
+    void Skip(int n) {
+        bits <<= n;
+        count -= n;
+    }
     int Byte() {
         if (count < 8) Refill();
         const int b = int(bits >> 56);
@@ -64,7 +114,7 @@ struct TLZH::BitReader {
         count -= 8;
         return b;
     }
-    bool Overrun() const { return loadedBits - uint64_t(count) > realBits; }
+    bool Overrun() const { return paddingBits > uint64_t(count); }
 };
 
 TLZH::TLZH() = default;
@@ -93,53 +143,52 @@ int64_t TLZH::Decompress(int32_t textSize, const TLzhWrite& write, const TLzhRea
     Tables& t = *tables_;
     LzhModel& model = t.model;
     model.Reset();
-    std::fill_n(t.ring.begin(), kInitialFill, uint8_t(' '));
+    // The ring starts as kInitialFill spaces before the first write position; the bytes after them,
+    // reachable only as the oldest ones, are zero.
+    uint8_t* const window = t.window.data();
+    std::fill_n(window + (kRingSize - kInitialFill), kInitialFill, uint8_t(' '));
     const PositionTables& pos = Positions();
     BitReader in{read, t.input};
 
-    size_t outLen = 0;
-    auto put = [&](uint8_t b) {
-        t.output[outLen++] = b;
-        if (outLen == t.output.size()) {
-            write(t.output.data(), outLen);
-            outLen = 0;
-        }
-    };
-
-    int r = kInitialFill;
+    uint8_t* const history = window + kRingSize;
+    uint8_t* const flushAt = history + kOutputChunk;
+    uint8_t* out = history;
     int64_t produced = 0;
     while (produced < textSize) {
-        int c = model.son[kRoot];
-        while (c < kNodeCount)
-            c = model.son[c + in.Bit()];
+        if (in.count < 32) in.Refill();
+        t.top.Refresh(model);
+        const TopEntry& e = t.top[unsigned(in.bits >> (64 - kTopBits))];
+        in.Skip(e.bits);
+        int node = e.node, c = e.value;
+        while (c < kNodeCount) {
+            node = c + in.Bit();
+            c = model.son[node];
+        }
         c -= kNodeCount;
-        model.Update(c);
+        model.Update(c, node);
         if (c < 256) {
             if (in.Overrun()) break;
-            put(uint8_t(c));
-            t.ring[r] = uint8_t(c);
-            r = (r + 1) & (kRingSize - 1);
+            *out++ = uint8_t(c);
             ++produced;
-            continue;
+        } else {
+            int i = in.Byte();
+            const int high = pos.code[i] << 6;
+            for (int n = pos.length[i] - 2; n > 0; --n)
+                i = (i << 1) + in.Bit();
+            const int position = high | (i & 0x3F);
+            if (in.Overrun()) break;
+            const int length = c - 255 + kThreshold;
+            CopyMatch(out, position + 1, length);
+            out += length;
+            produced += length;
         }
-        int i = in.Byte();
-        const int high = pos.code[i] << 6;
-        for (int n = pos.length[i] - 2; n > 0; --n)
-            i = (i << 1) + in.Bit();
-        const int position = high | (i & 0x3F);
-        if (in.Overrun()) break;
-        // Byte by byte: the source may overlap what this match is writing.
-        const int start = (r - position - 1) & (kRingSize - 1);
-        const int length = c - 255 + kThreshold;
-        for (int k = 0; k < length; ++k) {
-            const uint8_t b = t.ring[(start + k) & (kRingSize - 1)];
-            put(b);
-            t.ring[r] = b;
-            r = (r + 1) & (kRingSize - 1);
+        if (out >= flushAt) {
+            write(history, size_t(out - history));
+            std::memmove(window, out - kRingSize, kRingSize);
+            out = history;
         }
-        produced += length;
     }
-    if (outLen > 0) write(t.output.data(), outLen);
+    if (out > history) write(history, size_t(out - history));
     return produced;
 }
 

@@ -38,7 +38,7 @@ class TLZH {
     TLZH(const TLZH&) = delete;
     TLZH& operator=(const TLZH&) = delete;
 
-    // Obtains the ring, the model and the I/O buffers, and clears the bit state.
+    // Obtains the model, the output window (which holds the ring) and the input buffer.
     void AllocTables();
     void FreeTables();
 

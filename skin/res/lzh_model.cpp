@@ -1,6 +1,8 @@
 // Adaptive Huffman tree of the LZH codec: start state, update by node exchange, rebuild with halved counts.
 #include "skin/res/lzh_model.h"
 
+#include <algorithm>
+
 namespace qs::lzh {
 
 namespace {
@@ -42,11 +44,19 @@ void LzhModel::Reset() {
         son[j] = int16_t(i);
         prnt[i] = prnt[i + 1] = int16_t(j);
     }
-    freq[kNodeCount] = 0xFFFF;
+    std::fill(freq.begin() + kNodeCount, freq.end(), uint16_t(0xFFFF));
     prnt[kRoot] = 0;
+    LinkGrandparents();
+    watchedChanged = true;
+}
+
+void LzhModel::LinkGrandparents() {
+    for (int x = 0; x < kNodeCount; ++x)
+        grandparent[x] = prnt[prnt[x]];
 }
 
 void LzhModel::Rebuild() {
+    watchedChanged = true;
     // Gather the leaves at the bottom with halved counts (never below 1).
     int j = 0;
     for (int i = 0; i < kNodeCount; ++i) {
@@ -78,32 +88,7 @@ void LzhModel::Rebuild() {
             prnt[k] = prnt[k + 1] = int16_t(i);
         }
     }
-}
-
-void LzhModel::Update(int s) {
-    if (freq[kRoot] == kMaxFreq) Rebuild();
-    int c = prnt[s + kNodeCount];
-    do {
-        const uint16_t k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // Move the node past every node of smaller count; the sentinel bounds the scan.
-            int l = c + 1;
-            while (k > freq[l + 1])
-                ++l;
-            freq[c] = freq[l];
-            freq[l] = k;
-            const int i = son[c];
-            prnt[i] = int16_t(l);
-            if (i < kNodeCount) prnt[i + 1] = int16_t(l);
-            const int jj = son[l];
-            son[l] = int16_t(i);
-            prnt[jj] = int16_t(c);
-            if (jj < kNodeCount) prnt[jj + 1] = int16_t(c);
-            son[c] = int16_t(jj);
-            c = l;
-        }
-        c = prnt[c];
-    } while (c != 0);
+    LinkGrandparents();
 }
 
 int LzhModel::CodeOf(int s, uint8_t* bits) const {

@@ -2,16 +2,7 @@
 // masks of 5-6-5 images.
 #include "toolkit/graphics/bmp_encode.h"
 
-namespace {
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-    o.push_back(uint8_t(v));
-    o.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-    put16(o, v & 0xFFFF);
-    put16(o, v >> 16);
-}
-} // namespace
+#include "toolkit/core/little_endian.h"
 
 std::vector<uint8_t> EncodeBmp(const BmpImage& image) {
     const size_t stride = image.Stride();
@@ -25,27 +16,27 @@ std::vector<uint8_t> EncodeBmp(const BmpImage& image) {
     o.reserve(offBits + imageSize);
     o.push_back('B');
     o.push_back('M');
-    put32(o, uint32_t(offBits + imageSize));
-    put32(o, 0);
-    put32(o, uint32_t(offBits));
-    put32(o, 40);
-    put32(o, uint32_t(image.width));
-    put32(o, uint32_t(image.height));
-    put16(o, 1);
-    put16(o, uint16_t(image.bitsPerPixel));
-    put32(o, fields ? 3 : 0);
-    put32(o, uint32_t(imageSize));
-    put32(o, 3780); // 96 dpi in pixels per metre
-    put32(o, 3780);
-    put32(o, uint32_t(colors));
-    put32(o, 0);
+    PutLE32(o, uint32_t(offBits + imageSize));
+    PutLE32(o, 0);
+    PutLE32(o, uint32_t(offBits));
+    PutLE32(o, 40);
+    PutLE32(o, uint32_t(image.width));
+    PutLE32(o, uint32_t(image.height));
+    PutLE16(o, 1);
+    PutLE16(o, uint16_t(image.bitsPerPixel));
+    PutLE32(o, fields ? 3 : 0);
+    PutLE32(o, uint32_t(imageSize));
+    PutLE32(o, 3780); // 96 dpi in pixels per metre
+    PutLE32(o, 3780);
+    PutLE32(o, uint32_t(colors));
+    PutLE32(o, 0);
     if (fields) {
-        put32(o, image.redMask);
-        put32(o, image.greenMask);
-        put32(o, image.blueMask);
+        PutLE32(o, image.redMask);
+        PutLE32(o, image.greenMask);
+        PutLE32(o, image.blueMask);
     }
     for (size_t i = 0; i < colors; ++i)
-        put32(o, i < image.palette.size() ? image.palette[i] & 0xFFFFFF : 0);
+        PutLE32(o, i < image.palette.size() ? image.palette[i] & 0xFFFFFF : 0);
     for (int y = image.height - 1; y >= 0; --y) {
         const uint8_t* row = image.Row(y);
         if (image.pixels.size() >= stride * size_t(y + 1))

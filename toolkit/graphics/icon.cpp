@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/core/class_builder.h"
+#include "toolkit/core/little_endian.h"
 #include "toolkit/graphics/canvas.h"
 
 namespace {
@@ -13,14 +14,6 @@ uint16_t u16(const uint8_t* p) {
 }
 uint32_t u32(const uint8_t* p) {
     return uint32_t(u16(p)) | (uint32_t(u16(p + 2)) << 16);
-}
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-    o.push_back(uint8_t(v));
-    o.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-    put16(o, v & 0xFFFF);
-    put16(o, v >> 16);
 }
 
 // GetIconInfo's bitmaps belong to the caller.
@@ -127,37 +120,37 @@ void TIcon::SaveToStream(TStream& stream) const {
     if (!b.mask) throw EInvalidGraphic("Cannot read the icon");
     const int w = width_, h = height_;
     std::vector<uint8_t> image;
-    put32(image, 40);
-    put32(image, uint32_t(w));
-    put32(image, uint32_t(2 * h)); // XOR and AND images
-    put16(image, 1);
-    put16(image, b.color ? 32 : 1);
+    PutLE32(image, 40);
+    PutLE32(image, uint32_t(w));
+    PutLE32(image, uint32_t(2 * h)); // XOR and AND images
+    PutLE16(image, 1);
+    PutLE16(image, b.color ? 32 : 1);
     for (int i = 0; i < 6; ++i)
-        put32(image, 0);
+        PutLE32(image, 0);
     if (b.color) {
         std::vector<uint8_t> xorBits = dibBits(b.color.Get(), w, h, 32);
         std::vector<uint8_t> andBits = dibBits(b.mask.Get(), w, h, 1);
         image.insert(image.end(), xorBits.begin(), xorBits.end());
         image.insert(image.end(), andBits.begin(), andBits.end());
     } else {
-        put32(image, 0x000000);
-        put32(image, 0xFFFFFF);
+        PutLE32(image, 0x000000);
+        PutLE32(image, 0xFFFFFF);
         // Bottom-up, the mask bitmap's lower (XOR) half comes first, as the file wants.
         std::vector<uint8_t> bits = dibBits(b.mask.Get(), w, 2 * h, 1);
         image.insert(image.end(), bits.begin(), bits.end());
     }
     std::vector<uint8_t> file;
-    put16(file, 0);
-    put16(file, 1);
-    put16(file, 1);
+    PutLE16(file, 0);
+    PutLE16(file, 1);
+    PutLE16(file, 1);
     file.push_back(uint8_t(w >= 256 ? 0 : w));
     file.push_back(uint8_t(h >= 256 ? 0 : h));
     file.push_back(0);
     file.push_back(0);
-    put16(file, 1);
-    put16(file, b.color ? 32 : 1);
-    put32(file, uint32_t(image.size()));
-    put32(file, 22);
+    PutLE16(file, 1);
+    PutLE16(file, b.color ? 32 : 1);
+    PutLE32(file, uint32_t(image.size()));
+    PutLE32(file, 22);
     file.insert(file.end(), image.begin(), image.end());
     stream.Write(file.data(), file.size());
 }

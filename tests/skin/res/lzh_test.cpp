@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <string>
 
@@ -263,6 +264,26 @@ TEST(LzhMatches, FirstMatchMayReachIntoTheInitialSpaces) {
     EXPECT_EQ(Decode(stream), Bytes("q" + std::string(60, ' ') + "q" + std::string(8, ' ')));
 }
 
+TEST(LzhMatches, EveryShortPeriodAndLengthCopiesLikeByteByByte) {
+    // Distances below the decoder's 8-byte copy width repeat a pattern shorter than a copy; the
+    // literal runs between matches keep the patterns different.
+    std::vector<LzhToken> tokens;
+    size_t produced = 0;
+    for (int d = 1; d <= 20; ++d) {
+        for (int len = 3; len <= 60; ++len) {
+            for (int k = 0; k < 3; ++k)
+                tokens.push_back({(d * 61 + len * 7 + k) & 0xFF, 0, 0});
+            tokens.push_back({-1, len, d});
+            produced += 3 + size_t(len);
+        }
+    }
+    RefWriter w{int32_t(produced)};
+    for (const LzhToken& t : tokens)
+        w.Put(t);
+    const std::vector<uint8_t> stream = w.Finish();
+    EXPECT_EQ(Decode(stream), RefDecode(stream).data);
+}
+
 TEST(LzhMatches, FinalMatchPastTheSizeIsWrittenInFull) {
     RefWriter w(5);
     w.Put({'a', 0, 0});
@@ -303,6 +324,31 @@ TEST(LzhTruncated, CutStreamsStopWithACorrectPrefix) {
         const std::vector<uint8_t> out = Decode(part, TLzhStatus::lsTruncated);
         ASSERT_LT(out.size(), data.size());
         EXPECT_TRUE(std::equal(out.begin(), out.end(), data.begin())) << "cut at " << cut;
+    }
+}
+
+TEST(LzhTruncated, ShortReadsDecodeLikeOneBlock) {
+    // The reader refills by words where it can and byte by byte at the end of each chunk it is given;
+    // reads of a few bytes mix the two at every position. The output crosses several write chunks.
+    const std::vector<uint8_t> data = MixedData(300000, 21);
+    const std::vector<uint8_t> stream = LzhCompress(data);
+    Rng rng{4};
+    for (size_t cut : {stream.size(), stream.size() / 2}) {
+        size_t at = 4;
+        std::vector<uint8_t> out;
+        TLZH codec;
+        codec.Decompress(
+            int32_t(data.size()), [&](const uint8_t* b, size_t n) { out.insert(out.end(), b, b + n); },
+            [&](uint8_t* b, size_t n) {
+                const size_t k = std::min({n, cut - at, size_t(1 + rng.Below(11))});
+                std::copy_n(stream.data() + at, k, b);
+                at += k;
+                return k;
+            });
+        std::vector<uint8_t> whole;
+        const std::vector<uint8_t> part(stream.begin(), stream.begin() + long(cut));
+        LzhDecompress(part.data(), part.size(), whole);
+        EXPECT_EQ(out, whole) << "cut at " << cut;
     }
 }
 

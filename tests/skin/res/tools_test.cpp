@@ -104,6 +104,23 @@ TEST_F(SkinTools, RawCodecRoundTripsAndRefusesDamagedInput) {
     EXPECT_EQ(Run(RunSkinLzh, {"d", P("missing"), P("x")}), 1);
 }
 
+TEST_F(SkinTools, FilesAreReadWholeAndRefusedWhenTheyCannotBe) {
+    std::string bytes(300000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + i / 251);
+    Write("big", bytes);
+    EXPECT_EQ(Read("big"), bytes);
+    Write("empty", "");
+    EXPECT_EQ(Read("empty"), "");
+    std::vector<uint8_t> got = {1, 2, 3};
+    std::string error;
+    EXPECT_FALSE(ReadFileBytes(P("src"), got, error));
+    EXPECT_NE(error.find("folder"), std::string::npos);
+    EXPECT_FALSE(ReadFileBytes(P("missing"), got, error));
+    EXPECT_FALSE(WriteFileBytes(P("src"), {1}, error));
+    EXPECT_FALSE(WriteFileBytes(P("nowhere/x"), {1}, error));
+}
+
 TEST_F(SkinTools, UsageErrorsAndHelp) {
     for (auto tool : {RunSkinLzh, RunSkinPack, RunSkinUnpack, RunSkinInfo}) {
         EXPECT_EQ(Run(tool, {"--help"}), 0);

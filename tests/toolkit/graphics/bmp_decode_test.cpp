@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "toolkit/core/little_endian.h"
 #include "toolkit/graphics/bmp_decode.h"
 #include "toolkit/graphics/bmp_encode.h"
 
@@ -38,37 +39,28 @@ int channelDiff(uint32_t a, uint32_t b) {
     return worst;
 }
 
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-    o.push_back(uint8_t(v));
-    o.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-    put16(o, v & 0xFFFF);
-    put16(o, v >> 16);
-}
-
 // A BITMAPFILEHEADER + BITMAPINFOHEADER file around the given colour table and bits.
 std::vector<uint8_t> makeBmp(int32_t w, int32_t h, int bpp, uint32_t compression,
                              const std::vector<uint32_t>& colors, const std::vector<uint8_t>& bits,
                              uint32_t sizeImage = 0) {
     std::vector<uint8_t> o{'B', 'M'};
     uint32_t off = uint32_t(14 + 40 + 4 * colors.size());
-    put32(o, uint32_t(off + bits.size()));
-    put32(o, 0);
-    put32(o, off);
-    put32(o, 40);
-    put32(o, uint32_t(w));
-    put32(o, uint32_t(h));
-    put16(o, 1);
-    put16(o, uint16_t(bpp));
-    put32(o, compression);
-    put32(o, sizeImage);
-    put32(o, 0);
-    put32(o, 0);
-    put32(o, uint32_t(colors.size()));
-    put32(o, 0);
+    PutLE32(o, uint32_t(off + bits.size()));
+    PutLE32(o, 0);
+    PutLE32(o, off);
+    PutLE32(o, 40);
+    PutLE32(o, uint32_t(w));
+    PutLE32(o, uint32_t(h));
+    PutLE16(o, 1);
+    PutLE16(o, uint16_t(bpp));
+    PutLE32(o, compression);
+    PutLE32(o, sizeImage);
+    PutLE32(o, 0);
+    PutLE32(o, 0);
+    PutLE32(o, uint32_t(colors.size()));
+    PutLE32(o, 0);
     for (uint32_t c : colors)
-        put32(o, c);
+        PutLE32(o, c);
     o.insert(o.end(), bits.begin(), bits.end());
     return o;
 }
@@ -223,9 +215,9 @@ TEST(BmpDecode, BitFieldsThatDoNotFitRaise) {
     auto fields = [](uint32_t r, uint32_t g, uint32_t b) {
         std::vector<uint8_t> d = makeBmp(1, 1, 16, 3, {}, {});
         std::vector<uint8_t> masks;
-        put32(masks, r);
-        put32(masks, g);
-        put32(masks, b);
+        PutLE32(masks, r);
+        PutLE32(masks, g);
+        PutLE32(masks, b);
         masks.insert(masks.end(), {0, 0, 0, 0});
         d.insert(d.end(), masks.begin(), masks.end());
         uint32_t off = 14 + 40 + 12;
