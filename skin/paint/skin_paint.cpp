@@ -2,6 +2,13 @@
 #include "skin/paint/skin_paint.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "toolkit/handles.h"
 
@@ -41,16 +48,11 @@ FrameGeometry frameOf(const TBitmap& image, bool vertical, int count, int index)
     return g;
 }
 
-// The image selected into a memory DC for one scope.
-class SourceDC {
-  public:
-    explicit SourceDC(TBitmap& image) : dc_(nullptr), select_(dc_.Get(), image.Handle()) {}
-    HDC Get() const { return dc_.Get(); }
-
-  private:
-    win::MemoryDC dc_;
-    win::SelectGuard select_;
-};
+// Images are read through their own canvas DC: a memory DC made once per bitmap, since making
+// one for every copy costs more than a small copy itself.
+HDC sourceDC(TBitmap& image) {
+    return image.Canvas().Handle();
+}
 
 void stretch(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh) {
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
@@ -66,8 +68,7 @@ void present(HDC dc, const RECT& dest, TBitmap& piece, bool transparent) {
         DrawTransparentBitmap(dc, dest, piece, SKIN_KEY_COLOUR);
         return;
     }
-    SourceDC src(piece);
-    BitBlt(dc, dest.left, dest.top, width(dest), height(dest), src.Get(), 0, 0, SRCCOPY);
+    BitBlt(dc, dest.left, dest.top, width(dest), height(dest), sourceDC(piece), 0, 0, SRCCOPY);
 }
 
 std::unique_ptr<TBitmap> scratch(int w, int h) {
@@ -96,8 +97,7 @@ std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& destRect, TBitmap& image, c
     const RECT centreSrc{x0 + L, y0 + T, x0 + fw - R, y0 + fh - B};
     {
         // The nine pieces do not overlap, so the order of the copies does not change a pixel.
-        SourceDC src(image);
-        HDC s = src.Get();
+        HDC s = sourceDC(image);
         if (L * T > 0) stretch(dst, 0, 0, L, T, s, x0, y0, L, T);
         if (L * B > 0) stretch(dst, 0, H - B, L, B, s, x0, y0 + fh - B, L, B);
         if (R * T > 0) stretch(dst, W - R, 0, R, T, s, x0 + fw - R, y0, R, T);
@@ -135,8 +135,7 @@ void DrawSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesVert
     auto strip = scratch(W, H);
     HDC dst = strip->Canvas().Handle();
     {
-        SourceDC src(image);
-        HDC s = src.Get();
+        HDC s = sourceDC(image);
         stretch(dst, 0, 0, L, H, s, f.x0, f.y0, L, f.fh);
         // The middle repeats at its natural width; the right cap then covers any overrun.
         const int m = f.fw - L - R;
@@ -154,16 +153,16 @@ void StretchSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesV
     if (degenerate(destRect) || !f.valid()) return;
     const int W = width(destRect), H = height(destRect);
     const int L = margins.left, R = margins.right;
-    SourceDC src(image);
+    HDC src = sourceDC(image);
     win::SaveDCGuard keep(dc);
     SetStretchBltMode(dc, COLORONCOLOR);
     if (W < f.fw) {
-        stretch(dc, destRect.left, destRect.top, W, H, src.Get(), f.x0, f.y0, f.fw, f.fh);
+        stretch(dc, destRect.left, destRect.top, W, H, src, f.x0, f.y0, f.fw, f.fh);
         return;
     }
-    stretch(dc, destRect.left, destRect.top, L, H, src.Get(), f.x0, f.y0, L, f.fh);
-    stretch(dc, destRect.left + L, destRect.top, W - L - R, H, src.Get(), f.x0 + L, f.y0, f.fw - L - R, f.fh);
-    stretch(dc, destRect.right - R, destRect.top, R, H, src.Get(), f.x0 + f.fw - R, f.y0, R, f.fh);
+    stretch(dc, destRect.left, destRect.top, L, H, src, f.x0, f.y0, L, f.fh);
+    stretch(dc, destRect.left + L, destRect.top, W - L - R, H, src, f.x0 + L, f.y0, f.fw - L - R, f.fh);
+    stretch(dc, destRect.right - R, destRect.top, R, H, src, f.x0 + f.fw - R, f.y0, R, f.fh);
 }
 
 void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& image, bool transparent, int frameCount,
@@ -171,11 +170,8 @@ void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& image, bool transparen
     const FrameGeometry f = frameOf(image, false, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
     auto piece = scratch(width(destRect), height(destRect));
-    {
-        SourceDC src(image);
-        stretch(piece->Canvas().Handle(), 0, 0, width(destRect), height(destRect), src.Get(), f.x0, 0, f.fw,
-                image.Height());
-    }
+    stretch(piece->Canvas().Handle(), 0, 0, width(destRect), height(destRect), sourceDC(image), f.x0, 0, f.fw,
+            image.Height());
     present(dc, destRect, *piece, transparent);
 }
 
@@ -185,10 +181,7 @@ void DrawSkinFrameCentered(HDC dc, const RECT& destRect, TBitmap& image, bool tr
     if (degenerate(destRect) || !f.valid()) return;
     const int h = image.Height();
     auto piece = scratch(f.fw, h);
-    {
-        SourceDC src(image);
-        BitBlt(piece->Canvas().Handle(), 0, 0, f.fw, h, src.Get(), f.x0, 0, SRCCOPY);
-    }
+    BitBlt(piece->Canvas().Handle(), 0, 0, f.fw, h, sourceDC(image), f.x0, 0, SRCCOPY);
     const int x = destRect.left + (width(destRect) - f.fw) / 2;
     const int y = destRect.top + (height(destRect) - h) / 2;
     present(dc, RECT{x, y, x + f.fw, y + h}, *piece, transparent);
@@ -198,31 +191,259 @@ void TileBitmap(HDC dc, const RECT& destRect, TBitmap& image, const RECT& srcRec
     const int sw = width(srcRect), sh = height(srcRect);
     if (sw <= 0 || sh <= 0 || image.Empty()) return;
     TBitmap tile(sw, sh, pf24bit);
-    {
-        SourceDC src(image);
-        BitBlt(tile.Canvas().Handle(), 0, 0, sw, sh, src.Get(), srcRect.left, srcRect.top, SRCCOPY);
-    }
-    SourceDC src(tile);
+    BitBlt(tile.Canvas().Handle(), 0, 0, sw, sh, sourceDC(image), srcRect.left, srcRect.top, SRCCOPY);
+    HDC src = sourceDC(tile);
     for (int x = destRect.left; x < destRect.right; x += sw)
         for (int y = destRect.top; y < destRect.bottom; y += sh)
-            BitBlt(dc, x, y, sw, sh, src.Get(), 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, sw, sh, src, 0, 0, SRCCOPY);
+}
+
+namespace {
+
+// A 24- or 32-bit DIB section selected into a memory DC, seen through the DC's mapping: where
+// logical (0, 0) lies in the bitmap and which bitmap pixels the clipping lets through.
+struct PixelTarget {
+    uint8_t* bits = nullptr;
+    ptrdiff_t stride = 0; // from one row to the one below it (negative for bottom-up bitmaps)
+    int bytesPerPixel = 0;
+    POINT origin{};
+    RECT clip{}; // in bitmap pixels; may be empty
+    uint8_t* Row(int y) const { return bits + stride * y; }
+};
+
+bool isIdentityMapping(HDC dc) {
+    if (GetMapMode(dc) != MM_TEXT || GetLayout(dc) != 0) return false;
+    if (GetGraphicsMode(dc) == GM_COMPATIBLE) return true;
+    XFORM xf{};
+    return GetWorldTransform(dc, &xf) && xf.eM11 == 1 && xf.eM22 == 1 && xf.eM12 == 0 && xf.eM21 == 0 &&
+           xf.eDx == 0 && xf.eDy == 0;
+}
+
+// GetObject reports every DIB section with a positive height, so whether its rows run top-down
+// is asked of GDI, which reads rows from the top: mark the first row in memory so that it
+// differs from the last, read the top row back, and put the byte back.
+bool rowsTopDown(HBITMAP bitmap, uint8_t* bits, int rowBytes, int height, bool& topDown) {
+    topDown = false;
+    if (height < 2) return true; // one row lies the same way up both ways
+    GdiFlush();
+    uint8_t* first = bits;
+    const uint8_t* last = bits + ptrdiff_t(rowBytes) * (height - 1);
+    const uint8_t saved = *first;
+    *first = uint8_t(~*last);
+    std::vector<uint8_t> top(size_t(rowBytes), 0);
+    const LONG got = GetBitmapBits(bitmap, LONG(top.size()), top.data());
+    *first = saved;
+    topDown = top[0] != *last;
+    return got > 0;
+}
+
+// Whether the copy can be made on the pixels of the bitmap selected into dc. A bitmap copied
+// onto itself is left to GDI, which knows which way to copy overlapping rows.
+bool pixelTarget(HDC dc, const TBitmap& source, PixelTarget& t) {
+    if (GetObjectType(dc) != OBJ_MEMDC || !isIdentityMapping(dc)) return false;
+    DIBSECTION ds{};
+    HGDIOBJ selected = GetCurrentObject(dc, OBJ_BITMAP);
+    if (!selected || GetObjectA(selected, sizeof ds, &ds) != int(sizeof ds) || !ds.dsBm.bmBits) return false;
+    const void* sourceBits = std::min(source.ScanLine(0), source.ScanLine(source.Height() - 1));
+    if (ds.dsBm.bmBits == sourceBits) return false;
+    const BITMAPINFOHEADER& h = ds.dsBmih;
+    if (h.biBitCount == 32 && h.biCompression == BI_BITFIELDS) {
+        if (ds.dsBitfields[0] != 0xFF0000 || ds.dsBitfields[1] != 0xFF00 || ds.dsBitfields[2] != 0xFF)
+            return false;
+    } else if (h.biCompression != BI_RGB || (h.biBitCount != 24 && h.biBitCount != 32)) {
+        return false;
+    }
+    const int w = ds.dsBm.bmWidth, ht = ds.dsBm.bmHeight, rowBytes = ds.dsBm.bmWidthBytes;
+    if (w <= 0 || ht <= 0 || rowBytes < w * (h.biBitCount / 8)) return false;
+    RECT box{};
+    const int kind = GetClipBox(dc, &box);
+    if (kind != SIMPLEREGION && kind != NULLREGION) return false;
+    POINT org{0, 0};
+    LPtoDP(dc, &org, 1);
+    t.bytesPerPixel = h.biBitCount / 8;
+    t.origin = org;
+    t.clip = RECT{0, 0, 0, 0};
+    if (kind == SIMPLEREGION) {
+        const RECT bounds{0, 0, w, ht};
+        OffsetRect(&box, org.x, org.y);
+        IntersectRect(&t.clip, &box, &bounds);
+    }
+    uint8_t* base = static_cast<uint8_t*>(ds.dsBm.bmBits);
+    bool topDown = false;
+    if (!rowsTopDown(static_cast<HBITMAP>(selected), base, rowBytes, ht, topDown)) return false;
+    t.bits = topDown ? base : base + ptrdiff_t(rowBytes) * (ht - 1);
+    t.stride = topDown ? rowBytes : -ptrdiff_t(rowBytes);
+    return true;
+}
+
+bool pixelSource(const TBitmap& bitmap, COLORREF key) {
+    return !bitmap.Empty() && (bitmap.BitsPerPixel() == 24 || bitmap.BitsPerPixel() == 32) &&
+           (key >> 24) == 0;
+}
+
+uint32_t load32(const uint8_t* p) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+// Whether pixel k (SB bytes wide) has colour key (B | G << 8 | R << 16, as in memory).
+template <int SB> bool isKeyAt(const uint8_t* s, int k, uint32_t key) {
+    const uint8_t* p = s + SB * k;
+    return uint32_t(p[0] | p[1] << 8 | p[2] << 16) == key;
+}
+
+// The first pixel at or after i whose colour is key; n when there is none. 24-bit pixels are
+// tested four at a time from three words, so the common case, no key, costs one branch per
+// four pixels.
+template <int SB> int findKey(const uint8_t* s, int i, int n, uint32_t key) {
+    if constexpr (SB == 3) {
+#ifdef __SSE2__
+        // Sixteen pixels (48 bytes) at a time: bytes equal to the key's byte at their place in a
+        // pixel, then pixels whose three bytes all are.
+        alignas(16) uint8_t pattern[48];
+        for (int k = 0; k < 48; ++k)
+            pattern[k] = uint8_t(key >> (8 * (k % 3)));
+        const __m128i k0 = _mm_load_si128(reinterpret_cast<const __m128i*>(pattern));
+        const __m128i k1 = _mm_load_si128(reinterpret_cast<const __m128i*>(pattern + 16));
+        const __m128i k2 = _mm_load_si128(reinterpret_cast<const __m128i*>(pattern + 32));
+        auto equal = [](const uint8_t* p, __m128i k) {
+            return uint64_t(unsigned(
+                _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), k))));
+        };
+        for (; i + 16 <= n; i += 16) {
+            const uint8_t* p = s + 3 * i;
+            const uint64_t m = equal(p, k0) | equal(p + 16, k1) << 16 | equal(p + 32, k2) << 32;
+            if (m & (m >> 1) & (m >> 2) & 0x249249249249ull) break;
+        }
+#endif
+        for (; i + 4 <= n; i += 4) {
+            const uint8_t* p = s + 3 * i;
+            const uint32_t a = load32(p), b = load32(p + 4), c = load32(p + 8);
+            const bool any = (a & 0xFFFFFF) == key || ((a >> 24 | b << 8) & 0xFFFFFF) == key ||
+                             ((b >> 16 | c << 16) & 0xFFFFFF) == key || (c >> 8) == key;
+            if (any) break;
+        }
+    } else {
+        for (; i < n; ++i)
+            if ((load32(s + 4 * i) & 0xFFFFFF) == key) return i;
+    }
+    while (i < n && !isKeyAt<SB>(s, i, key))
+        ++i;
+    return i;
+}
+
+// Copies n pixels, skipping those of the key colour.
+template <int SB, int DB> void keyCopyRow(const uint8_t* s, uint8_t* d, int n, uint32_t key) {
+    int i = 0;
+    while (i < n) {
+        const int start = i;
+        i = findKey<SB>(s, i, n, key);
+        if constexpr (SB == DB) {
+            std::memcpy(d + DB * start, s + SB * start, size_t(DB) * size_t(i - start));
+        } else {
+            for (int k = start; k < i; ++k) {
+                const uint8_t* from = s + SB * k;
+                uint8_t* to = d + DB * k;
+                to[0] = from[0];
+                to[1] = from[1];
+                to[2] = from[2];
+                if constexpr (DB == 4) to[3] = 0;
+            }
+        }
+        while (i < n && isKeyAt<SB>(s, i, key))
+            ++i;
+    }
+}
+
+// The key-colour copy done on the pixels: no mask and no raster operations.
+void keyCopyPixels(const PixelTarget& t, int x, int y, int w, int h, TBitmap& bitmap, COLORREF key) {
+    RECT dest{x + t.origin.x, y + t.origin.y, x + t.origin.x + w, y + t.origin.y + h}, visible{};
+    if (!IntersectRect(&visible, &dest, &t.clip)) return;
+    const int sx = visible.left - dest.left, sy = visible.top - dest.top, n = width(visible);
+    const uint32_t k = uint32_t(GetBValue(key) | GetGValue(key) << 8 | GetRValue(key) << 16);
+    const int sb = bitmap.BitsPerPixel() / 8;
+    auto copy = [&](auto row) {
+        for (int j = 0; j < height(visible); ++j)
+            row(bitmap.ScanLine(sy + j) + sb * sx, t.Row(visible.top + j) + t.bytesPerPixel * visible.left);
+    };
+    // Pending GDI drawing on either bitmap must land before the pixels are read or written.
+    GdiFlush();
+    if (sb == 3 && t.bytesPerPixel == 3)
+        copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<3, 3>(s, d, n, k); });
+    else if (sb == 3)
+        copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<3, 4>(s, d, n, k); });
+    else if (t.bytesPerPixel == 3)
+        copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<4, 3>(s, d, n, k); });
+    else
+        copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<4, 4>(s, d, n, k); });
+}
+
+bool isNtPlatform() {
+    return (GetVersion() & 0x80000000u) == 0;
+}
+
+// Through GDI, with a monochrome mask that is white where the bitmap has the key colour.
+void keyCopyMasked(TKeyCopy how, HDC dc, int x, int y, int w, int h, TBitmap& bitmap, COLORREF key) {
+    HDC src = sourceDC(bitmap);
+    win::BitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
+    if (!src || !mask) return;
+    win::MemoryDC maskDC(dc);
+    win::SelectGuard selectMask(maskDC.Get(), mask.Get());
+    // Copying colour to monochrome turns the source's background colour white, all else black.
+    const COLORREF oldBk = SetBkColor(src, key);
+    BitBlt(maskDC.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+    SetBkColor(src, oldBk);
+    if (how == TKeyCopy::MaskBlt) {
+        // Where the mask is white the destination stays; elsewhere the source is copied.
+        MaskBlt(dc, x, y, w, h, src, 0, 0, mask.Get(), 0, 0, 0xCCAA0029);
+        return;
+    }
+    // dest ^ src, masked to black where the bitmap shows and left where it has the key, ^ src
+    // again: the key's pixels end as they were, the others as the source. The monochrome mask
+    // takes the DC's colours (0 = text, 1 = background) on the way.
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255)), oldText = SetTextColor(dc, RGB(0, 0, 0));
+    BitBlt(dc, x, y, w, h, src, 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, w, h, src, 0, 0, SRCINVERT);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+}
+
+// The copy by one way; t is the pixel target when the way is Pixels.
+void keyCopy(TKeyCopy how, const PixelTarget& t, HDC dc, const RECT& destRect, TBitmap& bitmap,
+             COLORREF key) {
+    if (degenerate(destRect) || bitmap.Empty()) return;
+    // Beyond the bitmap there is nothing to copy (and no mask to say so).
+    const int w = std::min(width(destRect), bitmap.Width()), h = std::min(height(destRect), bitmap.Height());
+    if (how == TKeyCopy::Pixels)
+        keyCopyPixels(t, destRect.left, destRect.top, w, h, bitmap, key);
+    else
+        keyCopyMasked(how, dc, destRect.left, destRect.top, w, h, bitmap, key);
+}
+
+TKeyCopy choose(HDC dc, TBitmap& bitmap, COLORREF key, PixelTarget& t) {
+    if (pixelSource(bitmap, key) && pixelTarget(dc, bitmap, t)) return TKeyCopy::Pixels;
+    return isNtPlatform() ? TKeyCopy::MaskBlt : TKeyCopy::ThreeBlts;
+}
+
+} // namespace
+
+TKeyCopy ChooseKeyCopy(HDC dc, TBitmap& bitmap, COLORREF keyColour) {
+    PixelTarget t;
+    return choose(dc, bitmap, keyColour, t);
+}
+
+bool DrawTransparentBitmapBy(TKeyCopy how, HDC dc, const RECT& destRect, TBitmap& bitmap,
+                             COLORREF keyColour) {
+    PixelTarget t;
+    if (how == TKeyCopy::Pixels && choose(dc, bitmap, keyColour, t) != TKeyCopy::Pixels) return false;
+    keyCopy(how, t, dc, destRect, bitmap, keyColour);
+    return true;
 }
 
 void DrawTransparentBitmap(HDC dc, const RECT& destRect, TBitmap& bitmap, COLORREF keyColour) {
     if (degenerate(destRect) || bitmap.Empty()) return;
-    // Beyond the bitmap there is nothing to copy (and no mask to say so).
-    const int w = std::min(width(destRect), bitmap.Width()), h = std::min(height(destRect), bitmap.Height());
-    SourceDC src(bitmap);
-    // Monochrome mask: copying colour to mono makes the source's background colour white.
-    win::BitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
-    if (!mask) return;
-    {
-        win::MemoryDC maskDC(dc);
-        win::SelectGuard selectMask(maskDC.Get(), mask.Get());
-        const COLORREF oldBk = SetBkColor(src.Get(), keyColour);
-        BitBlt(maskDC.Get(), 0, 0, w, h, src.Get(), 0, 0, SRCCOPY);
-        SetBkColor(src.Get(), oldBk);
-    }
-    // Where the mask is white the destination stays; elsewhere the source is copied.
-    MaskBlt(dc, destRect.left, destRect.top, w, h, src.Get(), 0, 0, mask.Get(), 0, 0, 0xCCAA0029);
+    PixelTarget t;
+    keyCopy(choose(dc, bitmap, keyColour, t), t, dc, destRect, bitmap, keyColour);
 }
