@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #ifdef __SSE2__
@@ -62,19 +63,171 @@ void stretch(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int s
         StretchBlt(dst, x, y, w, h, src, sx, sy, sw, sh, SRCCOPY);
 }
 
-// Copies a finished temporary bitmap to its place.
-void present(HDC dc, const RECT& dest, TBitmap& piece, bool transparent) {
-    if (transparent) {
-        DrawTransparentBitmap(dc, dest, piece, SKIN_KEY_COLOUR);
-        return;
-    }
-    BitBlt(dc, dest.left, dest.top, width(dest), height(dest), sourceDC(piece), 0, 0, SRCCOPY);
+// What a key-colour copy copies from: rows of 24- or 32-bit pixels when they can be read
+// directly, and the DC through which GDI reads them.
+struct PixelSource {
+    const uint8_t* top = nullptr; // row 0
+    ptrdiff_t stride = 0;         // from one row to the one below it
+    int bytesPerPixel = 0;        // 0: readable through GDI only
+    int w = 0, h = 0;
+    HDC dc = nullptr;
+    TBitmap* bitmap = nullptr; // when set, dc is its canvas, made on first use
+
+    const uint8_t* Row(int y) const { return top + stride * y; }
+    const void* Base() const { return stride < 0 ? top + stride * (h - 1) : top; }
+    HDC Dc() const { return bitmap ? sourceDC(*bitmap) : dc; }
+};
+
+PixelSource pixelsOf(TBitmap& bitmap) {
+    PixelSource s;
+    s.bitmap = &bitmap;
+    s.w = bitmap.Width();
+    s.h = bitmap.Height();
+    if (bitmap.Empty() || (bitmap.BitsPerPixel() != 24 && bitmap.BitsPerPixel() != 32)) return s;
+    s.top = bitmap.ScanLine(0);
+    s.stride = s.h > 1 ? bitmap.ScanLine(1) - s.top : -ptrdiff_t(bitmap.RowBytes());
+    s.bytesPerPixel = bitmap.BitsPerPixel() / 8;
+    return s;
 }
 
-std::unique_ptr<TBitmap> scratch(int w, int h) {
-    auto bmp = std::make_unique<TBitmap>(w, h, pf24bit);
-    SetStretchBltMode(bmp->Canvas().Handle(), COLORONCOLOR);
-    return bmp;
+// A top-down 24-bit DIB section.
+win::BitmapHandle dib24(int w, int h, uint8_t*& bits) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* p = nullptr;
+    win::BitmapHandle bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+    bits = static_cast<uint8_t*>(p);
+    return bits ? std::move(bitmap) : win::BitmapHandle();
+}
+
+ptrdiff_t stride24(int w) {
+    return ptrdiff_t((w * 3 + 3) & ~3);
+}
+
+// A memory DC with a 24-bit bitmap kept selected between calls, for small scratch images:
+// under Wine making a DC or a DIB section costs more than composing a small piece.
+struct SharedScratch {
+    static constexpr int64_t kMaxPixels = 65536; // larger pieces get a bitmap of their own
+    win::MemoryDC dc{nullptr};
+    win::BitmapHandle bitmap;
+    std::optional<win::SelectGuard> select;
+    uint8_t* bits = nullptr;
+    int w = 0, h = 0;
+    bool busy = false;
+
+    // Makes the bitmap at least w x h; false when that would be too large or fails.
+    bool Fit(int needW, int needH) {
+        if (needW <= w && needH <= h) return true;
+        const int newW = std::max(w, needW), newH = std::max(h, needH);
+        if (!dc || int64_t(newW) * newH > kMaxPixels) return false;
+        select.reset();
+        bitmap = dib24(newW, newH, bits);
+        w = bitmap ? newW : 0;
+        h = bitmap ? newH : 0;
+        if (!bitmap) return false;
+        select.emplace(dc.Get(), bitmap.Get());
+        SetStretchBltMode(dc.Get(), COLORONCOLOR);
+        return true;
+    }
+};
+
+SharedScratch& sharedScratch() {
+    static SharedScratch scratch;
+    return scratch;
+}
+
+// A temporary 24-bit image of one primitive, white until drawn on, selected into a memory DC
+// with the stretch mode every scaled copy uses. Painting runs on one thread; an image wanted
+// while the shared one is in use gets a bitmap and DC of its own.
+class Scratch {
+  public:
+    Scratch(int w, int h) {
+        SharedScratch& shared = sharedScratch();
+        uint8_t* bits = nullptr;
+        ptrdiff_t stride = stride24(w);
+        if (!shared.busy && shared.Fit(w, h)) {
+            shared.busy = shared_ = true;
+            bits = shared.bits;
+            stride = stride24(shared.w);
+            pixels_.dc = shared.dc.Get();
+        } else {
+            ownDC_ = win::MemoryDC(nullptr);
+            ownBitmap_ = dib24(w, h, bits);
+            if (!ownDC_ || !ownBitmap_) return;
+            ownSelect_.emplace(ownDC_.Get(), ownBitmap_.Get());
+            SetStretchBltMode(ownDC_.Get(), COLORONCOLOR);
+            pixels_.dc = ownDC_.Get();
+        }
+        GdiFlush();
+        for (int y = 0; y < h; ++y)
+            std::memset(bits + stride * y, 0xFF, 3 * size_t(w));
+        pixels_.top = bits;
+        pixels_.stride = stride;
+        pixels_.bytesPerPixel = 3;
+        pixels_.w = w;
+        pixels_.h = h;
+    }
+    ~Scratch() {
+        if (shared_) sharedScratch().busy = false;
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    explicit operator bool() const { return pixels_.dc != nullptr; }
+    HDC Get() const { return pixels_.dc; }
+    const PixelSource& Pixels() const { return pixels_; }
+
+  private:
+    bool shared_ = false;
+    win::MemoryDC ownDC_;
+    win::BitmapHandle ownBitmap_;
+    std::optional<win::SelectGuard> ownSelect_;
+    PixelSource pixels_;
+};
+
+// The nine pieces of a frame at W x H into dst at (0, 0).
+void composeNineSlice(HDC dst, int W, int H, HDC src, const FrameGeometry& f, const RECT& margins,
+                      bool tileCentre) {
+    int L = margins.left, T = margins.top, R = margins.right, B = margins.bottom;
+    // Margins collapse in pairs: a target too small for the fixed parts takes the whole frame.
+    if (W < L + R) L = R = 0;
+    if (H < T + B) T = B = 0;
+    const int x0 = f.x0, y0 = f.y0, fw = f.fw, fh = f.fh;
+    const RECT centreDst{L, T, W - R, H - B};
+    const RECT centreSrc{x0 + L, y0 + T, x0 + fw - R, y0 + fh - B};
+    // The nine pieces do not overlap, so the order of the copies does not change a pixel.
+    if (L * T > 0) stretch(dst, 0, 0, L, T, src, x0, y0, L, T);
+    if (L * B > 0) stretch(dst, 0, H - B, L, B, src, x0, y0 + fh - B, L, B);
+    if (R * T > 0) stretch(dst, W - R, 0, R, T, src, x0 + fw - R, y0, R, T);
+    if (L > 0) stretch(dst, 0, T, L, H - B - T, src, x0, y0 + T, L, fh - B - T);
+    if (T > 0) stretch(dst, L, 0, W - R - L, T, src, x0 + L, y0, fw - R - L, T);
+    if (!tileCentre)
+        stretch(dst, L, T, width(centreDst), height(centreDst), src, centreSrc.left, centreSrc.top,
+                width(centreSrc), height(centreSrc));
+    if (R * B > 0) stretch(dst, W - R, H - B, R, B, src, x0 + fw - R, y0 + fh - B, R, B);
+    if (R > 0) stretch(dst, W - R, T, R, H - B - T, src, x0 + fw - R, y0 + T, R, fh - B - T);
+    if (B > 0) stretch(dst, L, H - B, W - R - L, B, src, x0 + L, y0 + fh - B, fw - R - L, B);
+    const int sw = width(centreSrc), sh = height(centreSrc);
+    if (tileCentre && !degenerate(centreDst) && sw > 0 && sh > 0) {
+        // Tiles repeat from the centre's top-left corner and overrun to the right and bottom;
+        // clipping to the centre keeps the edges drawn. The piece lies inside the frame, so it
+        // is copied straight from the image.
+        win::SaveDCGuard keep(dst);
+        IntersectClipRect(dst, centreDst.left, centreDst.top, centreDst.right, centreDst.bottom);
+        for (int x = centreDst.left; x < centreDst.right; x += sw)
+            for (int y = centreDst.top; y < centreDst.bottom; y += sh)
+                BitBlt(dst, x, y, sw, sh, src, centreSrc.left, centreSrc.top, SRCCOPY);
+    }
+}
+
+void keyCopy(HDC dc, const RECT& destRect, const PixelSource& source, COLORREF key);
+
+// Copies a finished scratch image to its place.
+void present(HDC dc, const RECT& dest, const Scratch& piece, bool transparent) {
+    if (transparent)
+        keyCopy(dc, dest, piece.Pixels(), SKIN_KEY_COLOUR);
+    else
+        BitBlt(dc, dest.left, dest.top, width(dest), height(dest), piece.Get(), 0, 0, SRCCOPY);
 }
 
 } // namespace
@@ -84,46 +237,21 @@ std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& destRect, TBitmap& image, c
                                          int frameIndex) {
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return nullptr;
-    const int W = width(destRect), H = height(destRect);
-    int L = margins.left, T = margins.top, R = margins.right, B = margins.bottom;
-    // Margins collapse in pairs: a target too small for the fixed parts takes the whole frame.
-    if (W < L + R) L = R = 0;
-    if (H < T + B) T = B = 0;
-
-    auto result = scratch(W, H);
+    auto result = std::make_unique<TBitmap>(width(destRect), height(destRect), pf24bit);
     HDC dst = result->Canvas().Handle();
-    const int x0 = f.x0, y0 = f.y0, fw = f.fw, fh = f.fh;
-    const RECT centreDst{L, T, W - R, H - B};
-    const RECT centreSrc{x0 + L, y0 + T, x0 + fw - R, y0 + fh - B};
-    {
-        // The nine pieces do not overlap, so the order of the copies does not change a pixel.
-        HDC s = sourceDC(image);
-        if (L * T > 0) stretch(dst, 0, 0, L, T, s, x0, y0, L, T);
-        if (L * B > 0) stretch(dst, 0, H - B, L, B, s, x0, y0 + fh - B, L, B);
-        if (R * T > 0) stretch(dst, W - R, 0, R, T, s, x0 + fw - R, y0, R, T);
-        if (L > 0) stretch(dst, 0, T, L, H - B - T, s, x0, y0 + T, L, fh - B - T);
-        if (T > 0) stretch(dst, L, 0, W - R - L, T, s, x0 + L, y0, fw - R - L, T);
-        if (!tileCentre)
-            stretch(dst, L, T, width(centreDst), height(centreDst), s, centreSrc.left, centreSrc.top,
-                    width(centreSrc), height(centreSrc));
-        if (R * B > 0) stretch(dst, W - R, H - B, R, B, s, x0 + fw - R, y0 + fh - B, R, B);
-        if (R > 0) stretch(dst, W - R, T, R, H - B - T, s, x0 + fw - R, y0 + T, R, fh - B - T);
-        if (B > 0) stretch(dst, L, H - B, W - R - L, B, s, x0 + L, y0 + fh - B, fw - R - L, B);
-    }
-    if (tileCentre && !degenerate(centreDst)) {
-        // Tiles overrun to the right and bottom; clipping to the centre keeps the edges drawn.
-        win::SaveDCGuard keep(dst);
-        IntersectClipRect(dst, centreDst.left, centreDst.top, centreDst.right, centreDst.bottom);
-        TileBitmap(dst, centreDst, image, centreSrc);
-    }
+    SetStretchBltMode(dst, COLORONCOLOR);
+    composeNineSlice(dst, width(destRect), height(destRect), sourceDC(image), f, margins, tileCentre);
     return result;
 }
 
 void DrawSkinObject(HDC dc, const RECT& destRect, TBitmap& image, bool framesVertical, bool tileCentre,
                     bool transparent, int frameCount, int frameIndex, const RECT& margins) {
-    auto piece =
-        BuildSkinBitmap(destRect, image, margins, framesVertical, tileCentre, frameCount, frameIndex);
-    if (piece) present(dc, destRect, *piece, transparent);
+    const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
+    if (degenerate(destRect) || !f.valid()) return;
+    Scratch piece(width(destRect), height(destRect));
+    if (!piece) return;
+    composeNineSlice(piece.Get(), width(destRect), height(destRect), sourceDC(image), f, margins, tileCentre);
+    present(dc, destRect, piece, transparent);
 }
 
 void DrawSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesVertical, bool transparent,
@@ -132,19 +260,17 @@ void DrawSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesVert
     if (degenerate(destRect) || !f.valid()) return;
     const int W = width(destRect), H = height(destRect);
     const int L = margins.left, R = margins.right;
-    auto strip = scratch(W, H);
-    HDC dst = strip->Canvas().Handle();
-    {
-        HDC s = sourceDC(image);
-        stretch(dst, 0, 0, L, H, s, f.x0, f.y0, L, f.fh);
-        // The middle repeats at its natural width; the right cap then covers any overrun.
-        const int m = f.fw - L - R;
-        if (m > 0)
-            for (int x = L; x < W - R; x += m)
-                stretch(dst, x, 0, m, H, s, f.x0 + L, f.y0, m, f.fh);
-        stretch(dst, W - R, 0, R, H, s, f.x0 + f.fw - R, f.y0, R, f.fh);
-    }
-    present(dc, destRect, *strip, transparent);
+    Scratch strip(W, H);
+    if (!strip) return;
+    HDC dst = strip.Get(), s = sourceDC(image);
+    stretch(dst, 0, 0, L, H, s, f.x0, f.y0, L, f.fh);
+    // The middle repeats at its natural width; the right cap then covers any overrun.
+    const int m = f.fw - L - R;
+    if (m > 0)
+        for (int x = L; x < W - R; x += m)
+            stretch(dst, x, 0, m, H, s, f.x0 + L, f.y0, m, f.fh);
+    stretch(dst, W - R, 0, R, H, s, f.x0 + f.fw - R, f.y0, R, f.fh);
+    present(dc, destRect, strip, transparent);
 }
 
 void StretchSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesVertical, int frameCount,
@@ -169,10 +295,11 @@ void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& image, bool transparen
                    int frameIndex) {
     const FrameGeometry f = frameOf(image, false, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
-    auto piece = scratch(width(destRect), height(destRect));
-    stretch(piece->Canvas().Handle(), 0, 0, width(destRect), height(destRect), sourceDC(image), f.x0, 0, f.fw,
+    Scratch piece(width(destRect), height(destRect));
+    if (!piece) return;
+    stretch(piece.Get(), 0, 0, width(destRect), height(destRect), sourceDC(image), f.x0, 0, f.fw,
             image.Height());
-    present(dc, destRect, *piece, transparent);
+    present(dc, destRect, piece, transparent);
 }
 
 void DrawSkinFrameCentered(HDC dc, const RECT& destRect, TBitmap& image, bool transparent, int frameCount,
@@ -180,22 +307,23 @@ void DrawSkinFrameCentered(HDC dc, const RECT& destRect, TBitmap& image, bool tr
     const FrameGeometry f = frameOf(image, false, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
     const int h = image.Height();
-    auto piece = scratch(f.fw, h);
-    BitBlt(piece->Canvas().Handle(), 0, 0, f.fw, h, sourceDC(image), f.x0, 0, SRCCOPY);
+    Scratch piece(f.fw, h);
+    if (!piece) return;
+    BitBlt(piece.Get(), 0, 0, f.fw, h, sourceDC(image), f.x0, 0, SRCCOPY);
     const int x = destRect.left + (width(destRect) - f.fw) / 2;
     const int y = destRect.top + (height(destRect) - h) / 2;
-    present(dc, RECT{x, y, x + f.fw, y + h}, *piece, transparent);
+    present(dc, RECT{x, y, x + f.fw, y + h}, piece, transparent);
 }
 
 void TileBitmap(HDC dc, const RECT& destRect, TBitmap& image, const RECT& srcRect) {
     const int sw = width(srcRect), sh = height(srcRect);
     if (sw <= 0 || sh <= 0 || image.Empty()) return;
-    TBitmap tile(sw, sh, pf24bit);
-    BitBlt(tile.Canvas().Handle(), 0, 0, sw, sh, sourceDC(image), srcRect.left, srcRect.top, SRCCOPY);
-    HDC src = sourceDC(tile);
+    Scratch tile(sw, sh);
+    if (!tile) return;
+    BitBlt(tile.Get(), 0, 0, sw, sh, sourceDC(image), srcRect.left, srcRect.top, SRCCOPY);
     for (int x = destRect.left; x < destRect.right; x += sw)
         for (int y = destRect.top; y < destRect.bottom; y += sh)
-            BitBlt(dc, x, y, sw, sh, src, 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, sw, sh, tile.Get(), 0, 0, SRCCOPY);
 }
 
 namespace {
@@ -239,13 +367,12 @@ bool rowsTopDown(HBITMAP bitmap, uint8_t* bits, int rowBytes, int height, bool& 
 
 // Whether the copy can be made on the pixels of the bitmap selected into dc. A bitmap copied
 // onto itself is left to GDI, which knows which way to copy overlapping rows.
-bool pixelTarget(HDC dc, const TBitmap& source, PixelTarget& t) {
+bool pixelTarget(HDC dc, const PixelSource& source, PixelTarget& t) {
     if (GetObjectType(dc) != OBJ_MEMDC || !isIdentityMapping(dc)) return false;
     DIBSECTION ds{};
     HGDIOBJ selected = GetCurrentObject(dc, OBJ_BITMAP);
     if (!selected || GetObjectA(selected, sizeof ds, &ds) != int(sizeof ds) || !ds.dsBm.bmBits) return false;
-    const void* sourceBits = std::min(source.ScanLine(0), source.ScanLine(source.Height() - 1));
-    if (ds.dsBm.bmBits == sourceBits) return false;
+    if (ds.dsBm.bmBits == source.Base()) return false;
     const BITMAPINFOHEADER& h = ds.dsBmih;
     if (h.biBitCount == 32 && h.biCompression == BI_BITFIELDS) {
         if (ds.dsBitfields[0] != 0xFF0000 || ds.dsBitfields[1] != 0xFF00 || ds.dsBitfields[2] != 0xFF)
@@ -274,11 +401,6 @@ bool pixelTarget(HDC dc, const TBitmap& source, PixelTarget& t) {
     t.bits = topDown ? base : base + ptrdiff_t(rowBytes) * (ht - 1);
     t.stride = topDown ? rowBytes : -ptrdiff_t(rowBytes);
     return true;
-}
-
-bool pixelSource(const TBitmap& bitmap, COLORREF key) {
-    return !bitmap.Empty() && (bitmap.BitsPerPixel() == 24 || bitmap.BitsPerPixel() == 32) &&
-           (key >> 24) == 0;
 }
 
 uint32_t load32(const uint8_t* p) {
@@ -357,23 +479,24 @@ template <int SB, int DB> void keyCopyRow(const uint8_t* s, uint8_t* d, int n, u
 }
 
 // The key-colour copy done on the pixels: no mask and no raster operations.
-void keyCopyPixels(const PixelTarget& t, int x, int y, int w, int h, TBitmap& bitmap, COLORREF key) {
+void keyCopyPixels(const PixelTarget& t, int x, int y, int w, int h, const PixelSource& source,
+                   COLORREF key) {
     RECT dest{x + t.origin.x, y + t.origin.y, x + t.origin.x + w, y + t.origin.y + h}, visible{};
     if (!IntersectRect(&visible, &dest, &t.clip)) return;
     const int sx = visible.left - dest.left, sy = visible.top - dest.top, n = width(visible);
     const uint32_t k = uint32_t(GetBValue(key) | GetGValue(key) << 8 | GetRValue(key) << 16);
-    const int sb = bitmap.BitsPerPixel() / 8;
+    const int sb = source.bytesPerPixel, db = t.bytesPerPixel;
     auto copy = [&](auto row) {
         for (int j = 0; j < height(visible); ++j)
-            row(bitmap.ScanLine(sy + j) + sb * sx, t.Row(visible.top + j) + t.bytesPerPixel * visible.left);
+            row(source.Row(sy + j) + sb * sx, t.Row(visible.top + j) + db * visible.left);
     };
     // Pending GDI drawing on either bitmap must land before the pixels are read or written.
     GdiFlush();
-    if (sb == 3 && t.bytesPerPixel == 3)
+    if (sb == 3 && db == 3)
         copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<3, 3>(s, d, n, k); });
     else if (sb == 3)
         copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<3, 4>(s, d, n, k); });
-    else if (t.bytesPerPixel == 3)
+    else if (db == 3)
         copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<4, 3>(s, d, n, k); });
     else
         copy([&](const uint8_t* s, uint8_t* d) { keyCopyRow<4, 4>(s, d, n, k); });
@@ -383,9 +506,10 @@ bool isNtPlatform() {
     return (GetVersion() & 0x80000000u) == 0;
 }
 
-// Through GDI, with a monochrome mask that is white where the bitmap has the key colour.
-void keyCopyMasked(TKeyCopy how, HDC dc, int x, int y, int w, int h, TBitmap& bitmap, COLORREF key) {
-    HDC src = sourceDC(bitmap);
+// Through GDI, with a monochrome mask that is white where the source has the key colour.
+void keyCopyMasked(TKeyCopy how, HDC dc, int x, int y, int w, int h, const PixelSource& source,
+                   COLORREF key) {
+    HDC src = source.Dc();
     win::BitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
     if (!src || !mask) return;
     win::MemoryDC maskDC(dc);
@@ -410,40 +534,45 @@ void keyCopyMasked(TKeyCopy how, HDC dc, int x, int y, int w, int h, TBitmap& bi
     SetTextColor(dc, oldText);
 }
 
-// The copy by one way; t is the pixel target when the way is Pixels.
-void keyCopy(TKeyCopy how, const PixelTarget& t, HDC dc, const RECT& destRect, TBitmap& bitmap,
-             COLORREF key) {
-    if (degenerate(destRect) || bitmap.Empty()) return;
-    // Beyond the bitmap there is nothing to copy (and no mask to say so).
-    const int w = std::min(width(destRect), bitmap.Width()), h = std::min(height(destRect), bitmap.Height());
-    if (how == TKeyCopy::Pixels)
-        keyCopyPixels(t, destRect.left, destRect.top, w, h, bitmap, key);
-    else
-        keyCopyMasked(how, dc, destRect.left, destRect.top, w, h, bitmap, key);
+TKeyCopy choose(HDC dc, const PixelSource& source, COLORREF key, PixelTarget& t) {
+    if (source.bytesPerPixel && (key >> 24) == 0 && pixelTarget(dc, source, t)) return TKeyCopy::Pixels;
+    return isNtPlatform() ? TKeyCopy::MaskBlt : TKeyCopy::ThreeBlts;
 }
 
-TKeyCopy choose(HDC dc, TBitmap& bitmap, COLORREF key, PixelTarget& t) {
-    if (pixelSource(bitmap, key) && pixelTarget(dc, bitmap, t)) return TKeyCopy::Pixels;
-    return isNtPlatform() ? TKeyCopy::MaskBlt : TKeyCopy::ThreeBlts;
+// The copy by one way; t is the pixel target when the way is Pixels.
+void keyCopyBy(TKeyCopy how, const PixelTarget& t, HDC dc, const RECT& destRect, const PixelSource& source,
+               COLORREF key) {
+    if (degenerate(destRect) || source.w <= 0 || source.h <= 0) return;
+    // Beyond the source there is nothing to copy (and no mask to say so).
+    const int w = std::min(width(destRect), source.w), h = std::min(height(destRect), source.h);
+    if (how == TKeyCopy::Pixels)
+        keyCopyPixels(t, destRect.left, destRect.top, w, h, source, key);
+    else
+        keyCopyMasked(how, dc, destRect.left, destRect.top, w, h, source, key);
+}
+
+void keyCopy(HDC dc, const RECT& destRect, const PixelSource& source, COLORREF key) {
+    if (degenerate(destRect) || source.w <= 0 || source.h <= 0) return;
+    PixelTarget t;
+    keyCopyBy(choose(dc, source, key, t), t, dc, destRect, source, key);
 }
 
 } // namespace
 
 TKeyCopy ChooseKeyCopy(HDC dc, TBitmap& bitmap, COLORREF keyColour) {
     PixelTarget t;
-    return choose(dc, bitmap, keyColour, t);
+    return choose(dc, pixelsOf(bitmap), keyColour, t);
 }
 
 bool DrawTransparentBitmapBy(TKeyCopy how, HDC dc, const RECT& destRect, TBitmap& bitmap,
                              COLORREF keyColour) {
     PixelTarget t;
-    if (how == TKeyCopy::Pixels && choose(dc, bitmap, keyColour, t) != TKeyCopy::Pixels) return false;
-    keyCopy(how, t, dc, destRect, bitmap, keyColour);
+    const PixelSource source = pixelsOf(bitmap);
+    if (how == TKeyCopy::Pixels && choose(dc, source, keyColour, t) != TKeyCopy::Pixels) return false;
+    keyCopyBy(how, t, dc, destRect, source, keyColour);
     return true;
 }
 
 void DrawTransparentBitmap(HDC dc, const RECT& destRect, TBitmap& bitmap, COLORREF keyColour) {
-    if (degenerate(destRect) || bitmap.Empty()) return;
-    PixelTarget t;
-    keyCopy(choose(dc, bitmap, keyColour, t), t, dc, destRect, bitmap, keyColour);
+    if (!bitmap.Empty()) keyCopy(dc, destRect, pixelsOf(bitmap), keyColour);
 }
