@@ -3,6 +3,7 @@
 #include "skin/core/skin_loader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <type_traits>
 
 #include "skin/core/skin_data.h"
@@ -23,17 +24,100 @@ bool startsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
 
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        c = lower(c);
+    return s;
+}
+
+std::string trimmed(const std::string& s, size_t from, size_t to) {
+    while (from < to && uint8_t(s[from]) <= 32)
+        ++from;
+    while (to > from && uint8_t(s[to - 1]) <= 32)
+        --to;
+    return s.substr(from, to - from);
+}
+
+bool sameText(const std::string& lowered, const std::string& other) {
+    if (lowered.size() != other.size()) return false;
+    for (size_t i = 0; i < other.size(); ++i)
+        if (lowered[i] != lower(other[i])) return false;
+    return true;
+}
+
+// Copies a w x h block between bitmaps; what lies outside either bitmap is left alone, as
+// BitBlt leaves it. 24-bit bitmaps are copied row by row, which needs no DC.
+void copyBlock(TBitmap& to, int x, int y, TBitmap& from, int sx, int sy, int w, int h) {
+    if (to.Empty() || from.Empty()) return;
+    if (to.PixelFormat() != pf24bit || from.PixelFormat() != pf24bit) {
+        BitBlt(to.Canvas().Handle(), x, y, w, h, from.Canvas().Handle(), sx, sy, SRCCOPY);
+        return;
+    }
+    const int left = std::max({0, -x, -sx}), right = std::min({w, to.Width() - x, from.Width() - sx});
+    const int top = std::max({0, -y, -sy}), bottom = std::min({h, to.Height() - y, from.Height() - sy});
+    for (int row = top; row < bottom && left < right; ++row)
+        std::memcpy(to.ScanLine(y + row) + 3 * (x + left), from.ScanLine(sy + row) + 3 * (sx + left),
+                    3 * size_t(right - left));
+}
+
 } // namespace
 
+TIniValues::TIniValues(const qs::TQuickIni& ini) {
+    Section* section = nullptr;
+    for (const std::string& line : ini.Lines()) {
+        if (line.front() == '[' && line.back() == ']') {
+            // A repeated header's lines are never reached: look-ups stop at the first one's end.
+            auto [it, fresh] = sections_.try_emplace(lowerAscii(line));
+            section = fresh ? &it->second : nullptr;
+            continue;
+        }
+        if (!section) continue;
+        const size_t eq = line.find('=');
+        std::string key = lowerAscii(trimmed(line, 0, std::min(eq, line.size())));
+        if (std::any_of(section->begin(), section->end(), [&](const auto& e) { return e.first == key; }))
+            continue;
+        std::optional<std::string> value;
+        if (eq != std::string::npos) {
+            std::string v = trimmed(line, eq + 1, line.size());
+            if (!v.empty()) value = std::move(v);
+        }
+        section->emplace_back(std::move(key), std::move(value));
+    }
+}
+
+const std::optional<std::string>* TIniValues::find(const std::string& section, const std::string& key) const {
+    const auto it = sections_.find(lowerAscii("[" + section + "]"));
+    if (it == sections_.end()) return nullptr;
+    for (const auto& [name, value] : it->second)
+        if (sameText(name, key)) return &value;
+    return nullptr;
+}
+
+std::string TIniValues::ReadString(const std::string& section, const std::string& key,
+                                   const std::string& def) const {
+    const std::optional<std::string>* value = find(section, key);
+    return value && *value ? **value : def;
+}
+
+int32_t TIniValues::ReadInteger(const std::string& section, const std::string& key, int32_t def) const {
+    const std::optional<std::string>* value = find(section, key);
+    int32_t n = 0;
+    return value && *value && qs::ParseIniInteger(**value, n) ? n : def;
+}
+
 TSkinLoader::TSkinLoader(TSkinData& skin, qs::TSkinReader& reader, qs::TQuickIni& ini)
-    : skin_(skin), reader_(reader), ini_(ini) {}
+    : skin_(skin), reader_(reader), ini_(ini), values_(ini) {}
 
 std::string TSkinLoader::str(const std::string& section, const std::string& key, const std::string& def) {
-    return ini_.ReadString(section, key, def);
+    return values_.ReadString(section, key, def);
 }
 
 int TSkinLoader::integer(const std::string& section, const std::string& key, int def) {
-    return ini_.ReadInteger(section, key, def);
+    return values_.ReadInteger(section, key, def);
 }
 
 void TSkinLoader::loadBitmap(TBitmap& bitmap, const std::string& value) {
@@ -210,6 +294,7 @@ void TSkinLoader::captionButtons() {
     // Three buttons for a maximised MDI child, on the menu band: minimise, restore, close.
     TBitmap mdi;
     loadBitmap(mdi, str("MDICONTROLS", "Image"));
+    mdi.SetPixelFormat(pf24bit);
     const int cell = mdi.Empty() ? 0 : mdi.Width() / 12;
     for (int i = 0; i < 3; ++i) {
         auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
@@ -218,8 +303,7 @@ void TSkinLoader::captionButtons() {
         b->Frame = 4;
         if (cell > 0) {
             b->Bitmap.SetSize(4 * cell, mdi.Height());
-            BitBlt(b->Bitmap.Canvas().Handle(), 0, 0, 4 * cell, mdi.Height(), mdi.Canvas().Handle(),
-                   4 * cell * i, 0, SRCCOPY);
+            copyBlock(b->Bitmap, 0, 0, mdi, 4 * cell * i, 0, 4 * cell, mdi.Height());
             b->Xcoord = (cell + 4) * (3 - i);
         }
         buttons.push_back(std::move(b));
@@ -421,23 +505,23 @@ void TSkinLoader::composeCombo() {
     constexpr int W = 50, H = 21;
     TBitmap strip(W * n, H, pf24bit);
     win::BrushHandle magenta(CreateSolidBrush(SKIN_KEY_COLOUR));
+    HDC dc = strip.Canvas().Handle();
     RECT all{0, 0, W * n, H};
-    FillRect(strip.Canvas().Handle(), &all, magenta.Get());
-    TBitmap cell(W, H, pf24bit);
+    FillRect(dc, &all, magenta.Get());
+    // Each cell is drawn in place, clipped to itself as a cell bitmap of its own would be.
     for (int k = 1; k <= n; ++k) {
-        HDC dc = cell.Canvas().Handle();
-        RECT whole{0, 0, W, H};
-        FillRect(dc, &whole, magenta.Get());
-        DrawSkinObject(dc, whole, s.SunkEdge->Bitmap, false, false, s.SunkEdge->Trans != 0, n, k,
-                       s.SunkEdge->Margins());
-        const RECT right{W - b, 0, W, H};
+        const int x = W * (k - 1);
+        win::SaveDCGuard keep(dc);
+        IntersectClipRect(dc, x, 0, x + W, H);
+        DrawSkinObject(dc, RECT{x, 0, x + W, H}, s.SunkEdge->Bitmap, false, false, s.SunkEdge->Trans != 0, n,
+                       k, s.SunkEdge->Margins());
+        const RECT right{x + W - b, 0, x + W, H};
         DrawSkinObject(dc, right, s.ComboButton->Bitmap, false, false, true, s.ComboButton->Frame, k,
                        s.ComboButton->Margins());
         if (s.ExtraImages)
             DrawSkinFrameCentered(dc, right, s.ExtraImages->Bitmap, true, s.ExtraImages->Frame, k);
-        RECT field{2, 2, 49 - b, 18};
+        RECT field{x + 2, 2, x + 49 - b, 18};
         FillRect(dc, &field, magenta.Get());
-        BitBlt(strip.Canvas().Handle(), W * (k - 1), 0, W, H, dc, 0, 0, SRCCOPY);
     }
     TDataSkinBorder& combo = *s.ComboButton;
     combo.Style = 2;
@@ -467,10 +551,8 @@ void TSkinLoader::comboArrow() {
         const int c = src.Width() / n;
         arrow.Bitmap.SetPixelFormat(pf24bit);
         arrow.Bitmap.SetSize(17 * n, 17);
-        TBitmap& from = s.ComboButton->Bitmap;
         for (int i = 0; i < n; ++i)
-            BitBlt(arrow.Bitmap.Canvas().Handle(), 17 * i, 0, 17, 17, from.Canvas().Handle(),
-                   c * (i + 1) - 19, 2, SRCCOPY);
+            copyBlock(arrow.Bitmap, 17 * i, 0, s.ComboButton->Bitmap, c * (i + 1) - 19, 2, 17, 17);
         arrow.Frame = n;
     }
 }

@@ -1,8 +1,12 @@
 // Parsing a skin archive's description into a TSkinData's model.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TSkinData;
@@ -13,6 +17,23 @@ namespace qs {
 class TSkinReader;
 class TQuickIni;
 } // namespace qs
+
+// The values of a skin description, indexed once. TQuickIni walks a section's lines for every
+// look-up and a skin load makes some four hundred; these answer exactly as it does: letter
+// case ignored, the first section of a name and the first key of a name in it decide, and a
+// line without "=" or with an empty value gives the default.
+class TIniValues {
+  public:
+    explicit TIniValues(const qs::TQuickIni& ini);
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    int32_t ReadInteger(const std::string& section, const std::string& key, int32_t def) const;
+
+  private:
+    // Keys lower-cased, in file order; no value where the default applies.
+    using Section = std::vector<std::pair<std::string, std::optional<std::string>>>;
+    const std::optional<std::string>* find(const std::string& section, const std::string& key) const;
+    std::unordered_map<std::string, Section> sections_; // by lower-cased header, brackets included
+};
 
 class TSkinLoader {
   public:
@@ -48,4 +69,5 @@ class TSkinLoader {
     TSkinData& skin_;
     qs::TSkinReader& reader_;
     qs::TQuickIni& ini_;
+    TIniValues values_;
 };

@@ -4,8 +4,11 @@
 #include <algorithm>
 
 #include "skin/core/skin_data.h"
+#include "skin/core/skin_loader.h"
+#include "skin/res/quick_ini.h"
 #include "skin/res/skin_reader.h"
 #include "tests/skin/core/test_skin.h"
+#include "tests/support/bundled_skins.h"
 #include "tests/support/wintest.h"
 
 using qs::test::TestSkin;
@@ -38,6 +41,62 @@ TEST(ParseColour, DigitsMakeNumbersAnythingElseSeparates) {
     EXPECT_EQ(ParseColour("-1 -2 -3"), 0x030201) << "minus signs separate";
     EXPECT_EQ(ParseColour("256 257 258"), 0x020100) << "components wrap at 256";
     EXPECT_EQ(ParseColour("99999999999 5 6"), 0x060500) << "an unconvertible number counts as 0";
+}
+
+namespace {
+
+// Each section's keys as the text writes them and upper-cased, and names it lacks; with
+// crossed, every key of the text is asked of every section.
+void ExpectSameAnswers(const std::string& text, bool crossed) {
+    qs::TQuickIni ini;
+    ini.LoadFromMemory(text);
+    const TIniValues values(ini);
+    std::vector<std::pair<std::string, std::vector<std::string>>> asked = {{"", {}}};
+    for (const std::string& line : ini.Lines()) {
+        if (line.front() == '[' && line.back() == ']') {
+            asked.push_back({line.substr(1, line.size() - 2), {"Missing", ""}});
+            continue;
+        }
+        const std::string key = line.substr(0, line.find('='));
+        asked.back().second.insert(asked.back().second.end(), {key, UpperCase(key), key + " "});
+    }
+    asked.push_back({"Missing", {"Missing"}});
+    if (crossed) {
+        std::vector<std::string> all;
+        for (const auto& [section, keys] : asked)
+            all.insert(all.end(), keys.begin(), keys.end());
+        for (auto& [section, keys] : asked)
+            keys = all;
+    }
+    for (size_t i = 0, n = asked.size(); i < n; ++i)
+        asked.push_back({UpperCase(asked[i].first), asked[i].second});
+    for (const auto& [section, keys] : asked)
+        for (const std::string& key : keys) {
+            SCOPED_TRACE("[" + section + "] " + key);
+            ASSERT_EQ(values.ReadString(section, key, "<default>"),
+                      ini.ReadString(section, key, "<default>"));
+            ASSERT_EQ(values.ReadInteger(section, key, -77), ini.ReadInteger(section, key, -77));
+        }
+}
+
+} // namespace
+
+TEST(IniValues, AnswerAsTheParserDoes) {
+    ExpectSameAnswers(
+        "Orphan=1\r\n[Personality]\r\nTopFrame=3\r\ntopframe=9\r\nNoEquals\r\nNoEquals=5\r\n"
+        "Empty=\r\nEmpty=7\r\n  Spaced Key  =  12  \r\nHex=0x1F\r\nDollar=$10\r\nNeg=-0x10\r\n"
+        "Bad=12abc\r\nBig=99999999999\r\nSign=+5\r\nTwoEq=a=b\r\n; comment=4\r\n"
+        "[personality]\r\nTopFrame=4\r\nLater=1\r\n[ Spaced ]\r\nK=1\r\n[Empty]\r\n[Colours]\r\n"
+        "ButtonFace= 1 2 3\r\n[]\r\nNameless=2\r\n",
+        true);
+    for (const char* id : qs::test::kBundledSkinIds) {
+        SCOPED_TRACE(id);
+        qs::TSkinReader reader;
+        ASSERT_TRUE(reader.ReadArchive(qs::test::BundledSkinBytes(id)));
+        std::vector<uint8_t> text;
+        reader.FindMember(".ini", text);
+        ExpectSameAnswers(std::string(text.begin(), text.end()), false);
+    }
 }
 
 TEST(SkinModel, FrameBordersTakeTheirCapsAndFramesFromPersonality) {
