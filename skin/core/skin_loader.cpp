@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <type_traits>
 
 #include "skin/core/skin_data.h"
 #include "skin/paint/skin_paint.h"
@@ -147,34 +146,35 @@ void TSkinLoader::readColours2(TDataSkinObject& obj, const std::string& section)
     obj.PressedColour2 = parsed("PressedColour2");
 }
 
-template <class R>
-void TSkinLoader::generic(std::unique_ptr<R>& slot, const std::string& section, bool readFrame,
-                          const char* secondImage) {
-    slot.reset();
-    const std::string image = str(section, "Image");
-    if (image.empty()) return;
-    slot = std::make_unique<R>(section);
-    R& obj = *slot;
-    loadBitmap(obj.Bitmap, image);
-    if constexpr (std::is_base_of_v<TDataSkinBorder, R>) {
-        if (secondImage) {
-            const std::string second = str(section, secondImage);
-            if (!second.empty()) loadBitmap(obj.Bitmap2, second);
-        }
+void TSkinLoader::readRecord(TDataSkinObject& obj, const std::string& section, const TRecordKeys& keys) {
+    loadBitmap(obj.Bitmap, str(section, keys.image));
+    if (auto* border = dynamic_cast<TDataSkinBorder*>(&obj); border && keys.secondImage) {
+        const std::string second = str(section, keys.secondImage);
+        if (!second.empty()) loadBitmap(border->Bitmap2, second);
     }
-    obj.Style = integer(section, "Style", 0);
+    if (keys.style) obj.Style = integer(section, "Style", 0);
     obj.LeftWidth = integer(section, "LeftWidth", 0);
     obj.RightWidth = integer(section, "RightWidth", 0);
     obj.TopHeight = integer(section, "TopHeight", 0);
     obj.BottomHeight = integer(section, "BottomHeight", 0);
-    if (readFrame) obj.Frame = integer(section, "Frame", 0);
+    if (keys.frame) obj.Frame = integer(section, "Frame", 0);
     obj.Trans = integer(section, "Trans", 0);
     obj.Tile = integer(section, "Tile", 0);
-    obj.NormalColour = integer(section, "NormalColour", -1);
-    obj.MouseOverColour = integer(section, "MouseOverColour", -1);
-    obj.PressedColour = integer(section, "PressedColour", -1);
-    readColours2(obj, section);
-    if (obj.Tile > 1) obj.Tile = 0;
+    if (obj.Tile > 1) obj.Tile = keys.tileAbove1;
+    if (keys.colours) {
+        obj.NormalColour = integer(section, "NormalColour", -1);
+        obj.MouseOverColour = integer(section, "MouseOverColour", -1);
+        obj.PressedColour = integer(section, "PressedColour", -1);
+        readColours2(obj, section);
+    }
+}
+
+template <class R>
+void TSkinLoader::generic(std::unique_ptr<R>& slot, const std::string& section, const TRecordKeys& keys) {
+    slot.reset();
+    if (str(section, keys.image).empty()) return;
+    slot = std::make_unique<R>(section);
+    readRecord(*slot, section, keys);
 }
 
 void TSkinLoader::borders() {
@@ -313,25 +313,18 @@ void TSkinLoader::captionButtons() {
 void TSkinLoader::pushButtons() {
     const char* S = "Buttons";
     TDataSkinButton& b = *skin_.Buttons;
-    b.LeftWidth = integer(S, "LeftWidth", 0);
-    b.RightWidth = integer(S, "RightWidth", 0);
-    b.TopHeight = integer(S, "TopHeight", 0);
-    b.BottomHeight = integer(S, "BottomHeight", 0);
-    b.Trans = integer(S, "Trans", 0);
-    b.Tile = integer(S, "Tile", 0);
-    if (b.Tile > 1) b.Tile = 0;
+    // The record is always there, image or not; Style and Frame are not the section's to say.
+    TRecordKeys keys;
+    keys.image = "Bitmap";
+    keys.style = keys.frame = false;
+    readRecord(b, S, keys);
     b.RadioButtonFrame = integer(S, "RadioButtonFrame", 0);
     b.CheckButtonFrame = integer(S, "CheckButtonFrame", 0);
-    b.NormalColour = integer(S, "NormalColour", -1);
-    b.MouseOverColour = integer(S, "MouseOverColour", -1);
-    b.PressedColour = integer(S, "PressedColour", -1);
-    loadBitmap(b.Bitmap, str(S, "Bitmap"));
     loadBitmap(b.CheckButton, str(S, "CheckButton"));
     loadBitmap(b.RadioButton, str(S, "RadioButton"));
     b.HasNormalColour2 = !str(S, "NormalColour2").empty();
     b.HasMouseOverColour2 = !str(S, "MouseOverColour2").empty();
     b.HasPressedColour2 = !str(S, "PressedColour2").empty();
-    readColours2(b, S);
 }
 
 void TSkinLoader::captionText() {
@@ -373,33 +366,28 @@ void TSkinLoader::menuBar() {
 
 void TSkinLoader::slots() {
     TSkinData& s = skin_;
-    {
-        s.Progress.reset();
-        const char* S = "Progress";
-        const std::string image = str(S, "Bitmap");
-        if (!image.empty()) {
-            auto p = std::make_unique<TDataSkinBorder>(S);
-            loadBitmap(p->Bitmap, image);
-            p->Style = integer(S, "Style", 0);
-            p->LeftWidth = integer(S, "LeftWidth", 0);
-            p->RightWidth = integer(S, "RightWidth", 0);
-            p->TopHeight = integer(S, "TopHeight", 0);
-            p->BottomHeight = integer(S, "BottomHeight", 0);
-            p->Trans = integer(S, "Trans", 0);
-            p->Tile = std::min(integer(S, "Tile", 0), 1);
-            s.Progress = std::move(p);
-        }
-    }
+    TRecordKeys progress;
+    progress.image = "Bitmap";
+    progress.frame = progress.colours = false;
+    progress.tileAbove1 = 1;
+    generic(s.Progress, "Progress", progress);
     generic(s.ProgressChunk, "Progress.Chunk");
     menuBar();
     generic(s.GroupBoxEdge, "GroupBoxEdge");
-    generic(s.GroupBox, "GroupBox", false);
+    TRecordKeys noFrame;
+    noFrame.frame = false;
+    generic(s.GroupBox, "GroupBox", noFrame);
     if (s.GroupBox) {
         s.GroupBox->BackgroundAlignment = integer("GroupBox", "BackgroundAlignment", 0);
         s.GroupBox->BackgroundLeftShift = integer("GroupBox", "BackgroundLeftShift", 0);
         s.GroupBox->BackgroundRightShift = integer("GroupBox", "BackgroundRightShift", 0);
     }
-    generic(s.Tabs, "Tabs", false, "Border");
+    auto withSecond = [&](const char* key) {
+        TRecordKeys keys = noFrame;
+        keys.secondImage = key;
+        return keys;
+    };
+    generic(s.Tabs, "Tabs", withSecond("Border"));
     generic(s.StatusBarEdges, "StatusBarEdges");
     generic(s.TabPane, "Tab.Pane");
     if (s.TabPane) {
@@ -411,7 +399,7 @@ void TSkinLoader::slots() {
     }
     generic(s.ToolBars, "ToolBars");
     // No skin has a "****" key: the second image is the mirrored copy made here.
-    generic(s.ComboButton, "ComboButton", false, "****");
+    generic(s.ComboButton, "ComboButton", withSecond("****"));
     if (s.ComboButton && !s.ComboButton->Bitmap.Empty()) {
         s.ComboButton->Bitmap2.Assign(&s.ComboButton->Bitmap);
         s.ComboButton->Bitmap2.SetPixelFormat(pf24bit);
@@ -433,8 +421,8 @@ void TSkinLoader::slots() {
     generic(s.TrackbarThumbRight, "Trackbar.ThumbRight");
     generic(s.TrackbarThumbUp, "Trackbar.ThumbUp");
     generic(s.TrackbarThumbDown, "Trackbar.ThumbDown");
-    generic(s.UpDownHorz, "UpDown.Horz", false, "GlyphImage");
-    generic(s.UpDownVert, "UpDown.Vert", false, "GlyphImage");
+    generic(s.UpDownHorz, "UpDown.Horz", withSecond("GlyphImage"));
+    generic(s.UpDownVert, "UpDown.Vert", withSecond("GlyphImage"));
     generic(s.Track, "Track");
     generic(s.TrackVert, "TRACKVERT");
 }

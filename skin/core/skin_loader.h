@@ -47,10 +47,22 @@ class TSkinLoader {
     // Reads the member an ini value names into bitmap (emptied when there is none).
     void loadBitmap(TBitmap& bitmap, const std::string& value);
     void readColours2(TDataSkinObject& obj, const std::string& section);
-    // A generic object section into its slot: nil unless the section names an image.
+
+    // Which keys a record section has; the defaults are those of the generic object section.
+    struct TRecordKeys {
+        const char* image = "Image";
+        const char* secondImage = nullptr; // into a TDataSkinBorder's Bitmap2
+        bool style = true;
+        bool frame = true;
+        bool colours = true;    // the three plain state colours and the three r g b ones
+        int32_t tileAbove1 = 0; // what a Tile value above 1 becomes
+    };
+    // The one reader of a section into a record: its image (emptied when the key is missing),
+    // margins, Trans, Tile and the keys `keys` names.
+    void readRecord(TDataSkinObject& obj, const std::string& section, const TRecordKeys& keys);
+    // A section into its slot: nil unless the section names an image.
     template <class R>
-    void generic(std::unique_ptr<R>& slot, const std::string& section, bool readFrame = true,
-                 const char* secondImage = nullptr);
+    void generic(std::unique_ptr<R>& slot, const std::string& section, const TRecordKeys& keys = {});
 
     void borders();
     void colours();

@@ -225,6 +225,31 @@ TEST(SkinModel, PushButtonGlyphFramesAndSlotFrameCounts) {
     EXPECT_EQ(s.Scrollbar->Tile, 0) << "other tiles above 1 become 0";
 }
 
+TEST(SkinModel, ProgressAndPushButtonsReadOnlyTheKeysTheirSectionsHave) {
+    TestSkin t;
+    t.ini =
+        "[Progress]\r\nBitmap=prog.bmp\r\nFrame=7\r\nTile=-2\r\nNormalColour=5\r\nNormalColour2=1 2 3\r\n"
+        "LeftWidth=3\r\nImage=other.bmp\r\n"
+        "[Buttons]\r\nStyle=4\r\nFrame=9\r\nLeftWidth=6\r\nTrans=1\r\nImage=btn.bmp\r\nMouseOverColour=7\r\n";
+    t.Bmp("prog.bmp", 20, 10).Bmp("other.bmp", 30, 10).Bmp("btn.bmp", 50, 10);
+    TSkinData s(nullptr);
+    ASSERT_TRUE(Load(s, t));
+    ASSERT_TRUE(s.Progress);
+    EXPECT_EQ(s.Progress->Bitmap.Width(), 20) << "the image key is Bitmap";
+    EXPECT_EQ(s.Progress->Frame, 2) << "no Frame key; an unstyled bar has two frames";
+    EXPECT_EQ(s.Progress->Tile, -2) << "only values above 1 are clamped";
+    EXPECT_EQ(s.Progress->LeftWidth, 3);
+    EXPECT_EQ(s.Progress->NormalColour, -1) << "no colours";
+    EXPECT_EQ(s.Progress->NormalColour2, clBlack);
+    const TDataSkinButton& b = *s.Buttons;
+    EXPECT_TRUE(b.Bitmap.Empty()) << "the image key is Bitmap, and without it the record stays";
+    EXPECT_EQ(b.LeftWidth, 6);
+    EXPECT_EQ(b.Trans, 1);
+    EXPECT_EQ(b.MouseOverColour, 7);
+    EXPECT_EQ(b.Style, 0) << "no Style key";
+    EXPECT_EQ(b.Frame, 5);
+}
+
 TEST(SkinModel, MissingSectionsLeaveNilWhileAlwaysPresentRecordsExist) {
     TestSkin t;
     t.ini = "[Personality]\r\n[Tabs]\r\nLeftWidth=3\r\n";
