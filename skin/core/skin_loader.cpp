@@ -15,10 +15,6 @@
 
 namespace {
 
-TColor sysColour(int index) {
-    return ColorToRGB(SystemColor(index));
-}
-
 bool startsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
@@ -204,7 +200,7 @@ void TSkinLoader::colours() {
     struct Entry {
         int index;
         const char* key;
-        int sys; // system colour of the default; -1: entry 3 as just read
+        int sys; // system colour of the default, kept as a reference; -1: entry 3 as just read
     };
     static const Entry order[] = {
         {0, "WindowText", COLOR_WINDOWTEXT},
@@ -228,7 +224,7 @@ void TSkinLoader::colours() {
         TSkinColour& c = skin_.Colours[size_t(e.index)];
         const std::string s = str("Colours", e.key);
         c.Given = !s.empty();
-        c.Value = c.Given ? ParseColour(s) : e.sys < 0 ? skin_.Colour(scButtonFace) : sysColour(e.sys);
+        c.Value = c.Given ? ParseColour(s) : e.sys < 0 ? skin_.Colour(scButtonFace) : SystemColor(e.sys);
     }
 
     skin_.SectionColours.clear();
@@ -238,7 +234,7 @@ void TSkinLoader::colours() {
         const std::string upper = UpperCase(name);
         if (!startsWith(upper, "COLOUR") || upper == "COLOURS") continue;
         const std::string s = str(name, "color");
-        skin_.SectionColours.push_back(s.empty() ? sysColour(COLOR_WINDOWTEXT) : ParseColour(s));
+        skin_.SectionColours.push_back(s.empty() ? SystemColor(COLOR_WINDOWTEXT) : ParseColour(s));
     }
     for (int i = 0; i < 10; ++i) {
         const std::string s = str("Customcolors", "Color" + std::to_string(i));
@@ -531,7 +527,7 @@ void TSkinLoader::comboArrow() {
     arrow.Bitmap.Clear();
     if (!s.SunkEdge && s.ComboButton) {
         arrow.Bitmap.Assign(&s.ComboButton->Bitmap);
-        if (!arrow.Bitmap.Empty()) qs::ReplaceMagenta(arrow.Bitmap, s.Colour(scButtonFace));
+        if (!arrow.Bitmap.Empty()) qs::ReplaceMagenta(arrow.Bitmap, ColorToRGB(s.Colour(scButtonFace)));
         arrow.Frame = s.ComboButton->Frame;
     } else if (s.SunkEdge && s.ComboButton && s.ComboButton->Style == 2) {
         const int n = std::max(s.SunkEdge->Frame, 1);
@@ -547,8 +543,9 @@ void TSkinLoader::comboArrow() {
 
 void TSkinLoader::toolbar() {
     TSkinData& s = skin_;
-    const TColor frame = s.Colour(scFrameColour);
-    const TColor top = qs::Blend(s.Colour(scButtonFace), clWhite, 150);
+    // Defaulted colours name system colours: the image takes their values of now.
+    const TColor frame = ColorToRGB(s.Colour(scFrameColour));
+    const TColor top = qs::Blend(ColorToRGB(s.Colour(scButtonFace)), clWhite, 150);
     TColor bottom = qs::Blend(0x808080, frame, 150);
     const int L = qs::ColorSaturation(frame);
     if (L > 110) bottom = qs::Blend(frame, clWhite, (5625 - 25 * L) / 140 + 50);

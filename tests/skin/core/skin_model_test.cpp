@@ -5,6 +5,7 @@
 
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_loader.h"
+#include "skin/res/colour.h"
 #include "skin/res/quick_ini.h"
 #include "skin/res/skin_reader.h"
 #include "tests/skin/core/test_skin.h"
@@ -138,13 +139,41 @@ TEST(SkinModel, ColoursDefaultAndMenubarFollowsButtonFace) {
     EXPECT_TRUE(s.Colours[scButtonFace].Given);
     EXPECT_EQ(s.Colour(scMenubar), 0x1E140A) << "a missing Menubar takes ButtonFace as read";
     EXPECT_FALSE(s.Colours[scMenubar].Given);
-    EXPECT_EQ(s.Colour(scButtonText), ColorToRGB(clBtnText));
     ASSERT_EQ(s.SectionColours.size(), 2u) << "COLOUR sections other than COLOURS, in order";
     EXPECT_EQ(s.SectionColours[0], 0x060504);
-    EXPECT_EQ(s.SectionColours[1], ColorToRGB(clWindowText));
+    EXPECT_EQ(s.SectionColours[1], clWindowText);
     EXPECT_EQ(s.CustomColors[3], 0x090807);
     EXPECT_EQ(s.CustomColors[0], clWhite);
     EXPECT_EQ(s.Colour(scFrameColour), 0x1E140A) << "no Top image: the face colour";
+}
+
+TEST(SkinModel, DefaultedColoursNameSystemColoursThatImagesAndTheBrushResolve) {
+    TestSkin t;
+    t.ini = "[Colours]\r\nWindowText=1 2 3\r\n[ComboButton]\r\nImage=cb.bmp\r\n[Buttons]\r\n";
+    t.Bmp("cb.bmp", 8, 4, [](int x, int) { return x < 4 ? 0xFF00FFu : 0x123456u; });
+    TSkinData s(nullptr);
+    ASSERT_TRUE(Load(s, t));
+    const std::pair<int, int> defaults[] = {
+        {scButtonFace, COLOR_BTNFACE},        {scButtonText, COLOR_BTNTEXT},
+        {scButtonDkShadow, COLOR_3DDKSHADOW}, {scTitleTextNoActive, COLOR_INACTIVECAPTIONTEXT},
+        {scMenubar, COLOR_BTNFACE},           {scFrameColour, COLOR_BTNFACE}};
+    for (const auto& [index, sys] : defaults) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(s.Colour(index), SystemColor(sys)) << "kept as a reference";
+        EXPECT_EQ(ColorToRGB(s.Colour(index)), TColor(GetSysColor(sys)));
+    }
+    EXPECT_EQ(s.Colour(scWindowText), 0x030201) << "given colours stay as given";
+    EXPECT_EQ(s.Buttons->NormalColour2, clBtnText) << "state colours default to the ButtonText entry";
+
+    // What is made at load time holds the system colours' values of that moment.
+    const TColor face = TColor(GetSysColor(COLOR_BTNFACE));
+    LOGBRUSH brush{};
+    ASSERT_TRUE(GetObjectA(s.FaceBrush(), sizeof brush, &brush));
+    EXPECT_EQ(TColor(brush.lbColor), face);
+    TBitmap& arrow = s.ComboxArrow->Bitmap;
+    EXPECT_EQ(arrow.Canvas().Pixel(0, 0), face) << "magenta replaced by the face colour";
+    EXPECT_EQ(arrow.Canvas().Pixel(5, 0), 0x563412) << "the rest as it was (as a TColor)";
+    EXPECT_EQ(s.Toolbar->Bitmap.Canvas().Pixel(0, 0), qs::Blend(face, clWhite, 150)) << "the gradient's top";
 }
 
 TEST(SkinModel, CaptionButtonsAreFilteredCountedAndPlaced) {
