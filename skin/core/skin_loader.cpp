@@ -105,7 +105,13 @@ int32_t TIniValues::ReadInteger(const std::string& section, const std::string& k
 }
 
 TSkinLoader::TSkinLoader(TSkinData& skin, qs::TSkinReader& reader, qs::TQuickIni& ini)
-    : skin_(skin), reader_(reader), ini_(ini), values_(ini) {}
+    : skin_(skin), reader_(reader), ini_(ini), values_(ini) {
+    size_t offset = 0;
+    for (int32_t size : reader_.Sizes()) {
+        memberOffsets_.push_back(offset);
+        offset += size_t(size);
+    }
+}
 
 std::string TSkinLoader::str(const std::string& section, const std::string& key, const std::string& def) {
     return values_.ReadString(section, key, def);
@@ -117,14 +123,16 @@ int TSkinLoader::integer(const std::string& section, const std::string& key, int
 
 void TSkinLoader::loadBitmap(TBitmap& bitmap, const std::string& value) {
     bitmap.Clear();
-    const std::string name = qs::ImageMemberName(value);
+    const std::string name = qs::AsciiLower(qs::ImageMemberName(value));
     if (name.empty()) return;
-    std::vector<uint8_t> bytes;
-    reader_.GetMember(name, bytes);
-    if (bytes.empty()) return;
-    TMemoryStream stream(std::move(bytes));
+    // Decoded where the reader keeps the member, as the first member of that name.
+    const auto& names = reader_.Names();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) return;
+    const size_t i = size_t(found - names.begin());
+    if (reader_.Sizes()[i] == 0) return;
     try {
-        bitmap.LoadFromStream(stream);
+        bitmap.LoadFromMemory(reader_.MemberData().data() + memberOffsets_[i], size_t(reader_.Sizes()[i]));
     } catch (const Exception&) {
         // A damaged image leaves its object kind unskinned, like a missing one.
         bitmap.Clear();

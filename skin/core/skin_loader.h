@@ -44,7 +44,7 @@ class TSkinLoader {
   private:
     std::string str(const std::string& section, const std::string& key, const std::string& def = {});
     int integer(const std::string& section, const std::string& key, int def);
-    // Reads the member an ini value names into bitmap (emptied when there is none).
+    // Decodes the member an ini value names into bitmap (emptied when there is none).
     void loadBitmap(TBitmap& bitmap, const std::string& value);
     void readColours2(TDataSkinObject& obj, const std::string& section);
 
@@ -82,4 +82,5 @@ class TSkinLoader {
     qs::TSkinReader& reader_;
     qs::TQuickIni& ini_;
     TIniValues values_;
+    std::vector<size_t> memberOffsets_; // where each member starts in the reader's data
 };

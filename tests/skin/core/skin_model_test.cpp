@@ -279,6 +279,32 @@ TEST(SkinModel, ProgressAndPushButtonsReadOnlyTheKeysTheirSectionsHave) {
     EXPECT_EQ(b.Frame, 5);
 }
 
+TEST(SkinModel, DamagedImagesLeaveTheirRecordsWithoutAnImage) {
+    TestSkin t;
+    t.ini = "[Buttons]\r\nBitmap=short.bmp\r\nCheckButton=garbage.bmp\r\nRadioButton=padded.bmp\r\n"
+            "[Scrollbar]\r\nImage=lying.bmp\r\n[SunkEdge]\r\nImage=empty.bmp\r\n";
+    t.Bmp("good.bmp", 16, 8);
+    const std::vector<uint8_t> good = t.members.back().data;
+    t.members.pop_back();
+    std::vector<uint8_t> padded = good, lying = good;
+    padded.insert(padded.end(), 100, 0xEE); // the declared file size ends the image
+    lying[22] = 0x40;                       // far more rows than the data holds
+    t.members.push_back({"short.bmp", std::vector<uint8_t>(good.begin(), good.begin() + 30)});
+    t.members.push_back({"garbage.bmp", {'B', 'M', 1, 2, 3}});
+    t.members.push_back({"padded.bmp", padded});
+    t.members.push_back({"lying.bmp", lying});
+    t.members.push_back({"empty.bmp", {}});
+    TSkinData s(nullptr);
+    ASSERT_TRUE(Load(s, t));
+    EXPECT_TRUE(s.Buttons->Bitmap.Empty());
+    EXPECT_TRUE(s.Buttons->CheckButton.Empty());
+    EXPECT_EQ(s.Buttons->RadioButton.Width(), 16);
+    ASSERT_TRUE(s.Scrollbar) << "the section names an image";
+    EXPECT_TRUE(s.Scrollbar->Bitmap.Empty());
+    ASSERT_TRUE(s.SunkEdge);
+    EXPECT_TRUE(s.SunkEdge->Bitmap.Empty());
+}
+
 TEST(SkinModel, MissingSectionsLeaveNilWhileAlwaysPresentRecordsExist) {
     TestSkin t;
     t.ini = "[Personality]\r\n[Tabs]\r\nLeftWidth=3\r\n";
