@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "toolkit/graphics/bmp_decode.h"
 #include "toolkit/handles.h"
 
 namespace {
@@ -101,7 +102,7 @@ win::BitmapHandle dib24(int w, int h, uint8_t*& bits) {
 }
 
 ptrdiff_t stride24(int w) {
-    return ptrdiff_t((w * 3 + 3) & ~3);
+    return ptrdiff_t((int64_t(w) * 3 + 3) & ~int64_t(3));
 }
 
 // A memory DC with a 24-bit bitmap kept selected between calls, for small scratch images:
@@ -142,6 +143,8 @@ SharedScratch& sharedScratch() {
 class Scratch {
   public:
     Scratch(int w, int h) {
+        // Sizes no bitmap may have draw nothing.
+        if (w <= 0 || h <= 0 || w > kBmpMaxSide || h > kBmpMaxSide || int64_t(w) * h > kBmpMaxPixels) return;
         SharedScratch& shared = sharedScratch();
         uint8_t* bits = nullptr;
         ptrdiff_t stride = stride24(w);
@@ -481,9 +484,13 @@ template <int SB, int DB> void keyCopyRow(const uint8_t* s, uint8_t* d, int n, u
 // The key-colour copy done on the pixels: no mask and no raster operations.
 void keyCopyPixels(const PixelTarget& t, int x, int y, int w, int h, const PixelSource& source,
                    COLORREF key) {
-    RECT dest{x + t.origin.x, y + t.origin.y, x + t.origin.x + w, y + t.origin.y + h}, visible{};
-    if (!IntersectRect(&visible, &dest, &t.clip)) return;
-    const int sx = visible.left - dest.left, sy = visible.top - dest.top, n = width(visible);
+    // In bitmap pixels, clipped; 64-bit so that no rectangle can wrap around into the bitmap.
+    const int64_t left = int64_t(x) + t.origin.x, top = int64_t(y) + t.origin.y;
+    const int64_t l = std::max<int64_t>(left, t.clip.left), r = std::min<int64_t>(left + w, t.clip.right);
+    const int64_t tp = std::max<int64_t>(top, t.clip.top), b = std::min<int64_t>(top + h, t.clip.bottom);
+    if (w <= 0 || h <= 0 || l >= r || tp >= b) return;
+    const RECT visible{LONG(l), LONG(tp), LONG(r), LONG(b)};
+    const int sx = int(l - left), sy = int(tp - top), n = width(visible);
     const uint32_t k = uint32_t(GetBValue(key) | GetGValue(key) << 8 | GetRValue(key) << 16);
     const int sb = source.bytesPerPixel, db = t.bytesPerPixel;
     auto copy = [&](auto row) {

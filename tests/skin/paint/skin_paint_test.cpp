@@ -1,6 +1,7 @@
 // Pixel-exact checks of the painting primitives on memory bitmaps.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -253,6 +254,20 @@ TEST(TransparentCopies, PixelsAreTakenOnlyWhereTheTargetCanBeRead) {
     DrawTransparentBitmapBy(gdi, reference.dc.Get(), rect(2, 1, 22, 11), *img, SKIN_KEY_COLOUR);
     EXPECT_EQ(holed.Read(), reference.Read());
     EXPECT_EQ(GetPixel(holed.dc.Get(), 6, 4), RGB(30, 188, 77)) << "the hole is left alone";
+}
+
+TEST(TransparentCopies, RectanglesFarOutsideOrTooLargeDrawNothing) {
+    auto img = speckled(20, 10);
+    Target t(30, 12, 24, false), untouched(30, 12, 24, false);
+    const RECT outside[] = {rect(INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX),
+                            rect(INT_MIN, INT_MIN, INT_MIN + 15, INT_MIN + 8), rect(-25, 0, -5, 10),
+                            rect(30, 12, 50, 22)};
+    for (const RECT& r : outside) {
+        DrawTransparentBitmap(t.dc.Get(), r, *img, SKIN_KEY_COLOUR);
+        DrawSkinObject(t.dc.Get(), r, *img, false, false, true, 1, 1, rect(2, 2, 2, 2));
+    }
+    DrawSkinObject(t.dc.Get(), rect(0, 0, 100000, 100000), *img, false, true, true, 1, 1, rect(2, 2, 2, 2));
+    EXPECT_EQ(t.Read(), untouched.Read());
 }
 
 TEST(Strips, CapsKeepTheirWidthAndTheMiddleRepeats) {
