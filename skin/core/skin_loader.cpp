@@ -85,9 +85,14 @@ TIniValues::TIniValues(const qs::TQuickIni& ini) {
 }
 
 const std::optional<std::string>* TIniValues::find(const std::string& section, const std::string& key) const {
-    const auto it = sections_.find(lowerAscii("[" + section + "]"));
-    if (it == sections_.end()) return nullptr;
-    for (const auto& [name, value] : it->second)
+    // The loader asks about one section many times in a row.
+    if (!lastAsked_ || section != *lastAsked_) {
+        const auto it = sections_.find(lowerAscii("[" + section + "]"));
+        lastAsked_ = section;
+        lastFound_ = it == sections_.end() ? nullptr : &it->second;
+    }
+    if (!lastFound_) return nullptr;
+    for (const auto& [name, value] : *lastFound_)
         if (sameText(name, key)) return &value;
     return nullptr;
 }

@@ -33,6 +33,8 @@ class TIniValues {
     using Section = std::vector<std::pair<std::string, std::optional<std::string>>>;
     const std::optional<std::string>* find(const std::string& section, const std::string& key) const;
     std::unordered_map<std::string, Section> sections_; // by lower-cased header, brackets included
+    mutable std::optional<std::string> lastAsked_;
+    mutable const Section* lastFound_ = nullptr;
 };
 
 class TSkinLoader {
