@@ -37,13 +37,6 @@ std::string trimmed(const std::string& s, size_t from, size_t to) {
     return s.substr(from, to - from);
 }
 
-bool sameText(const std::string& lowered, const std::string& other) {
-    if (lowered.size() != other.size()) return false;
-    for (size_t i = 0; i < other.size(); ++i)
-        if (lowered[i] != lower(other[i])) return false;
-    return true;
-}
-
 // Copies a w x h block between bitmaps; what lies outside either bitmap is left alone, as
 // BitBlt leaves it. 24-bit bitmaps are copied row by row, which needs no DC.
 void copyBlock(TBitmap& to, int x, int y, TBitmap& from, int sx, int sy, int w, int h) {
@@ -64,7 +57,7 @@ void copyBlock(TBitmap& to, int x, int y, TBitmap& from, int sx, int sy, int w, 
 TIniValues::TIniValues(const qs::TQuickIni& ini) {
     Section* section = nullptr;
     for (const std::string& line : ini.Lines()) {
-        if (line.front() == '[' && line.back() == ']') {
+        if (!line.empty() && line.front() == '[' && line.back() == ']') {
             // A repeated header's lines are never reached: look-ups stop at the first one's end.
             auto [it, fresh] = sections_.try_emplace(lowerAscii(line));
             section = fresh ? &it->second : nullptr;
@@ -72,15 +65,10 @@ TIniValues::TIniValues(const qs::TQuickIni& ini) {
         }
         if (!section) continue;
         const size_t eq = line.find('=');
-        std::string key = lowerAscii(trimmed(line, 0, std::min(eq, line.size())));
-        if (std::any_of(section->begin(), section->end(), [&](const auto& e) { return e.first == key; }))
-            continue;
-        std::optional<std::string> value;
-        if (eq != std::string::npos) {
-            std::string v = trimmed(line, eq + 1, line.size());
-            if (!v.empty()) value = std::move(v);
-        }
-        section->emplace_back(std::move(key), std::move(value));
+        auto [entry, fresh] = section->try_emplace(lowerAscii(trimmed(line, 0, std::min(eq, line.size()))));
+        if (!fresh || eq == std::string::npos) continue;
+        std::string value = trimmed(line, eq + 1, line.size());
+        if (!value.empty()) entry->second = std::move(value);
     }
 }
 
@@ -92,9 +80,8 @@ const std::optional<std::string>* TIniValues::find(const std::string& section, c
         lastFound_ = it == sections_.end() ? nullptr : &it->second;
     }
     if (!lastFound_) return nullptr;
-    for (const auto& [name, value] : *lastFound_)
-        if (sameText(name, key)) return &value;
-    return nullptr;
+    const auto it = lastFound_->find(lowerAscii(key));
+    return it == lastFound_->end() ? nullptr : &it->second;
 }
 
 std::string TIniValues::ReadString(const std::string& section, const std::string& key,

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 class TSkinData;
@@ -29,8 +28,8 @@ class TIniValues {
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t def) const;
 
   private:
-    // Keys lower-cased, in file order; no value where the default applies.
-    using Section = std::vector<std::pair<std::string, std::optional<std::string>>>;
+    // By lower-cased key; no value where the default applies.
+    using Section = std::unordered_map<std::string, std::optional<std::string>>;
     const std::optional<std::string>* find(const std::string& section, const std::string& key) const;
     std::unordered_map<std::string, Section> sections_; // by lower-cased header, brackets included
     mutable std::optional<std::string> lastAsked_;
