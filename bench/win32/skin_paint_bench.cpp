@@ -1,10 +1,12 @@
 // The drawing primitives at window size: an 800x600 nine-slice skin object drawn to a memory DC,
-// and a window region cut from an 800x600 frame bitmap with magenta corners.
+// each way of its transparent copy, and a window region cut from an 800x600 frame bitmap with magenta
+// corners.
 //   skin_paint_bench [SKIN]   SKIN: a .skin path or a bundled id; default item9 (the program's skin)
 #include <windows.h>
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "bench/win32/bench_harness.h"
@@ -49,6 +51,55 @@ void benchNineSlice(TReport& report, TDataSkinObject& object) {
             BuildSkinBitmap(dest, object.Bitmap, m, false, false, frames(object), 1);
     });
     report.Row("BuildSkinBitmap stretched centre (no copy)", size, build, "the composing part of the above");
+}
+
+int keyCount(TBitmap& bitmap) {
+    int n = 0;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < bitmap.Width(); ++x)
+            n += row[3 * x] == 0xFF && row[3 * x + 1] == 0 && row[3 * x + 2] == 0xFF;
+    }
+    return n;
+}
+
+// The copying part alone, from a built piece to the target: each way of a transparent copy
+// beside the opaque BitBlt, and the monochrome mask the GDI ways start with.
+void benchKeyCopy(TReport& report, TDataSkinObject& object) {
+    const RECT dest{0, 0, kWidth, kHeight};
+    std::unique_ptr<TBitmap> piece =
+        BuildSkinBitmap(dest, object.Bitmap, object.Margins(), false, false, frames(object), 1);
+    TBitmap target(kWidth, kHeight, pf24bit);
+    HDC dc = target.Canvas().Handle();
+    HDC src = piece->Canvas().Handle();
+    const std::string size = SizeText(kWidth, kHeight);
+    const std::string keys = std::to_string(keyCount(*piece)) + " key pixels";
+    report.Row("BitBlt SRCCOPY (the opaque copy)", size, Measure([&] {
+                   BitBlt(dc, 0, 0, kWidth, kHeight, src, 0, 0, SRCCOPY);
+                   GdiFlush();
+               }),
+               "24-bit DIB to 24-bit DIB");
+    const std::pair<TKeyCopy, const char*> ways[] = {
+        {TKeyCopy::Pixels, "DrawTransparentBitmap by pixels"},
+        {TKeyCopy::MaskBlt, "DrawTransparentBitmap by MaskBlt"},
+        {TKeyCopy::ThreeBlts, "DrawTransparentBitmap by 3 BitBlts"}};
+    for (const auto& [how, name] : ways) {
+        const TFigures f = Measure([&] {
+            DrawTransparentBitmapBy(how, dc, dest, *piece, SKIN_KEY_COLOUR);
+            GdiFlush();
+        });
+        report.Row(name, size, f,
+                   how == ChooseKeyCopy(dc, *piece, SKIN_KEY_COLOUR) ? keys + ", the way taken" : keys);
+    }
+    win::BitmapHandle mask(CreateBitmap(kWidth, kHeight, 1, 1, nullptr));
+    win::MemoryDC maskDC(dc);
+    win::SelectGuard select(maskDC.Get(), mask.Get());
+    SetBkColor(src, SKIN_KEY_COLOUR);
+    report.Row("  of which the mask (BitBlt to 1 bit)", size, Measure([&] {
+                   BitBlt(maskDC.Get(), 0, 0, kWidth, kHeight, src, 0, 0, SRCCOPY);
+                   GdiFlush();
+               }),
+               "the GDI ways' first step");
 }
 
 // The whole frame as the form skinner lays it out: side borders full height, bottom and caption
@@ -123,6 +174,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     benchNineSlice(report, *skin.Buttons);
+    benchKeyCopy(report, *skin.Buttons);
     benchRegion(report, skin);
     return 0;
 }

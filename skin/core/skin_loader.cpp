@@ -3,7 +3,7 @@
 #include "skin/core/skin_loader.h"
 
 #include <algorithm>
-#include <type_traits>
+#include <cstring>
 
 #include "skin/core/skin_data.h"
 #include "skin/paint/skin_paint.h"
@@ -15,37 +15,116 @@
 
 namespace {
 
-TColor sysColour(int index) {
-    return ColorToRGB(SystemColor(index));
-}
-
 bool startsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
 
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        c = lower(c);
+    return s;
+}
+
+std::string trimmed(const std::string& s, size_t from, size_t to) {
+    while (from < to && uint8_t(s[from]) <= 32)
+        ++from;
+    while (to > from && uint8_t(s[to - 1]) <= 32)
+        --to;
+    return s.substr(from, to - from);
+}
+
+// Copies a w x h block between bitmaps; what lies outside either bitmap is left alone, as
+// BitBlt leaves it. 24-bit bitmaps are copied row by row, which needs no DC.
+void copyBlock(TBitmap& to, int x, int y, TBitmap& from, int sx, int sy, int w, int h) {
+    if (to.Empty() || from.Empty()) return;
+    if (to.PixelFormat() != pf24bit || from.PixelFormat() != pf24bit) {
+        BitBlt(to.Canvas().Handle(), x, y, w, h, from.Canvas().Handle(), sx, sy, SRCCOPY);
+        return;
+    }
+    const int left = std::max({0, -x, -sx}), right = std::min({w, to.Width() - x, from.Width() - sx});
+    const int top = std::max({0, -y, -sy}), bottom = std::min({h, to.Height() - y, from.Height() - sy});
+    for (int row = top; row < bottom && left < right; ++row)
+        std::memcpy(to.ScanLine(y + row) + 3 * (x + left), from.ScanLine(sy + row) + 3 * (sx + left),
+                    3 * size_t(right - left));
+}
+
 } // namespace
 
+TIniValues::TIniValues(const qs::TQuickIni& ini) {
+    Section* section = nullptr;
+    for (const std::string& line : ini.Lines()) {
+        if (!line.empty() && line.front() == '[' && line.back() == ']') {
+            // A repeated header's lines are never reached: look-ups stop at the first one's end.
+            auto [it, fresh] = sections_.try_emplace(lowerAscii(line));
+            section = fresh ? &it->second : nullptr;
+            continue;
+        }
+        if (!section) continue;
+        const size_t eq = line.find('=');
+        auto [entry, fresh] = section->try_emplace(lowerAscii(trimmed(line, 0, std::min(eq, line.size()))));
+        if (!fresh || eq == std::string::npos) continue;
+        std::string value = trimmed(line, eq + 1, line.size());
+        if (!value.empty()) entry->second = std::move(value);
+    }
+}
+
+const std::optional<std::string>* TIniValues::find(const std::string& section, const std::string& key) const {
+    // The loader asks about one section many times in a row.
+    if (!lastAsked_ || section != *lastAsked_) {
+        const auto it = sections_.find(lowerAscii("[" + section + "]"));
+        lastAsked_ = section;
+        lastFound_ = it == sections_.end() ? nullptr : &it->second;
+    }
+    if (!lastFound_) return nullptr;
+    const auto it = lastFound_->find(lowerAscii(key));
+    return it == lastFound_->end() ? nullptr : &it->second;
+}
+
+std::string TIniValues::ReadString(const std::string& section, const std::string& key,
+                                   const std::string& def) const {
+    const std::optional<std::string>* value = find(section, key);
+    return value && *value ? **value : def;
+}
+
+int32_t TIniValues::ReadInteger(const std::string& section, const std::string& key, int32_t def) const {
+    const std::optional<std::string>* value = find(section, key);
+    int32_t n = 0;
+    return value && *value && qs::ParseIniInteger(**value, n) ? n : def;
+}
+
 TSkinLoader::TSkinLoader(TSkinData& skin, qs::TSkinReader& reader, qs::TQuickIni& ini)
-    : skin_(skin), reader_(reader), ini_(ini) {}
+    : skin_(skin), reader_(reader), ini_(ini), values_(ini) {
+    size_t offset = 0;
+    for (int32_t size : reader_.Sizes()) {
+        memberOffsets_.push_back(offset);
+        offset += size_t(size);
+    }
+}
 
 std::string TSkinLoader::str(const std::string& section, const std::string& key, const std::string& def) {
-    return ini_.ReadString(section, key, def);
+    return values_.ReadString(section, key, def);
 }
 
 int TSkinLoader::integer(const std::string& section, const std::string& key, int def) {
-    return ini_.ReadInteger(section, key, def);
+    return values_.ReadInteger(section, key, def);
 }
 
 void TSkinLoader::loadBitmap(TBitmap& bitmap, const std::string& value) {
     bitmap.Clear();
-    const std::string name = qs::ImageMemberName(value);
+    const std::string name = qs::AsciiLower(qs::ImageMemberName(value));
     if (name.empty()) return;
-    std::vector<uint8_t> bytes;
-    reader_.GetMember(name, bytes);
-    if (bytes.empty()) return;
-    TMemoryStream stream(std::move(bytes));
+    // Decoded where the reader keeps the member, as the first member of that name.
+    const auto& names = reader_.Names();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) return;
+    const size_t i = size_t(found - names.begin());
+    if (reader_.Sizes()[i] == 0) return;
     try {
-        bitmap.LoadFromStream(stream);
+        bitmap.LoadFromMemory(reader_.MemberData().data() + memberOffsets_[i], size_t(reader_.Sizes()[i]));
     } catch (const Exception&) {
         // A damaged image leaves its object kind unskinned, like a missing one.
         bitmap.Clear();
@@ -63,34 +142,35 @@ void TSkinLoader::readColours2(TDataSkinObject& obj, const std::string& section)
     obj.PressedColour2 = parsed("PressedColour2");
 }
 
-template <class R>
-void TSkinLoader::generic(std::unique_ptr<R>& slot, const std::string& section, bool readFrame,
-                          const char* secondImage) {
-    slot.reset();
-    const std::string image = str(section, "Image");
-    if (image.empty()) return;
-    slot = std::make_unique<R>(section);
-    R& obj = *slot;
-    loadBitmap(obj.Bitmap, image);
-    if constexpr (std::is_base_of_v<TDataSkinBorder, R>) {
-        if (secondImage) {
-            const std::string second = str(section, secondImage);
-            if (!second.empty()) loadBitmap(obj.Bitmap2, second);
-        }
+void TSkinLoader::readRecord(TDataSkinObject& obj, const std::string& section, const TRecordKeys& keys) {
+    loadBitmap(obj.Bitmap, str(section, keys.image));
+    if (auto* border = dynamic_cast<TDataSkinBorder*>(&obj); border && keys.secondImage) {
+        const std::string second = str(section, keys.secondImage);
+        if (!second.empty()) loadBitmap(border->Bitmap2, second);
     }
-    obj.Style = integer(section, "Style", 0);
+    if (keys.style) obj.Style = integer(section, "Style", 0);
     obj.LeftWidth = integer(section, "LeftWidth", 0);
     obj.RightWidth = integer(section, "RightWidth", 0);
     obj.TopHeight = integer(section, "TopHeight", 0);
     obj.BottomHeight = integer(section, "BottomHeight", 0);
-    if (readFrame) obj.Frame = integer(section, "Frame", 0);
+    if (keys.frame) obj.Frame = integer(section, "Frame", 0);
     obj.Trans = integer(section, "Trans", 0);
     obj.Tile = integer(section, "Tile", 0);
-    obj.NormalColour = integer(section, "NormalColour", -1);
-    obj.MouseOverColour = integer(section, "MouseOverColour", -1);
-    obj.PressedColour = integer(section, "PressedColour", -1);
-    readColours2(obj, section);
-    if (obj.Tile > 1) obj.Tile = 0;
+    if (obj.Tile > 1) obj.Tile = keys.tileAbove1;
+    if (keys.colours) {
+        obj.NormalColour = integer(section, "NormalColour", -1);
+        obj.MouseOverColour = integer(section, "MouseOverColour", -1);
+        obj.PressedColour = integer(section, "PressedColour", -1);
+        readColours2(obj, section);
+    }
+}
+
+template <class R>
+void TSkinLoader::generic(std::unique_ptr<R>& slot, const std::string& section, const TRecordKeys& keys) {
+    slot.reset();
+    if (str(section, keys.image).empty()) return;
+    slot = std::make_unique<R>(section);
+    readRecord(*slot, section, keys);
 }
 
 void TSkinLoader::borders() {
@@ -120,7 +200,7 @@ void TSkinLoader::colours() {
     struct Entry {
         int index;
         const char* key;
-        int sys; // system colour of the default; -1: entry 3 as just read
+        int sys; // system colour of the default, kept as a reference; -1: entry 3 as just read
     };
     static const Entry order[] = {
         {0, "WindowText", COLOR_WINDOWTEXT},
@@ -144,7 +224,7 @@ void TSkinLoader::colours() {
         TSkinColour& c = skin_.Colours[size_t(e.index)];
         const std::string s = str("Colours", e.key);
         c.Given = !s.empty();
-        c.Value = c.Given ? ParseColour(s) : e.sys < 0 ? skin_.Colour(scButtonFace) : sysColour(e.sys);
+        c.Value = c.Given ? ParseColour(s) : e.sys < 0 ? skin_.Colour(scButtonFace) : SystemColor(e.sys);
     }
 
     skin_.SectionColours.clear();
@@ -154,7 +234,7 @@ void TSkinLoader::colours() {
         const std::string upper = UpperCase(name);
         if (!startsWith(upper, "COLOUR") || upper == "COLOURS") continue;
         const std::string s = str(name, "color");
-        skin_.SectionColours.push_back(s.empty() ? sysColour(COLOR_WINDOWTEXT) : ParseColour(s));
+        skin_.SectionColours.push_back(s.empty() ? SystemColor(COLOR_WINDOWTEXT) : ParseColour(s));
     }
     for (int i = 0; i < 10; ++i) {
         const std::string s = str("Customcolors", "Color" + std::to_string(i));
@@ -210,6 +290,7 @@ void TSkinLoader::captionButtons() {
     // Three buttons for a maximised MDI child, on the menu band: minimise, restore, close.
     TBitmap mdi;
     loadBitmap(mdi, str("MDICONTROLS", "Image"));
+    mdi.SetPixelFormat(pf24bit);
     const int cell = mdi.Empty() ? 0 : mdi.Width() / 12;
     for (int i = 0; i < 3; ++i) {
         auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
@@ -218,8 +299,7 @@ void TSkinLoader::captionButtons() {
         b->Frame = 4;
         if (cell > 0) {
             b->Bitmap.SetSize(4 * cell, mdi.Height());
-            BitBlt(b->Bitmap.Canvas().Handle(), 0, 0, 4 * cell, mdi.Height(), mdi.Canvas().Handle(),
-                   4 * cell * i, 0, SRCCOPY);
+            copyBlock(b->Bitmap, 0, 0, mdi, 4 * cell * i, 0, 4 * cell, mdi.Height());
             b->Xcoord = (cell + 4) * (3 - i);
         }
         buttons.push_back(std::move(b));
@@ -229,25 +309,18 @@ void TSkinLoader::captionButtons() {
 void TSkinLoader::pushButtons() {
     const char* S = "Buttons";
     TDataSkinButton& b = *skin_.Buttons;
-    b.LeftWidth = integer(S, "LeftWidth", 0);
-    b.RightWidth = integer(S, "RightWidth", 0);
-    b.TopHeight = integer(S, "TopHeight", 0);
-    b.BottomHeight = integer(S, "BottomHeight", 0);
-    b.Trans = integer(S, "Trans", 0);
-    b.Tile = integer(S, "Tile", 0);
-    if (b.Tile > 1) b.Tile = 0;
+    // The record is always there, image or not; Style and Frame are not the section's to say.
+    TRecordKeys keys;
+    keys.image = "Bitmap";
+    keys.style = keys.frame = false;
+    readRecord(b, S, keys);
     b.RadioButtonFrame = integer(S, "RadioButtonFrame", 0);
     b.CheckButtonFrame = integer(S, "CheckButtonFrame", 0);
-    b.NormalColour = integer(S, "NormalColour", -1);
-    b.MouseOverColour = integer(S, "MouseOverColour", -1);
-    b.PressedColour = integer(S, "PressedColour", -1);
-    loadBitmap(b.Bitmap, str(S, "Bitmap"));
     loadBitmap(b.CheckButton, str(S, "CheckButton"));
     loadBitmap(b.RadioButton, str(S, "RadioButton"));
     b.HasNormalColour2 = !str(S, "NormalColour2").empty();
     b.HasMouseOverColour2 = !str(S, "MouseOverColour2").empty();
     b.HasPressedColour2 = !str(S, "PressedColour2").empty();
-    readColours2(b, S);
 }
 
 void TSkinLoader::captionText() {
@@ -289,33 +362,28 @@ void TSkinLoader::menuBar() {
 
 void TSkinLoader::slots() {
     TSkinData& s = skin_;
-    {
-        s.Progress.reset();
-        const char* S = "Progress";
-        const std::string image = str(S, "Bitmap");
-        if (!image.empty()) {
-            auto p = std::make_unique<TDataSkinBorder>(S);
-            loadBitmap(p->Bitmap, image);
-            p->Style = integer(S, "Style", 0);
-            p->LeftWidth = integer(S, "LeftWidth", 0);
-            p->RightWidth = integer(S, "RightWidth", 0);
-            p->TopHeight = integer(S, "TopHeight", 0);
-            p->BottomHeight = integer(S, "BottomHeight", 0);
-            p->Trans = integer(S, "Trans", 0);
-            p->Tile = std::min(integer(S, "Tile", 0), 1);
-            s.Progress = std::move(p);
-        }
-    }
+    TRecordKeys progress;
+    progress.image = "Bitmap";
+    progress.frame = progress.colours = false;
+    progress.tileAbove1 = 1;
+    generic(s.Progress, "Progress", progress);
     generic(s.ProgressChunk, "Progress.Chunk");
     menuBar();
     generic(s.GroupBoxEdge, "GroupBoxEdge");
-    generic(s.GroupBox, "GroupBox", false);
+    TRecordKeys noFrame;
+    noFrame.frame = false;
+    generic(s.GroupBox, "GroupBox", noFrame);
     if (s.GroupBox) {
         s.GroupBox->BackgroundAlignment = integer("GroupBox", "BackgroundAlignment", 0);
         s.GroupBox->BackgroundLeftShift = integer("GroupBox", "BackgroundLeftShift", 0);
         s.GroupBox->BackgroundRightShift = integer("GroupBox", "BackgroundRightShift", 0);
     }
-    generic(s.Tabs, "Tabs", false, "Border");
+    auto withSecond = [&](const char* key) {
+        TRecordKeys keys = noFrame;
+        keys.secondImage = key;
+        return keys;
+    };
+    generic(s.Tabs, "Tabs", withSecond("Border"));
     generic(s.StatusBarEdges, "StatusBarEdges");
     generic(s.TabPane, "Tab.Pane");
     if (s.TabPane) {
@@ -327,7 +395,7 @@ void TSkinLoader::slots() {
     }
     generic(s.ToolBars, "ToolBars");
     // No skin has a "****" key: the second image is the mirrored copy made here.
-    generic(s.ComboButton, "ComboButton", false, "****");
+    generic(s.ComboButton, "ComboButton", withSecond("****"));
     if (s.ComboButton && !s.ComboButton->Bitmap.Empty()) {
         s.ComboButton->Bitmap2.Assign(&s.ComboButton->Bitmap);
         s.ComboButton->Bitmap2.SetPixelFormat(pf24bit);
@@ -349,8 +417,8 @@ void TSkinLoader::slots() {
     generic(s.TrackbarThumbRight, "Trackbar.ThumbRight");
     generic(s.TrackbarThumbUp, "Trackbar.ThumbUp");
     generic(s.TrackbarThumbDown, "Trackbar.ThumbDown");
-    generic(s.UpDownHorz, "UpDown.Horz", false, "GlyphImage");
-    generic(s.UpDownVert, "UpDown.Vert", false, "GlyphImage");
+    generic(s.UpDownHorz, "UpDown.Horz", withSecond("GlyphImage"));
+    generic(s.UpDownVert, "UpDown.Vert", withSecond("GlyphImage"));
     generic(s.Track, "Track");
     generic(s.TrackVert, "TRACKVERT");
 }
@@ -421,23 +489,23 @@ void TSkinLoader::composeCombo() {
     constexpr int W = 50, H = 21;
     TBitmap strip(W * n, H, pf24bit);
     win::BrushHandle magenta(CreateSolidBrush(SKIN_KEY_COLOUR));
+    HDC dc = strip.Canvas().Handle();
     RECT all{0, 0, W * n, H};
-    FillRect(strip.Canvas().Handle(), &all, magenta.Get());
-    TBitmap cell(W, H, pf24bit);
+    FillRect(dc, &all, magenta.Get());
+    // Each cell is drawn in place, clipped to itself as a cell bitmap of its own would be.
     for (int k = 1; k <= n; ++k) {
-        HDC dc = cell.Canvas().Handle();
-        RECT whole{0, 0, W, H};
-        FillRect(dc, &whole, magenta.Get());
-        DrawSkinObject(dc, whole, s.SunkEdge->Bitmap, false, false, s.SunkEdge->Trans != 0, n, k,
-                       s.SunkEdge->Margins());
-        const RECT right{W - b, 0, W, H};
+        const int x = W * (k - 1);
+        win::SaveDCGuard keep(dc);
+        IntersectClipRect(dc, x, 0, x + W, H);
+        DrawSkinObject(dc, RECT{x, 0, x + W, H}, s.SunkEdge->Bitmap, false, false, s.SunkEdge->Trans != 0, n,
+                       k, s.SunkEdge->Margins());
+        const RECT right{x + W - b, 0, x + W, H};
         DrawSkinObject(dc, right, s.ComboButton->Bitmap, false, false, true, s.ComboButton->Frame, k,
                        s.ComboButton->Margins());
         if (s.ExtraImages)
             DrawSkinFrameCentered(dc, right, s.ExtraImages->Bitmap, true, s.ExtraImages->Frame, k);
-        RECT field{2, 2, 49 - b, 18};
+        RECT field{x + 2, 2, x + 49 - b, 18};
         FillRect(dc, &field, magenta.Get());
-        BitBlt(strip.Canvas().Handle(), W * (k - 1), 0, W, H, dc, 0, 0, SRCCOPY);
     }
     TDataSkinBorder& combo = *s.ComboButton;
     combo.Style = 2;
@@ -459,7 +527,7 @@ void TSkinLoader::comboArrow() {
     arrow.Bitmap.Clear();
     if (!s.SunkEdge && s.ComboButton) {
         arrow.Bitmap.Assign(&s.ComboButton->Bitmap);
-        if (!arrow.Bitmap.Empty()) qs::ReplaceMagenta(arrow.Bitmap, s.Colour(scButtonFace));
+        if (!arrow.Bitmap.Empty()) qs::ReplaceMagenta(arrow.Bitmap, ColorToRGB(s.Colour(scButtonFace)));
         arrow.Frame = s.ComboButton->Frame;
     } else if (s.SunkEdge && s.ComboButton && s.ComboButton->Style == 2) {
         const int n = std::max(s.SunkEdge->Frame, 1);
@@ -467,18 +535,17 @@ void TSkinLoader::comboArrow() {
         const int c = src.Width() / n;
         arrow.Bitmap.SetPixelFormat(pf24bit);
         arrow.Bitmap.SetSize(17 * n, 17);
-        TBitmap& from = s.ComboButton->Bitmap;
         for (int i = 0; i < n; ++i)
-            BitBlt(arrow.Bitmap.Canvas().Handle(), 17 * i, 0, 17, 17, from.Canvas().Handle(),
-                   c * (i + 1) - 19, 2, SRCCOPY);
+            copyBlock(arrow.Bitmap, 17 * i, 0, s.ComboButton->Bitmap, c * (i + 1) - 19, 2, 17, 17);
         arrow.Frame = n;
     }
 }
 
 void TSkinLoader::toolbar() {
     TSkinData& s = skin_;
-    const TColor frame = s.Colour(scFrameColour);
-    const TColor top = qs::Blend(s.Colour(scButtonFace), clWhite, 150);
+    // Defaulted colours name system colours: the image takes their values of now.
+    const TColor frame = ColorToRGB(s.Colour(scFrameColour));
+    const TColor top = qs::Blend(ColorToRGB(s.Colour(scButtonFace)), clWhite, 150);
     TColor bottom = qs::Blend(0x808080, frame, 150);
     const int L = qs::ColorSaturation(frame);
     if (L > 110) bottom = qs::Blend(frame, clWhite, (5625 - 25 * L) / 140 + 50);

@@ -51,3 +51,14 @@ void TileBitmap(HDC dc, const RECT& destRect, TBitmap& image, const RECT& srcRec
 // Copies the bitmap (from its origin, unscaled) to destRect, leaving the destination alone
 // where the bitmap has keyColour.
 void DrawTransparentBitmap(HDC dc, const RECT& destRect, TBitmap& bitmap, COLORREF keyColour);
+
+// The ways DrawTransparentBitmap can make its copy. Pixels compares and copies the pixels
+// itself: it needs a 24- or 32-bit bitmap, an RGB key and a memory DC holding a 24- or 32-bit
+// DIB section with no scaling, mirroring or complex clipping. Otherwise a monochrome mask does
+// it through GDI: MaskBlt on NT, three raster operations where MaskBlt is missing.
+enum class TKeyCopy { Pixels, MaskBlt, ThreeBlts };
+// The way DrawTransparentBitmap takes for this DC and bitmap.
+TKeyCopy ChooseKeyCopy(HDC dc, TBitmap& bitmap, COLORREF keyColour);
+// DrawTransparentBitmap by the given way (tests and benchmarks compare them). False, with
+// nothing drawn, when Pixels is asked for where it cannot work.
+bool DrawTransparentBitmapBy(TKeyCopy how, HDC dc, const RECT& destRect, TBitmap& bitmap, COLORREF keyColour);

@@ -458,22 +458,38 @@ void TBitmap::LoadFromImage(const BmpImage& image) {
     changed();
 }
 
-void TBitmap::LoadFromStream(TStream& stream) {
-    const int64_t start = stream.Position();
-    const int64_t remaining = stream.Size() - start;
-    uint8_t fileHeader[14];
-    if (remaining < 14 || stream.Read(fileHeader, 14) != 14)
-        throw EInvalidGraphic("Invalid bitmap: file header past the end of the data");
+namespace {
+
+// How much of `available` bytes from a BMP file header on the image takes: the declared size
+// bounds it inside a longer block (a picture's data); a size of 0 or past the end means "the rest".
+int64_t bmpExtent(const uint8_t (&fileHeader)[14], int64_t available) {
     const uint32_t declared = uint32_t(fileHeader[2]) | uint32_t(fileHeader[3]) << 8 |
                               uint32_t(fileHeader[4]) << 16 | uint32_t(fileHeader[5]) << 24;
-    // The declared size bounds the image inside a longer stream (a picture's data); a size of
-    // 0 or past the stream's end means "the rest".
-    const int64_t count = declared >= 26 && int64_t(declared) <= remaining ? int64_t(declared) : remaining;
-    std::vector<uint8_t> bytes(static_cast<size_t>(count));
+    return declared >= 26 && int64_t(declared) <= available ? int64_t(declared) : available;
+}
+
+[[noreturn]] void noFileHeader() {
+    throw EInvalidGraphic("Invalid bitmap: file header past the end of the data");
+}
+
+} // namespace
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    const int64_t remaining = stream.Size() - stream.Position();
+    uint8_t fileHeader[14];
+    if (remaining < 14 || stream.Read(fileHeader, 14) != 14) noFileHeader();
+    std::vector<uint8_t> bytes(static_cast<size_t>(bmpExtent(fileHeader, remaining)));
     std::memcpy(bytes.data(), fileHeader, 14);
     if (stream.Read(bytes.data() + 14, bytes.size() - 14) != bytes.size() - 14)
         throw EInvalidGraphic("Invalid bitmap: the stream ended early");
     LoadFromImage(DecodeBmp(bytes.data(), bytes.size()));
+}
+
+void TBitmap::LoadFromMemory(const uint8_t* data, size_t size) {
+    uint8_t fileHeader[14];
+    if (!data || size < 14) noFileHeader();
+    std::memcpy(fileHeader, data, 14);
+    LoadFromImage(DecodeBmp(data, size_t(bmpExtent(fileHeader, int64_t(size)))));
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {

@@ -78,6 +78,8 @@ class TBitmap : public TGraphic {
 
     // BMP files of every common layout; a lying header raises EInvalidGraphic.
     void LoadFromStream(TStream& stream) override;
+    // The same from a BMP file in memory, read where it lies.
+    void LoadFromMemory(const uint8_t* data, size_t size);
     void SaveToStream(TStream& stream) const override;
     // A bitmap resource (RT_BITMAP) of the module.
     void LoadFromResourceName(HINSTANCE instance, const char* name);

@@ -4,8 +4,12 @@
 #include <algorithm>
 
 #include "skin/core/skin_data.h"
+#include "skin/core/skin_loader.h"
+#include "skin/res/colour.h"
+#include "skin/res/quick_ini.h"
 #include "skin/res/skin_reader.h"
 #include "tests/skin/core/test_skin.h"
+#include "tests/support/bundled_skins.h"
 #include "tests/support/wintest.h"
 
 using qs::test::TestSkin;
@@ -38,6 +42,62 @@ TEST(ParseColour, DigitsMakeNumbersAnythingElseSeparates) {
     EXPECT_EQ(ParseColour("-1 -2 -3"), 0x030201) << "minus signs separate";
     EXPECT_EQ(ParseColour("256 257 258"), 0x020100) << "components wrap at 256";
     EXPECT_EQ(ParseColour("99999999999 5 6"), 0x060500) << "an unconvertible number counts as 0";
+}
+
+namespace {
+
+// Each section's keys as the text writes them and upper-cased, and names it lacks; with
+// crossed, every key of the text is asked of every section.
+void ExpectSameAnswers(const std::string& text, bool crossed) {
+    qs::TQuickIni ini;
+    ini.LoadFromMemory(text);
+    const TIniValues values(ini);
+    std::vector<std::pair<std::string, std::vector<std::string>>> asked = {{"", {}}};
+    for (const std::string& line : ini.Lines()) {
+        if (line.front() == '[' && line.back() == ']') {
+            asked.push_back({line.substr(1, line.size() - 2), {"Missing", ""}});
+            continue;
+        }
+        const std::string key = line.substr(0, line.find('='));
+        asked.back().second.insert(asked.back().second.end(), {key, UpperCase(key), key + " "});
+    }
+    asked.push_back({"Missing", {"Missing"}});
+    if (crossed) {
+        std::vector<std::string> all;
+        for (const auto& [section, keys] : asked)
+            all.insert(all.end(), keys.begin(), keys.end());
+        for (auto& [section, keys] : asked)
+            keys = all;
+    }
+    for (size_t i = 0, n = asked.size(); i < n; ++i)
+        asked.push_back({UpperCase(asked[i].first), asked[i].second});
+    for (const auto& [section, keys] : asked)
+        for (const std::string& key : keys) {
+            SCOPED_TRACE("[" + section + "] " + key);
+            ASSERT_EQ(values.ReadString(section, key, "<default>"),
+                      ini.ReadString(section, key, "<default>"));
+            ASSERT_EQ(values.ReadInteger(section, key, -77), ini.ReadInteger(section, key, -77));
+        }
+}
+
+} // namespace
+
+TEST(IniValues, AnswerAsTheParserDoes) {
+    ExpectSameAnswers(
+        "Orphan=1\r\n[Personality]\r\nTopFrame=3\r\ntopframe=9\r\nNoEquals\r\nNoEquals=5\r\n"
+        "Empty=\r\nEmpty=7\r\n  Spaced Key  =  12  \r\nHex=0x1F\r\nDollar=$10\r\nNeg=-0x10\r\n"
+        "Bad=12abc\r\nBig=99999999999\r\nSign=+5\r\nTwoEq=a=b\r\n; comment=4\r\n"
+        "[personality]\r\nTopFrame=4\r\nLater=1\r\n[ Spaced ]\r\nK=1\r\n[Empty]\r\n[Colours]\r\n"
+        "ButtonFace= 1 2 3\r\n[]\r\nNameless=2\r\n",
+        true);
+    for (const char* id : qs::test::kBundledSkinIds) {
+        SCOPED_TRACE(id);
+        qs::TSkinReader reader;
+        ASSERT_TRUE(reader.ReadArchive(qs::test::BundledSkinBytes(id)));
+        std::vector<uint8_t> text;
+        reader.FindMember(".ini", text);
+        ExpectSameAnswers(std::string(text.begin(), text.end()), false);
+    }
 }
 
 TEST(SkinModel, FrameBordersTakeTheirCapsAndFramesFromPersonality) {
@@ -79,13 +139,41 @@ TEST(SkinModel, ColoursDefaultAndMenubarFollowsButtonFace) {
     EXPECT_TRUE(s.Colours[scButtonFace].Given);
     EXPECT_EQ(s.Colour(scMenubar), 0x1E140A) << "a missing Menubar takes ButtonFace as read";
     EXPECT_FALSE(s.Colours[scMenubar].Given);
-    EXPECT_EQ(s.Colour(scButtonText), ColorToRGB(clBtnText));
     ASSERT_EQ(s.SectionColours.size(), 2u) << "COLOUR sections other than COLOURS, in order";
     EXPECT_EQ(s.SectionColours[0], 0x060504);
-    EXPECT_EQ(s.SectionColours[1], ColorToRGB(clWindowText));
+    EXPECT_EQ(s.SectionColours[1], clWindowText);
     EXPECT_EQ(s.CustomColors[3], 0x090807);
     EXPECT_EQ(s.CustomColors[0], clWhite);
     EXPECT_EQ(s.Colour(scFrameColour), 0x1E140A) << "no Top image: the face colour";
+}
+
+TEST(SkinModel, DefaultedColoursNameSystemColoursThatImagesAndTheBrushResolve) {
+    TestSkin t;
+    t.ini = "[Colours]\r\nWindowText=1 2 3\r\n[ComboButton]\r\nImage=cb.bmp\r\n[Buttons]\r\n";
+    t.Bmp("cb.bmp", 8, 4, [](int x, int) { return x < 4 ? 0xFF00FFu : 0x123456u; });
+    TSkinData s(nullptr);
+    ASSERT_TRUE(Load(s, t));
+    const std::pair<int, int> defaults[] = {
+        {scButtonFace, COLOR_BTNFACE},        {scButtonText, COLOR_BTNTEXT},
+        {scButtonDkShadow, COLOR_3DDKSHADOW}, {scTitleTextNoActive, COLOR_INACTIVECAPTIONTEXT},
+        {scMenubar, COLOR_BTNFACE},           {scFrameColour, COLOR_BTNFACE}};
+    for (const auto& [index, sys] : defaults) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(s.Colour(index), SystemColor(sys)) << "kept as a reference";
+        EXPECT_EQ(ColorToRGB(s.Colour(index)), TColor(GetSysColor(sys)));
+    }
+    EXPECT_EQ(s.Colour(scWindowText), 0x030201) << "given colours stay as given";
+    EXPECT_EQ(s.Buttons->NormalColour2, clBtnText) << "state colours default to the ButtonText entry";
+
+    // What is made at load time holds the system colours' values of that moment.
+    const TColor face = TColor(GetSysColor(COLOR_BTNFACE));
+    LOGBRUSH brush{};
+    ASSERT_TRUE(GetObjectA(s.FaceBrush(), sizeof brush, &brush));
+    EXPECT_EQ(TColor(brush.lbColor), face);
+    TBitmap& arrow = s.ComboxArrow->Bitmap;
+    EXPECT_EQ(arrow.Canvas().Pixel(0, 0), face) << "magenta replaced by the face colour";
+    EXPECT_EQ(arrow.Canvas().Pixel(5, 0), 0x563412) << "the rest as it was (as a TColor)";
+    EXPECT_EQ(s.Toolbar->Bitmap.Canvas().Pixel(0, 0), qs::Blend(face, clWhite, 150)) << "the gradient's top";
 }
 
 TEST(SkinModel, CaptionButtonsAreFilteredCountedAndPlaced) {
@@ -164,6 +252,57 @@ TEST(SkinModel, PushButtonGlyphFramesAndSlotFrameCounts) {
     EXPECT_EQ(s.VertScrollThumb->Frame, 4);
     EXPECT_EQ(s.Scrollbar->Frame, 23);
     EXPECT_EQ(s.Scrollbar->Tile, 0) << "other tiles above 1 become 0";
+}
+
+TEST(SkinModel, ProgressAndPushButtonsReadOnlyTheKeysTheirSectionsHave) {
+    TestSkin t;
+    t.ini =
+        "[Progress]\r\nBitmap=prog.bmp\r\nFrame=7\r\nTile=-2\r\nNormalColour=5\r\nNormalColour2=1 2 3\r\n"
+        "LeftWidth=3\r\nImage=other.bmp\r\n"
+        "[Buttons]\r\nStyle=4\r\nFrame=9\r\nLeftWidth=6\r\nTrans=1\r\nImage=btn.bmp\r\nMouseOverColour=7\r\n";
+    t.Bmp("prog.bmp", 20, 10).Bmp("other.bmp", 30, 10).Bmp("btn.bmp", 50, 10);
+    TSkinData s(nullptr);
+    ASSERT_TRUE(Load(s, t));
+    ASSERT_TRUE(s.Progress);
+    EXPECT_EQ(s.Progress->Bitmap.Width(), 20) << "the image key is Bitmap";
+    EXPECT_EQ(s.Progress->Frame, 2) << "no Frame key; an unstyled bar has two frames";
+    EXPECT_EQ(s.Progress->Tile, -2) << "only values above 1 are clamped";
+    EXPECT_EQ(s.Progress->LeftWidth, 3);
+    EXPECT_EQ(s.Progress->NormalColour, -1) << "no colours";
+    EXPECT_EQ(s.Progress->NormalColour2, clBlack);
+    const TDataSkinButton& b = *s.Buttons;
+    EXPECT_TRUE(b.Bitmap.Empty()) << "the image key is Bitmap, and without it the record stays";
+    EXPECT_EQ(b.LeftWidth, 6);
+    EXPECT_EQ(b.Trans, 1);
+    EXPECT_EQ(b.MouseOverColour, 7);
+    EXPECT_EQ(b.Style, 0) << "no Style key";
+    EXPECT_EQ(b.Frame, 5);
+}
+
+TEST(SkinModel, DamagedImagesLeaveTheirRecordsWithoutAnImage) {
+    TestSkin t;
+    t.ini = "[Buttons]\r\nBitmap=short.bmp\r\nCheckButton=garbage.bmp\r\nRadioButton=padded.bmp\r\n"
+            "[Scrollbar]\r\nImage=lying.bmp\r\n[SunkEdge]\r\nImage=empty.bmp\r\n";
+    t.Bmp("good.bmp", 16, 8);
+    const std::vector<uint8_t> good = t.members.back().data;
+    t.members.pop_back();
+    std::vector<uint8_t> padded = good, lying = good;
+    padded.insert(padded.end(), 100, 0xEE); // the declared file size ends the image
+    lying[22] = 0x40;                       // far more rows than the data holds
+    t.members.push_back({"short.bmp", std::vector<uint8_t>(good.begin(), good.begin() + 30)});
+    t.members.push_back({"garbage.bmp", {'B', 'M', 1, 2, 3}});
+    t.members.push_back({"padded.bmp", padded});
+    t.members.push_back({"lying.bmp", lying});
+    t.members.push_back({"empty.bmp", {}});
+    TSkinData s(nullptr);
+    ASSERT_TRUE(Load(s, t));
+    EXPECT_TRUE(s.Buttons->Bitmap.Empty());
+    EXPECT_TRUE(s.Buttons->CheckButton.Empty());
+    EXPECT_EQ(s.Buttons->RadioButton.Width(), 16);
+    ASSERT_TRUE(s.Scrollbar) << "the section names an image";
+    EXPECT_TRUE(s.Scrollbar->Bitmap.Empty());
+    ASSERT_TRUE(s.SunkEdge);
+    EXPECT_TRUE(s.SunkEdge->Bitmap.Empty());
 }
 
 TEST(SkinModel, MissingSectionsLeaveNilWhileAlwaysPresentRecordsExist) {

@@ -1,9 +1,14 @@
 // Pixel-exact checks of the painting primitives on memory bitmaps.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <memory>
+#include <vector>
+
 #include "skin/paint/skin_paint.h"
 #include "tests/skin/paint/pixel_helpers.h"
 #include "tests/support/wintest.h"
+#include "toolkit/handles.h"
 
 using qs::test::MakeImage;
 using qs::test::PixelAt;
@@ -85,37 +90,184 @@ TEST(BuildSkinBitmap, DegenerateTargetsAndImagesGiveNothing) {
         << "frames narrower than a pixel";
 }
 
-TEST(TransparentCopies, MagentaIsNeverPaintedButAColourOneStepOffIs) {
+namespace {
+
+constexpr TKeyCopy kWays[] = {TKeyCopy::Pixels, TKeyCopy::MaskBlt, TKeyCopy::ThreeBlts};
+const char* wayName(TKeyCopy how) {
+    return how == TKeyCopy::Pixels ? "pixels" : how == TKeyCopy::MaskBlt ? "MaskBlt" : "three BitBlts";
+}
+
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+    win::BrushHandle brush(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush.Get());
+}
+
+// Key pixels scattered over rows that are no multiple of 4 or 16 pixels wide, with colours one
+// step from the key beside them.
+std::unique_ptr<TBitmap> speckled(int w, int h) {
+    return MakeImage(w, h, [](int x, int y) -> uint32_t {
+        switch ((x * 7 + y * 3) % 11) {
+        case 0:
+        case 4: return kMagenta;
+        case 5: return 0xFF01FF;
+        case 6: return 0xFE00FF;
+        default: return PositionColour(x, y);
+        }
+    });
+}
+
+// A target DC over a fresh bitmap with a pattern in it, read back as COLORREFs.
+struct Target {
+    win::MemoryDC dc{nullptr};
+    win::BitmapHandle bitmap;
+    std::unique_ptr<win::SelectGuard> select;
+    int w, h;
+
+    Target(int width, int height, int bits, bool topDown) : w(width), h(height) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, topDown ? -h : h, 1, WORD(bits), BI_RGB, 0, 0, 0, 0, 0};
+        void* pixels = nullptr;
+        bitmap.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        select = std::make_unique<win::SelectGuard>(dc.Get(), bitmap.Get());
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                SetPixelV(dc.Get(), x, y, RGB(x * 5, 200 - y * 3, 77));
+    }
+    // In bitmap pixels, whatever mapping and clipping a case gave the DC.
+    std::vector<COLORREF> Read() {
+        GdiFlush();
+        win::SaveDCGuard keep(dc.Get());
+        SetMapMode(dc.Get(), MM_TEXT);
+        SetViewportOrgEx(dc.Get(), 0, 0, nullptr);
+        SetWindowOrgEx(dc.Get(), 0, 0, nullptr);
+        SelectClipRgn(dc.Get(), nullptr);
+        std::vector<COLORREF> v;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                v.push_back(GetPixel(dc.Get(), x, y));
+        return v;
+    }
+};
+
+} // namespace
+
+TEST(TransparentCopies, EveryWayLeavesMagentaAndCopiesAColourOneStepOff) {
     auto img = MakeImage(6, 1, [](int x, int) -> uint32_t {
         const uint32_t colours[] = {kMagenta, 0xFF01FF, 0xFE00FF, 0xFF00FE, 0x123456, kMagenta};
         return colours[x];
     });
-    TBitmap target(8, 3, pf24bit);
-    HDC dc = target.Canvas().Handle();
-    HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
-    RECT all{0, 0, 8, 3};
-    FillRect(dc, &all, green);
-    DeleteObject(green);
-    DrawTransparentBitmap(dc, rect(1, 1, 7, 2), *img, SKIN_KEY_COLOUR);
-    EXPECT_EQ(PixelAt(target, 1, 1), 0x00C800u);
-    EXPECT_EQ(PixelAt(target, 2, 1), 0xFF01FFu);
-    EXPECT_EQ(PixelAt(target, 3, 1), 0xFE00FFu);
-    EXPECT_EQ(PixelAt(target, 4, 1), 0xFF00FEu);
-    EXPECT_EQ(PixelAt(target, 5, 1), 0x123456u);
-    EXPECT_EQ(PixelAt(target, 6, 1), 0x00C800u);
-    EXPECT_EQ(PixelAt(target, 1, 0), 0x00C800u) << "nothing outside the rectangle";
+    for (TKeyCopy how : kWays) {
+        SCOPED_TRACE(wayName(how));
+        TBitmap target(8, 3, pf24bit);
+        HDC dc = target.Canvas().Handle();
+        fill(dc, rect(0, 0, 8, 3), RGB(0, 200, 0));
+        SetTextColor(dc, RGB(1, 2, 3));
+        SetBkColor(dc, RGB(4, 5, 6));
+        ASSERT_TRUE(DrawTransparentBitmapBy(how, dc, rect(1, 1, 7, 2), *img, SKIN_KEY_COLOUR));
+        EXPECT_EQ(PixelAt(target, 1, 1), 0x00C800u);
+        EXPECT_EQ(PixelAt(target, 2, 1), 0xFF01FFu);
+        EXPECT_EQ(PixelAt(target, 3, 1), 0xFE00FFu);
+        EXPECT_EQ(PixelAt(target, 4, 1), 0xFF00FEu);
+        EXPECT_EQ(PixelAt(target, 5, 1), 0x123456u);
+        EXPECT_EQ(PixelAt(target, 6, 1), 0x00C800u);
+        EXPECT_EQ(PixelAt(target, 1, 0), 0x00C800u) << "nothing outside the rectangle";
+        EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3)) << "the DC's colours are put back";
+        EXPECT_EQ(GetBkColor(dc), RGB(4, 5, 6));
+    }
 
     // The same through the nine-slice path, stretched: key pixels stay key pixels and stay unpainted.
     TBitmap wide(30, 3, pf24bit);
     HDC wdc = wide.Canvas().Handle();
-    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
-    RECT wall{0, 0, 30, 3};
-    FillRect(wdc, &wall, blue);
-    DeleteObject(blue);
+    fill(wdc, rect(0, 0, 30, 3), RGB(0, 0, 200));
     DrawSkinObject(wdc, rect(0, 0, 30, 3), *img, false, false, true, 1, 1, rect(0, 0, 0, 0));
     EXPECT_EQ(PixelAt(wide, 0, 1), 0x0000C8u);
     EXPECT_EQ(PixelAt(wide, 29, 1), 0x0000C8u);
     EXPECT_EQ(PixelAt(wide, 22, 1), 0x123456u);
+}
+
+TEST(TransparentCopies, PixelWayMatchesMaskBltThroughOriginsClippingAndEdges) {
+    auto img = speckled(53, 9);
+    struct Case {
+        const char* name;
+        int bits;
+        bool topDown;
+        RECT dest;
+        void (*prepare)(HDC);
+    };
+    const Case cases[] = {
+        {"plain", 24, false, rect(3, 2, 56, 11), [](HDC) {}},
+        {"32-bit top-down", 32, true, rect(3, 2, 56, 11), [](HDC) {}},
+        {"viewport origin", 24, false, rect(-2, 1, 51, 10),
+         [](HDC dc) { SetViewportOrgEx(dc, 5, 4, nullptr); }},
+        {"window origin", 24, true, rect(6, 6, 59, 15), [](HDC dc) { SetWindowOrgEx(dc, 3, 2, nullptr); }},
+        {"clip rectangle", 32, false, rect(0, 0, 53, 9), [](HDC dc) { IntersectClipRect(dc, 10, 3, 40, 7); }},
+        {"past every edge", 24, false, rect(-7, -3, 70, 30), [](HDC) {}},
+        {"bigger than the bitmap", 24, false, rect(1, 1, 200, 100), [](HDC) {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Target byPixels(50, 14, c.bits, c.topDown), byMask(50, 14, c.bits, c.topDown);
+        c.prepare(byPixels.dc.Get());
+        c.prepare(byMask.dc.Get());
+        ASSERT_EQ(ChooseKeyCopy(byPixels.dc.Get(), *img, SKIN_KEY_COLOUR), TKeyCopy::Pixels);
+        ASSERT_TRUE(
+            DrawTransparentBitmapBy(TKeyCopy::Pixels, byPixels.dc.Get(), c.dest, *img, SKIN_KEY_COLOUR));
+        ASSERT_TRUE(
+            DrawTransparentBitmapBy(TKeyCopy::MaskBlt, byMask.dc.Get(), c.dest, *img, SKIN_KEY_COLOUR));
+        EXPECT_EQ(byPixels.Read(), byMask.Read());
+    }
+}
+
+TEST(TransparentCopies, PixelsAreTakenOnlyWhereTheTargetCanBeRead) {
+    auto img = speckled(20, 10);
+    const TKeyCopy gdi = (GetVersion() & 0x80000000u) == 0 ? TKeyCopy::MaskBlt : TKeyCopy::ThreeBlts;
+    {
+        Target t(30, 12, 16, false);
+        EXPECT_EQ(ChooseKeyCopy(t.dc.Get(), *img, SKIN_KEY_COLOUR), gdi) << "16-bit target";
+        EXPECT_FALSE(
+            DrawTransparentBitmapBy(TKeyCopy::Pixels, t.dc.Get(), rect(0, 0, 20, 10), *img, SKIN_KEY_COLOUR));
+    }
+    {
+        Target t(30, 12, 24, false);
+        SetMapMode(t.dc.Get(), MM_TWIPS);
+        EXPECT_EQ(ChooseKeyCopy(t.dc.Get(), *img, SKIN_KEY_COLOUR), gdi) << "scaled mapping";
+    }
+    {
+        Target t(30, 12, 24, false);
+        EXPECT_EQ(ChooseKeyCopy(t.dc.Get(), *img, PALETTEINDEX(3)), gdi) << "not an RGB key";
+        TBitmap indexed;
+        indexed.Assign(img.get());
+        indexed.SetPixelFormat(pf8bit);
+        EXPECT_EQ(ChooseKeyCopy(t.dc.Get(), indexed, SKIN_KEY_COLOUR), gdi) << "8-bit bitmap";
+    }
+    EXPECT_EQ(ChooseKeyCopy(img->Canvas().Handle(), *img, SKIN_KEY_COLOUR), gdi) << "a bitmap onto itself";
+    {
+        win::WindowDC screen = win::WindowDC::Screen();
+        EXPECT_EQ(ChooseKeyCopy(screen.Get(), *img, SKIN_KEY_COLOUR), gdi) << "screen DC";
+    }
+    // A clipping region with a hole falls back to GDI, which honours it.
+    Target holed(30, 12, 24, false), reference(30, 12, 24, false);
+    for (Target* t : {&holed, &reference})
+        ExcludeClipRect(t->dc.Get(), 5, 3, 9, 6);
+    EXPECT_EQ(ChooseKeyCopy(holed.dc.Get(), *img, SKIN_KEY_COLOUR), gdi);
+    DrawTransparentBitmap(holed.dc.Get(), rect(2, 1, 22, 11), *img, SKIN_KEY_COLOUR);
+    DrawTransparentBitmapBy(gdi, reference.dc.Get(), rect(2, 1, 22, 11), *img, SKIN_KEY_COLOUR);
+    EXPECT_EQ(holed.Read(), reference.Read());
+    EXPECT_EQ(GetPixel(holed.dc.Get(), 6, 4), RGB(30, 188, 77)) << "the hole is left alone";
+}
+
+TEST(TransparentCopies, RectanglesFarOutsideOrTooLargeDrawNothing) {
+    auto img = speckled(20, 10);
+    Target t(30, 12, 24, false), untouched(30, 12, 24, false);
+    const RECT outside[] = {rect(INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX),
+                            rect(INT_MIN, INT_MIN, INT_MIN + 15, INT_MIN + 8), rect(-25, 0, -5, 10),
+                            rect(30, 12, 50, 22)};
+    for (const RECT& r : outside) {
+        DrawTransparentBitmap(t.dc.Get(), r, *img, SKIN_KEY_COLOUR);
+        DrawSkinObject(t.dc.Get(), r, *img, false, false, true, 1, 1, rect(2, 2, 2, 2));
+    }
+    DrawSkinObject(t.dc.Get(), rect(0, 0, 100000, 100000), *img, false, true, true, 1, 1, rect(2, 2, 2, 2));
+    EXPECT_EQ(t.Read(), untouched.Read());
 }
 
 TEST(Strips, CapsKeepTheirWidthAndTheMiddleRepeats) {
@@ -157,6 +309,8 @@ TEST(Primitives, RepeatedPaintingLeaksNoGdiObjects) {
         StretchSkinStrip(dc, rect(0, 0, 150, 20), *img, false, 1, 1, rect(4, 0, 4, 0));
         DrawSkinFrame(dc, rect(0, 0, 40, 40), *img, true, 2, 2);
         DrawSkinFrameCentered(dc, rect(0, 0, 40, 40), *img, true, 2, 1);
+        for (TKeyCopy how : kWays)
+            DrawTransparentBitmapBy(how, dc, rect(5, 5, 35, 25), *img, SKIN_KEY_COLOUR);
     };
     cycle();
     const DWORD before = qs::test::GdiObjectCount();
