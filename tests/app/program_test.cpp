@@ -8,6 +8,7 @@
 
 #include "skin/core/skin_manager.h"
 #include "tests/app/running_program.h"
+#include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
 
 using namespace qs::test;
@@ -69,42 +70,6 @@ HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
     KeyPress(VK_RETURN);
     return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
 }
-
-// A window of this test with a known picture, on top of everything.
-class PatternWindow {
-  public:
-    PatternWindow(int x, int y, int w, int h) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QsPatternWindow";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
-                                x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
-        UpdateWindow(hwnd_);
-        PumpFor(200);
-    }
-    ~PatternWindow() { DestroyWindow(hwnd_); }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wp, lp);
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT r;
-        GetClientRect(hwnd, &r);
-        for (int y = 0; y < r.bottom; y += 10)
-            for (int x = 0; x < r.right; x += 10) {
-                HBRUSH b = CreateSolidBrush(RGB(x & 0xFF, y & 0xFF, (x + y) & 0xFF));
-                RECT cell{x, y, x + 10, y + 10};
-                FillRect(dc, &cell, b);
-                DeleteObject(b);
-            }
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    HWND hwnd_;
-};
 
 bool WaitForClipboardChange(DWORD since, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
@@ -173,7 +138,7 @@ TEST(Program, StartupTakesTheHotkeysAndTheTrayThenShowsTheInstructions) {
 TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
     RunningProgram p;
     DismissInstructions(p);
-    PatternWindow pattern(120, 90, 300, 200);
+    const PatternWindow pattern(RECT{120, 90, 420, 290}, 10, 10, true);
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
     struct Press {
         const char* name;
@@ -201,8 +166,8 @@ TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
             for (int x = work.left; x < work.right; ++x)
                 differing += screen.at(x, y) != clip->at(x, y);
         EXPECT_EQ(differing, 0u) << "the clipboard holds what the screen shows";
-        EXPECT_EQ(clip->at(125, 95), 0x000000u);
-        EXPECT_EQ(clip->at(120 + 45, 90 + 25), uint32_t(40) << 16 | uint32_t(20) << 8 | 60);
+        EXPECT_EQ(clip->at(125, 95), pattern.ColourAt(5, 5));
+        EXPECT_EQ(clip->at(120 + 45, 90 + 25), pattern.ColourAt(45, 25));
     }
 }
 

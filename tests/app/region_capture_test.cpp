@@ -7,6 +7,7 @@
 
 #include "app/program_classes.h"
 #include "app/qcapture.h"
+#include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
 
@@ -14,39 +15,10 @@ using namespace qs::test;
 
 namespace {
 
-// A picture under the overlay: every pixel a different colour.
-class Backdrop {
-  public:
-    Backdrop() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QsBackdrop";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500,
-                                nullptr, nullptr, wc.hInstance, nullptr);
-        UpdateWindow(hwnd_);
-        PumpFor(200);
-    }
-    ~Backdrop() { DestroyWindow(hwnd_); }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wp, lp);
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        for (int y = 0; y < 500; ++y)
-            for (int x = 0; x < 700; x += 7) {
-                HBRUSH b = CreateSolidBrush(RGB(x & 0xFF, y & 0xFF, ((x >> 8) | (y >> 8) << 2) * 40));
-                RECT cell{x, y, x + 7, y + 1};
-                FillRect(dc, &cell, b);
-                DeleteObject(b);
-            }
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    HWND hwnd_;
-};
+// The picture under the overlay: cells of 7 x 1 pixels, each of its own colour.
+PatternWindow Backdrop() {
+    return PatternWindow(RECT{0, 0, 700, 500}, 7, 1, false);
+}
 
 void moveTo(int x, int y) {
     MouseMoveTo(x, y);
@@ -105,7 +77,7 @@ class RegionCapture : public ::testing::Test {
 } // namespace
 
 TEST_F(RegionCapture, DraggedEitherWayGivesTheSameUprightPictureWithoutMarks) {
-    Backdrop backdrop;
+    const PatternWindow backdrop = Backdrop();
     const Pixels before = CaptureScreen();
     const Pixels expected = Crop(before, 150, 120, 220, 160);
 
@@ -133,7 +105,7 @@ TEST_F(RegionCapture, DraggedEitherWayGivesTheSameUprightPictureWithoutMarks) {
 }
 
 TEST_F(RegionCapture, BeforeTheFirstClickOnlyTheCrosshairMoves) {
-    Backdrop backdrop;
+    const PatternWindow backdrop = Backdrop();
     const Pixels before = CaptureScreen();
     Pixels during;
     CaptureWith([&] {
@@ -156,7 +128,7 @@ TEST_F(RegionCapture, BeforeTheFirstClickOnlyTheCrosshairMoves) {
 }
 
 TEST_F(RegionCapture, TwoClicksInOneColumnGiveAOnePixelWideLine) {
-    Backdrop backdrop;
+    const PatternWindow backdrop = Backdrop();
     const Pixels before = CaptureScreen();
     CaptureWith([] {
         clickAt(200, 100);
