@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_texts.h"
 #include "skin/core/skin_manager.h"
 #include "tests/app/running_program.h"
+#include "tests/support/clipboard_holder.h"
 #include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
 
@@ -60,14 +62,23 @@ HWND VisiblePopupMenu(const RunningProgram& p, DWORD timeoutMs) {
     return nullptr;
 }
 
-// Opens the tray menu as the shell does on a right click, picks "关闭" with the keyboard.
-HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
+// Opens the tray menu as the shell does on a right click and picks an item with the keyboard:
+// from no selection, Down reaches the first item and Up the last; the separator is skipped.
+bool ChooseFromTrayMenu(const RunningProgram& p, HWND mainWindow, WORD key, int presses) {
     PostMessageA(mainWindow, kTrayNotify, 1, WM_RBUTTONDOWN);
-    if (!VisiblePopupMenu(p, 5000)) return nullptr;
+    if (!VisiblePopupMenu(p, 5000)) return false;
     PumpFor(100);
-    KeyPress(VK_UP); // from no selection, Up selects the last item
-    PumpFor(50);
+    for (int i = 0; i < presses; ++i) {
+        KeyPress(key);
+        PumpFor(30);
+    }
     KeyPress(VK_RETURN);
+    return true;
+}
+
+// Picks "关闭" from the tray menu.
+HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
+    if (!ChooseFromTrayMenu(p, mainWindow, VK_UP, 1)) return nullptr;
     return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
 }
 
@@ -171,6 +182,41 @@ TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
     }
 }
 
+// Another program holds the clipboard longer than the capture waits for it. The about box is up,
+// so the capture's modal loop has a window to disable.
+TEST(Program, ACaptureTheClipboardRefusesSaysSoOnceAndLeavesTheProgramUsable) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(ChooseFromTrayMenu(p, main, VK_DOWN, 2));
+    HWND about = p.WaitForWindow("Tfrm_about", text::kAbout, 5000, true);
+    ASSERT_TRUE(about);
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Holding());
+        KeyPress(VK_SNAPSHOT);
+        HWND box = p.WaitForWindow("#32770", nullptr, 8000, true);
+        ASSERT_TRUE(box) << "the user is told";
+        char message[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, message, sizeof message);
+        EXPECT_STREQ(message, app_text::kClipboardBusy);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(WaitForWindowGone(box, 5000), nullptr);
+        EXPECT_EQ(p.WaitForWindow("#32770", nullptr, 1000, true), nullptr) << "one message only";
+    }
+    EXPECT_TRUE(IsWindowEnabled(about)) << "the capture's modal loop is over";
+    EXPECT_EQ(p.CountWindows("TForm4"), 1) << "only the capture form made at start-up is left";
+
+    const DWORD seq = GetClipboardSequenceNumber();
+    KeyPress(VK_SNAPSHOT);
+    ASSERT_TRUE(WaitForClipboardChange(seq, 5000)) << "the next capture works";
+    std::optional<Pixels> clip = ReadClipboardBitmap();
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->width, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_TRUE(IsWindowEnabled(about));
+}
+
 TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
     RunningProgram p;
     DismissInstructions(p);
@@ -194,8 +240,7 @@ TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
     EXPECT_EQ(WaitForWindowGone(menu, 3000), nullptr);
 }
 
-// Menu handles do not cross processes here, so the items are told apart by what choosing them opens:
-// Down from no selection reaches the first item, and the separator is skipped.
+// Menu handles do not cross processes here, so the items are told apart by what choosing them opens.
 TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
     RunningProgram p;
     DismissInstructions(p);
@@ -209,14 +254,7 @@ TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
         {1, "TForm3", text::kInstructions}, {2, "Tfrm_about", text::kAbout}, {3, "#32770", text::kConfirm}};
     for (const Choice& c : choices) {
         SCOPED_TRACE(c.downs);
-        PostMessageA(main, kTrayNotify, 1, WM_RBUTTONDOWN);
-        ASSERT_TRUE(VisiblePopupMenu(p, 5000));
-        PumpFor(100);
-        for (int i = 0; i < c.downs; ++i) {
-            KeyPress(VK_DOWN);
-            PumpFor(30);
-        }
-        KeyPress(VK_RETURN);
+        ASSERT_TRUE(ChooseFromTrayMenu(p, main, VK_DOWN, c.downs));
         HWND opened = p.WaitForWindow(c.cls, c.caption, 5000, true);
         ASSERT_TRUE(opened);
         PumpFor(300);

@@ -5,8 +5,10 @@
 #include <functional>
 #include <thread>
 
+#include "app/app_texts.h"
 #include "app/program_classes.h"
 #include "app/qcapture.h"
+#include "tests/support/clipboard_holder.h"
 #include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
@@ -56,6 +58,24 @@ void CaptureWith(const std::function<void()>& drive) {
     CaptureRegion();
     driver.join();
     ASSERT_TRUE(overlay) << "the overlay never opened";
+}
+
+// A shown top-level window of this process with the class, or null.
+HWND ShownWindow(const char* className) {
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, className, nullptr));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(h)) return h;
+    }
+    return nullptr;
+}
+
+HWND WaitForShownWindow(const char* className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    HWND h;
+    while (!(h = ShownWindow(className)) && GetTickCount() - start < timeoutMs)
+        Sleep(20);
+    return h;
 }
 
 Pixels Crop(const Pixels& px, int left, int top, int w, int h) {
@@ -139,4 +159,50 @@ TEST_F(RegionCapture, TwoClicksInOneColumnGiveAOnePixelWideLine) {
     EXPECT_EQ(clip->width, 1);
     EXPECT_EQ(clip->height, 80);
     EXPECT_EQ(clip->data, Crop(before, 200, 100, 1, 80).data);
+}
+
+// The second click cannot reach the clipboard: the overlay must close all the same, and the next
+// capture must work once the clipboard is free.
+TEST_F(RegionCapture, AClipboardHeldElsewhereClosesTheOverlayWithOneMessage) {
+    const PatternWindow backdrop = Backdrop();
+    const Pixels before = CaptureScreen();
+    int messages = 0;
+    bool overlayWithMessage = false, overlayStuck = false;
+    std::string message;
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Holding());
+        CaptureWith([&] {
+            clickAt(200, 100);
+            clickAt(260, 150);
+            for (HWND box; (box = WaitForShownWindow("#32770", messages ? 1000 : 5000));) {
+                ++messages;
+                overlayWithMessage = overlayWithMessage || ShownWindow("TForm5");
+                char text[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                message = text;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                for (int i = 0; i < 250 && IsWindow(box); ++i)
+                    Sleep(20);
+            }
+            // An overlay still open would keep CaptureRegion from returning: close it, and say so.
+            if (HWND overlay = ShownWindow("TForm5")) {
+                overlayStuck = true;
+                PostMessageA(overlay, WM_CLOSE, 0, 0);
+            }
+        });
+    }
+    EXPECT_EQ(messages, 1);
+    EXPECT_EQ(message, app_text::kClipboardBusy);
+    EXPECT_FALSE(overlayWithMessage) << "the overlay closes before the message shows";
+    EXPECT_FALSE(overlayStuck);
+    EXPECT_TRUE(IsWindowEnabled(backdrop.Handle())) << "the modal loop gave the other windows back";
+
+    CaptureWith([] {
+        clickAt(200, 100);
+        clickAt(260, 150);
+    });
+    std::optional<Pixels> clip = ReadClipboardBitmap();
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->data, Crop(before, 200, 100, 60, 50).data);
 }
