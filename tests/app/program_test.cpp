@@ -182,6 +182,29 @@ TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
     }
 }
 
+// The handler runs the whole capture before a sent message returns, so the clipboard tells at once.
+TEST(Program, AHotkeyIsJudgedByItsKeyAndModifiersNotItsIdentifier) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    struct Hotkey {
+        WPARAM id;
+        UINT mods, vk;
+        bool captures;
+    } hotkeys[] = {{7, MOD_CONTROL | MOD_ALT, 'C', true},    {0xBFFF, 0, VK_SNAPSHOT, true},
+                   {116, MOD_SHIFT, VK_SNAPSHOT, true},      {116, MOD_CONTROL, 'C', false},
+                   {115, MOD_CONTROL | MOD_ALT, 'D', false}, {115, 0, 'C', false}};
+    for (const Hotkey& h : hotkeys) {
+        SCOPED_TRACE(testing::Message() << "id " << h.id << ", modifiers " << h.mods << ", key " << h.vk);
+        const DWORD seq = GetClipboardSequenceNumber();
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(main, WM_HOTKEY, h.id, MAKELPARAM(h.mods, h.vk), SMTO_NORMAL, 10000,
+                                        &result));
+        EXPECT_EQ(GetClipboardSequenceNumber() != seq, h.captures);
+    }
+}
+
 // Another program holds the clipboard longer than the capture waits for it. The about box is up,
 // so the capture's modal loop has a window to disable.
 TEST(Program, ACaptureTheClipboardRefusesSaysSoOnceAndLeavesTheProgramUsable) {
