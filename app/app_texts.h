@@ -12,6 +12,11 @@ inline constexpr char kConfirmClose[] =
 // 请确认
 inline constexpr char kConfirmCaption[] = "\xc7\xeb\xc8\xb7\xc8\xcf";
 inline constexpr char kTrayFailed[] = "Failed!";
+// 剪贴板正被其他程序占用，本次截屏未能保存，请稍后再试。
+inline constexpr char kClipboardBusy[] =
+    "\xbc\xf4\xcc\xf9\xb0\xe5\xd5\xfd\xb1\xbb\xc6\xe4\xcb\xfb\xb3\xcc\xd0\xf2\xd5\xbc\xd3\xc3\xa3\xac\xb1\xbe"
+    "\xb4\xce\xbd\xd8\xc6\xc1\xce\xb4\xc4\xdc\xb1\xa3\xb4\xe6\xa3\xac\xc7\xeb\xc9\xd4\xba\xf3\xd4\xd9\xca\xd4"
+    "\xa1\xa3";
 inline constexpr char kProgramName[] = "Quillshot";
 inline constexpr char kMutexName[] = "quillshot";
 

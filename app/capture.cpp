@@ -1,9 +1,31 @@
 // Full-screen capture.
 #include "app/capture.h"
 
+#include "app/app_texts.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/core/class_builder.h"
 #include "toolkit/graphics/clipboard.h"
+
+namespace {
+
+// Set while the clipboard message is up: captures failing meanwhile (each hotkey still captures)
+// add no second box.
+bool reportingBusyClipboard = false;
+
+// A clipboard held by another program is the failure the user can act on, and without a word
+// they would paste the previous contents: say it once. Anything else goes to the caller.
+void reportFailure(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EClipboardException&) {
+        if (reportingBusyClipboard) return;
+        reportingBusyClipboard = true;
+        Application->MessageBox(app_text::kClipboardBusy, "", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+        reportingBusyClipboard = false;
+    }
+}
+
+} // namespace
 
 const TClassInfo& TForm4::StaticClass() {
     static const TClassInfo& info = TClassBuilder<TForm4>("TForm4", &TForm::StaticClass())
@@ -32,15 +54,32 @@ void GrabScreen(TForm& form, TTimer& timer, TImage& image) {
     image.SetBounds(image.Left(), image.Top(), w, h);
 }
 
+bool CaptureStep(std::exception_ptr& failure, const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (...) {
+        failure = std::current_exception();
+        return false;
+    }
+}
+
+void RunCapture(TForm& form, TTimer& timer, const std::exception_ptr& failure) {
+    form.SetWindowState(wsMinimized);
+    timer.SetEnabled(true);
+    form.ShowModal();
+    if (failure) reportFailure(failure);
+}
+
 void TForm4::Timer1Timer(TObject*) {
-    GrabScreen(*this, *Timer1, *Image1);
-    Clipboard().Assign(*Image1->Picture());
+    CaptureStep(Failure, [this] {
+        GrabScreen(*this, *Timer1, *Image1);
+        Clipboard().Assign(*Image1->Picture());
+    });
     Close();
 }
 
 void CaptureFullScreen() {
     std::unique_ptr<TForm4> form(NewForm<TForm4>(Application));
-    form->SetWindowState(wsMinimized);
-    form->Timer1->SetEnabled(true);
-    form->ShowModal();
+    RunCapture(*form, *form->Timer1, form->Failure);
 }

@@ -62,12 +62,15 @@ void TForm5::Loaded() {
 }
 
 void TForm5::Timer1Timer(TObject*) {
-    GrabScreen(*this, *Timer1, *Image1);
-    SetWindowState(wsMaximized);
-    Show();
-    selection.last = POINT{-1, -1};
-    invertingPen(Image1->Canvas());
-    selection.crosshair = true;
+    const bool shown = CaptureStep(Failure, [this] {
+        GrabScreen(*this, *Timer1, *Image1);
+        SetWindowState(wsMaximized);
+        Show();
+        selection.last = POINT{-1, -1};
+        invertingPen(Image1->Canvas());
+        selection.crosshair = true;
+    });
+    if (!shown) Close();
 }
 
 void TForm5::Image1MouseMove(TObject*, TShiftState, int X, int Y) {
@@ -100,20 +103,20 @@ void TForm5::Image1MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) 
     selection.end = POINT{X, Y};
     selection.rubberBand = false;
     frame(canvas, selection.anchor, selection.corner);
-    const POINT a = selection.anchor, e = selection.end;
-    // Two clicks on one row or column still give a picture: the one-pixel line under them.
-    const int w = std::max<int>(std::abs(e.x - a.x), 1), h = std::max<int>(std::abs(e.y - a.y), 1);
-    const int left = std::min(a.x, e.x), top = std::min(a.y, e.y);
-    TBitmap region(w, h, pfDevice);
-    BitBlt(region.Canvas().Handle(), 0, 0, w, h, canvas.Handle(), left, top, SRCCOPY);
-    Clipboard().Assign(region);
+    CaptureStep(Failure, [&canvas] {
+        const POINT a = selection.anchor, e = selection.end;
+        // Two clicks on one row or column still give a picture: the one-pixel line under them.
+        const int w = std::max<int>(std::abs(e.x - a.x), 1), h = std::max<int>(std::abs(e.y - a.y), 1);
+        const int left = std::min(a.x, e.x), top = std::min(a.y, e.y);
+        TBitmap region(w, h, pfDevice);
+        BitBlt(region.Canvas().Handle(), 0, 0, w, h, canvas.Handle(), left, top, SRCCOPY);
+        Clipboard().Assign(region);
+    });
     Close();
 }
 
 void CaptureRegion() {
     selection = TSelection{};
     std::unique_ptr<TForm5> form(NewForm<TForm5>(Application));
-    form->SetWindowState(wsMinimized);
-    form->Timer1->SetEnabled(true);
-    form->ShowModal();
+    RunCapture(*form, *form->Timer1, form->Failure);
 }

@@ -2,6 +2,8 @@
 // the first click anchors a rubber band, the second puts the picked rectangle on the clipboard.
 #pragma once
 
+#include <exception>
+
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/timer.h"
@@ -17,7 +19,10 @@ class TForm5 : public TForm {
 
     TImage* Image1 = nullptr;
     TTimer* Timer1 = nullptr;
+    // What kept the overlay from opening or the region from the clipboard; the overlay closes.
+    std::exception_ptr Failure;
 };
 
-// When it returns, the clipboard holds the region the user picked.
+// When it returns, the clipboard holds the region the user picked, unless another program held
+// the clipboard: then the user has been told so once.
 void CaptureRegion();

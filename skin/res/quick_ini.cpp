@@ -42,8 +42,10 @@ bool IsHeader(const std::string& line) {
     return line.size() >= 1 && line.front() == '[' && line.back() == ']';
 }
 
+// A line without "=" has the empty key: it names nothing, so it never hides a later key.
 std::string KeyOf(const std::string& line) {
-    return LowerAscii(Trim(line.substr(0, line.find('='))));
+    const size_t eq = line.find('=');
+    return eq == std::string::npos ? std::string() : LowerAscii(Trim(line.substr(0, eq)));
 }
 
 int HexDigit(char c) {
@@ -71,6 +73,11 @@ void TQuickIni::LoadFromMemory(const void* data, size_t size) {
         lines_.push_back(line);
         if (IsHeader(line)) sections_.push_back({line, int32_t(lines_.size() - 1)});
     }
+}
+
+void TQuickIni::LoadFromStream(TStream& stream) {
+    const std::vector<uint8_t> bytes = stream.ReadAll();
+    LoadFromMemory(bytes.data(), bytes.size());
 }
 
 int32_t TQuickIni::SectionIndex(const std::string& section) const {

@@ -1,11 +1,13 @@
-// TQuickIni: the read-only ini parser of skin descriptions. It parses text once from memory and
-// answers look-ups the way skin authors' sloppy files have always been read.
+// TQuickIni: the read-only ini parser of skin descriptions. It parses text once from a stream or
+// memory and answers look-ups the way skin authors' sloppy files have always been read.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "toolkit/core/stream.h"
 
 namespace qs {
 
@@ -15,6 +17,8 @@ class TQuickIni {
     // a NUL ends the text; blank lines and lines starting with ';' are dropped.
     void LoadFromMemory(const void* data, size_t size);
     void LoadFromMemory(const std::string& text) { LoadFromMemory(text.data(), text.size()); }
+    // Parses the bytes from the stream's position to its end (rewinding is the caller's choice).
+    void LoadFromStream(TStream& stream);
 
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t def) const;

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_texts.h"
 #include "skin/core/skin_manager.h"
 #include "tests/app/running_program.h"
+#include "tests/support/clipboard_holder.h"
+#include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
 
 using namespace qs::test;
@@ -59,52 +62,25 @@ HWND VisiblePopupMenu(const RunningProgram& p, DWORD timeoutMs) {
     return nullptr;
 }
 
-// Opens the tray menu as the shell does on a right click, picks "关闭" with the keyboard.
-HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
+// Opens the tray menu as the shell does on a right click and picks an item with the keyboard:
+// from no selection, Down reaches the first item and Up the last; the separator is skipped.
+bool ChooseFromTrayMenu(const RunningProgram& p, HWND mainWindow, WORD key, int presses) {
     PostMessageA(mainWindow, kTrayNotify, 1, WM_RBUTTONDOWN);
-    if (!VisiblePopupMenu(p, 5000)) return nullptr;
+    if (!VisiblePopupMenu(p, 5000)) return false;
     PumpFor(100);
-    KeyPress(VK_UP); // from no selection, Up selects the last item
-    PumpFor(50);
+    for (int i = 0; i < presses; ++i) {
+        KeyPress(key);
+        PumpFor(30);
+    }
     KeyPress(VK_RETURN);
-    return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
+    return true;
 }
 
-// A window of this test with a known picture, on top of everything.
-class PatternWindow {
-  public:
-    PatternWindow(int x, int y, int w, int h) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QsPatternWindow";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
-                                x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
-        UpdateWindow(hwnd_);
-        PumpFor(200);
-    }
-    ~PatternWindow() { DestroyWindow(hwnd_); }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wp, lp);
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT r;
-        GetClientRect(hwnd, &r);
-        for (int y = 0; y < r.bottom; y += 10)
-            for (int x = 0; x < r.right; x += 10) {
-                HBRUSH b = CreateSolidBrush(RGB(x & 0xFF, y & 0xFF, (x + y) & 0xFF));
-                RECT cell{x, y, x + 10, y + 10};
-                FillRect(dc, &cell, b);
-                DeleteObject(b);
-            }
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    HWND hwnd_;
-};
+// Picks "关闭" from the tray menu.
+HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
+    if (!ChooseFromTrayMenu(p, mainWindow, VK_UP, 1)) return nullptr;
+    return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
+}
 
 bool WaitForClipboardChange(DWORD since, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
@@ -173,7 +149,7 @@ TEST(Program, StartupTakesTheHotkeysAndTheTrayThenShowsTheInstructions) {
 TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
     RunningProgram p;
     DismissInstructions(p);
-    PatternWindow pattern(120, 90, 300, 200);
+    const PatternWindow pattern(RECT{120, 90, 420, 290}, 10, 10, true);
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
     struct Press {
         const char* name;
@@ -201,9 +177,67 @@ TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
             for (int x = work.left; x < work.right; ++x)
                 differing += screen.at(x, y) != clip->at(x, y);
         EXPECT_EQ(differing, 0u) << "the clipboard holds what the screen shows";
-        EXPECT_EQ(clip->at(125, 95), 0x000000u);
-        EXPECT_EQ(clip->at(120 + 45, 90 + 25), uint32_t(40) << 16 | uint32_t(20) << 8 | 60);
+        EXPECT_EQ(clip->at(125, 95), pattern.ColourAt(5, 5));
+        EXPECT_EQ(clip->at(120 + 45, 90 + 25), pattern.ColourAt(45, 25));
     }
+}
+
+// The handler runs the whole capture before a sent message returns, so the clipboard tells at once.
+TEST(Program, AHotkeyIsJudgedByItsKeyAndModifiersNotItsIdentifier) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    struct Hotkey {
+        WPARAM id;
+        UINT mods, vk;
+        bool captures;
+    } hotkeys[] = {{7, MOD_CONTROL | MOD_ALT, 'C', true},    {0xBFFF, 0, VK_SNAPSHOT, true},
+                   {116, MOD_SHIFT, VK_SNAPSHOT, true},      {116, MOD_CONTROL, 'C', false},
+                   {115, MOD_CONTROL | MOD_ALT, 'D', false}, {115, 0, 'C', false}};
+    for (const Hotkey& h : hotkeys) {
+        SCOPED_TRACE(testing::Message() << "id " << h.id << ", modifiers " << h.mods << ", key " << h.vk);
+        const DWORD seq = GetClipboardSequenceNumber();
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(main, WM_HOTKEY, h.id, MAKELPARAM(h.mods, h.vk), SMTO_NORMAL, 10000,
+                                        &result));
+        EXPECT_EQ(GetClipboardSequenceNumber() != seq, h.captures);
+    }
+}
+
+// Another program holds the clipboard longer than the capture waits for it. The about box is up,
+// so the capture's modal loop has a window to disable.
+TEST(Program, ACaptureTheClipboardRefusesSaysSoOnceAndLeavesTheProgramUsable) {
+    RunningProgram p;
+    DismissInstructions(p);
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(ChooseFromTrayMenu(p, main, VK_DOWN, 2));
+    HWND about = p.WaitForWindow("Tfrm_about", text::kAbout, 5000, true);
+    ASSERT_TRUE(about);
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Holding());
+        KeyPress(VK_SNAPSHOT);
+        HWND box = p.WaitForWindow("#32770", nullptr, 8000, true);
+        ASSERT_TRUE(box) << "the user is told";
+        char message[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, message, sizeof message);
+        EXPECT_STREQ(message, app_text::kClipboardBusy);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(WaitForWindowGone(box, 5000), nullptr);
+        EXPECT_EQ(p.WaitForWindow("#32770", nullptr, 1000, true), nullptr) << "one message only";
+    }
+    EXPECT_TRUE(IsWindowEnabled(about)) << "the capture's modal loop is over";
+    EXPECT_EQ(p.CountWindows("TForm4"), 1) << "only the capture form made at start-up is left";
+
+    const DWORD seq = GetClipboardSequenceNumber();
+    KeyPress(VK_SNAPSHOT);
+    ASSERT_TRUE(WaitForClipboardChange(seq, 5000)) << "the next capture works";
+    std::optional<Pixels> clip = ReadClipboardBitmap();
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->width, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_TRUE(IsWindowEnabled(about));
 }
 
 TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
@@ -229,8 +263,7 @@ TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
     EXPECT_EQ(WaitForWindowGone(menu, 3000), nullptr);
 }
 
-// Menu handles do not cross processes here, so the items are told apart by what choosing them opens:
-// Down from no selection reaches the first item, and the separator is skipped.
+// Menu handles do not cross processes here, so the items are told apart by what choosing them opens.
 TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
     RunningProgram p;
     DismissInstructions(p);
@@ -244,14 +277,7 @@ TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
         {1, "TForm3", text::kInstructions}, {2, "Tfrm_about", text::kAbout}, {3, "#32770", text::kConfirm}};
     for (const Choice& c : choices) {
         SCOPED_TRACE(c.downs);
-        PostMessageA(main, kTrayNotify, 1, WM_RBUTTONDOWN);
-        ASSERT_TRUE(VisiblePopupMenu(p, 5000));
-        PumpFor(100);
-        for (int i = 0; i < c.downs; ++i) {
-            KeyPress(VK_DOWN);
-            PumpFor(30);
-        }
-        KeyPress(VK_RETURN);
+        ASSERT_TRUE(ChooseFromTrayMenu(p, main, VK_DOWN, c.downs));
         HWND opened = p.WaitForWindow(c.cls, c.caption, 5000, true);
         ASSERT_TRUE(opened);
         PumpFor(300);

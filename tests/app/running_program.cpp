@@ -21,20 +21,36 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK match(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
+bool matches(HWND hwnd, const Search& s) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != s->pid || (s->visible && !IsWindowVisible(hwnd))) return TRUE;
+    if (pid != s.pid || (s.visible && !IsWindowVisible(hwnd))) return false;
     char buf[256];
-    if (s->cls && (!GetClassNameA(hwnd, buf, sizeof buf) || std::string(buf) != s->cls)) return TRUE;
-    if (s->caption) {
+    if (s.cls && (!GetClassNameA(hwnd, buf, sizeof buf) || std::string(buf) != s.cls)) return false;
+    if (s.caption) {
         buf[0] = 0;
         GetWindowTextA(hwnd, buf, sizeof buf);
-        if (std::string(buf) != s->caption) return TRUE;
+        if (std::string(buf) != s.caption) return false;
     }
+    return true;
+}
+
+BOOL CALLBACK findFirst(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (!matches(hwnd, *s)) return TRUE;
     s->found = hwnd;
     return FALSE;
+}
+
+struct Count {
+    Search search;
+    int count;
+};
+
+BOOL CALLBACK countAll(HWND hwnd, LPARAM lp) {
+    auto* c = reinterpret_cast<Count*>(lp);
+    if (matches(hwnd, c->search)) ++c->count;
+    return TRUE;
 }
 } // namespace
 
@@ -73,11 +89,17 @@ HWND RunningProgram::WaitForWindow(const char* className, const char* caption, D
     const DWORD start = GetTickCount();
     for (;;) {
         Search s{info_.dwProcessId, className, caption, visible, nullptr};
-        EnumWindows(match, LPARAM(&s));
+        EnumWindows(findFirst, LPARAM(&s));
         if (s.found) return s.found;
         if (GetTickCount() - start > timeoutMs || !Running()) return nullptr;
         PumpFor(20);
     }
+}
+
+int RunningProgram::CountWindows(const char* className) const {
+    Count c{{info_.dwProcessId, className, nullptr, false, nullptr}, 0};
+    EnumWindows(countAll, LPARAM(&c));
+    return c.count;
 }
 
 } // namespace qs::test

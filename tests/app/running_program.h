@@ -23,6 +23,8 @@ class RunningProgram {
     // with `visible`, only once it shows.
     HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs = 8000,
                        bool visible = false) const;
+    // How many top-level windows of this class the process has, shown or not.
+    int CountWindows(const char* className) const;
 
   private:
     PROCESS_INFORMATION info_{};

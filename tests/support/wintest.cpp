@@ -119,23 +119,37 @@ void KeyChord(std::initializer_list<WORD> keys) {
         KeyUp(*it);
 }
 
-void MouseMoveTo(int x, int y) {
-    // Absolute coordinates: relative moves come out scaled under Wine.
+namespace {
+DWORD buttonFlag(bool left, bool down) {
+    return left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
+                : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+}
+
+// Absolute coordinates: relative moves come out scaled under Wine.
+void sendMouseAt(int x, int y, DWORD flags) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = LONG((x * 65535 + (w - 1) / 2) / (w - 1));
     in.mi.dy = LONG((y * 65535 + (h - 1) / 2) / (h - 1));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
     SendInput(1, &in, sizeof(in));
+}
+} // namespace
+
+void MouseMoveTo(int x, int y) {
+    sendMouseAt(x, y, 0);
 }
 
 void MouseButton(bool left, bool down) {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
-                         : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+    in.mi.dwFlags = buttonFlag(left, down);
     SendInput(1, &in, sizeof(in));
+}
+
+void MouseButtonAt(int x, int y, bool left, bool down) {
+    sendMouseAt(x, y, buttonFlag(left, down));
 }
 
 void MouseClickAt(int x, int y, bool left) {

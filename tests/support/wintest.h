@@ -42,6 +42,9 @@ void KeyPress(WORD vk);
 void KeyChord(std::initializer_list<WORD> keys);
 void MouseMoveTo(int x, int y);
 void MouseButton(bool left, bool down);
+// A press or release that carries its position: under load Wine may replay an older pointer
+// position after a move, which a following plain press would then take.
+void MouseButtonAt(int x, int y, bool left, bool down);
 void MouseClickAt(int x, int y, bool left = true);
 
 // The clipboard's CF_BITMAP as pixels, or nothing when it holds none.

@@ -162,9 +162,9 @@ void TCustomForm::CreateParams(TCreateParams& p) {
         p.ExStyle |= WS_EX_TOOLWINDOW;
         break;
     }
-    // Dialog and tool-window frames have no minimise or maximise box.
-    if (borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin)
-        icons &= BorderIconBit(biSystemMenu) | BorderIconBit(biHelp);
+    // A dialog frame has no minimise or maximise box. A tool window keeps the ones it asks for:
+    // the system draws none on its small caption, but a skinned caption reads the style bits.
+    if (borderStyle_ == bsDialog) icons &= BorderIconBit(biSystemMenu) | BorderIconBit(biHelp);
     if (icons & BorderIconBit(biSystemMenu)) p.Style |= WS_SYSMENU;
     if (icons & BorderIconBit(biMinimize)) p.Style |= WS_MINIMIZEBOX;
     if (icons & BorderIconBit(biMaximize)) p.Style |= WS_MAXIMIZEBOX;

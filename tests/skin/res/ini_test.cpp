@@ -52,6 +52,33 @@ TEST(QuickIniLookup, FirstSectionAndFirstKeyWinEvenWhenEmpty) {
     EXPECT_EQ(sections, (std::vector<std::string>{"S", "s", "T"}));
 }
 
+TEST(QuickIniLookup, ALineWithoutEqualsHasTheEmptyKey) {
+    const TQuickIni ini =
+        Parse("[Form]\nTopHeight\nTopHeight=82\n[Bare]\nlonely\n=late\n[Anon]\n=first\nx\n");
+    EXPECT_EQ(ini.ReadInteger("Form", "TopHeight", 0), 82) << "a bare name does not hide the value";
+    EXPECT_EQ(ini.ReadString("Form", "topheight", "d"), "82");
+    // The empty key stops at the first line that has it, bare or not: a bare line yields the default.
+    EXPECT_EQ(ini.ReadString("Bare", "", "d"), "d");
+    EXPECT_EQ(ini.ReadString("Bare", "lonely", "d"), "d");
+    EXPECT_EQ(ini.ReadString("Anon", "", "d"), "first");
+}
+
+TEST(QuickIniLines, LoadFromStreamReadsFromThePositionToTheEnd) {
+    const std::string text = "[Skipped]\na=1\n[Read]\nb=2\n";
+    TMemoryStream stream;
+    stream.Write(text.data(), text.size());
+    stream.SetPosition(int64_t(text.find("[Read]")));
+    TQuickIni ini;
+    ini.LoadFromMemory("[Old]\nc=3\n");
+    ini.LoadFromStream(stream);
+    EXPECT_EQ(ini.Lines(), (std::vector<std::string>{"[Read]", "b=2"})) << "the earlier text is gone";
+    EXPECT_EQ(ini.ReadInteger("Read", "b", 0), 2);
+    EXPECT_EQ(stream.Position(), int64_t(text.size()));
+    stream.SetPosition(0);
+    ini.LoadFromStream(stream);
+    EXPECT_EQ(ini.ReadInteger("Skipped", "a", 0), 1);
+}
+
 TEST(QuickIniLookup, ReadSectionsTrimsBracketsAndNeedsAList) {
     const TQuickIni ini = Parse("[ Form ]\n[]\n[x\n[Menu]");
     std::vector<std::string> sections;

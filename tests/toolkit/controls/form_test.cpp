@@ -110,6 +110,29 @@ TEST(Forms, PositionBordersAndStyles) {
     delete form;
 }
 
+// A skinned caption draws the boxes the style bits name, so a tool window must keep them.
+TEST(Forms, ToolWindowsKeepTheBoxesTheirIconsAskForDialogFramesDropThem) {
+    constexpr LONG boxes = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    auto* form = new TPlainForm(nullptr);
+    form->SetBorderStyle(bsToolWindow);
+    form->SetBorderIcons(BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize));
+    form->AfterConstruction();
+    const HWND h = form->Handle();
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & boxes, WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+
+    form->SetBorderStyle(bsSizeToolWin);
+    form->SetBorderIcons(BorderIconBit(biSystemMenu) | BorderIconBit(biMaximize) | BorderIconBit(biHelp));
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & (boxes | WS_THICKFRAME),
+              WS_SYSMENU | WS_MAXIMIZEBOX | WS_THICKFRAME);
+    EXPECT_FALSE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CONTEXTHELP) << "help shows only without the boxes";
+
+    form->SetBorderStyle(bsDialog);
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & boxes, WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    delete form;
+}
+
 TEST(Forms, FontsFollowTheParentUntilSetOwnFont) {
     auto* form = NewForm<TPlainForm>(nullptr);
     form->Font()->SetName("SimSun");
