@@ -65,7 +65,7 @@ TIniValues::TIniValues(const qs::TQuickIni& ini) {
         }
         if (!section) continue;
         const size_t eq = line.find('=');
-        auto [entry, fresh] = section->try_emplace(lowerAscii(trimmed(line, 0, std::min(eq, line.size()))));
+        auto [entry, fresh] = section->try_emplace(qs::IniKeyOf(line));
         if (!fresh || eq == std::string::npos) continue;
         std::string value = trimmed(line, eq + 1, line.size());
         if (!value.empty()) entry->second = std::move(value);
@@ -93,7 +93,7 @@ std::string TIniValues::ReadString(const std::string& section, const std::string
 int32_t TIniValues::ReadInteger(const std::string& section, const std::string& key, int32_t def) const {
     const std::optional<std::string>* value = find(section, key);
     int32_t n = 0;
-    return value && *value && qs::ParseIniInteger(**value, n) ? n : def;
+    return value && *value && qs::IniValueToInteger(**value, n) ? n : def;
 }
 
 TSkinLoader::TSkinLoader(TSkinData& skin, qs::TSkinReader& reader, qs::TQuickIni& ini)

@@ -19,8 +19,8 @@ class TQuickIni;
 
 // The values of a skin description, indexed once. TQuickIni walks a section's lines for every
 // look-up and a skin load makes some four hundred; these answer exactly as it does: letter
-// case ignored, the first section of a name and the first key of a name in it decide, and a
-// line without "=" or with an empty value gives the default.
+// case ignored, the first section of a name and the first key of a name in it decide, a line
+// without "=" has the empty key, and an empty value gives the default.
 class TIniValues {
   public:
     explicit TIniValues(const qs::TQuickIni& ini);

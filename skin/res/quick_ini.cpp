@@ -42,12 +42,6 @@ bool IsHeader(const std::string& line) {
     return line.size() >= 1 && line.front() == '[' && line.back() == ']';
 }
 
-// A line without "=" has the empty key: it names nothing, so it never hides a later key.
-std::string KeyOf(const std::string& line) {
-    const size_t eq = line.find('=');
-    return eq == std::string::npos ? std::string() : LowerAscii(Trim(line.substr(0, eq)));
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -94,7 +88,7 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
     const std::string wanted = LowerAscii(key);
     for (size_t i = size_t(header) + 1; i < lines_.size() && !IsHeader(lines_[i]); ++i) {
         const std::string& line = lines_[i];
-        if (KeyOf(line) != wanted) continue;
+        if (IniKeyOf(line) != wanted) continue;
         // The first occurrence decides, even when its value is empty.
         const size_t eq = line.find('=');
         if (eq == std::string::npos) return def;
@@ -105,10 +99,19 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
 }
 
 int32_t TQuickIni::ReadInteger(const std::string& section, const std::string& key, int32_t def) const {
-    std::string s = ReadString(section, key, "");
-    if (s.size() >= 3 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
     int32_t value = 0;
-    return ParseIniInteger(s, value) ? value : def;
+    return IniValueToInteger(ReadString(section, key, ""), value) ? value : def;
+}
+
+// A line without "=" has the empty key: it names nothing, so it never hides a later key.
+std::string IniKeyOf(const std::string& line) {
+    const size_t eq = line.find('=');
+    return eq == std::string::npos ? std::string() : LowerAscii(Trim(line.substr(0, eq)));
+}
+
+bool IniValueToInteger(std::string text, int32_t& value) {
+    if (text.size() >= 3 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text = "$" + text.substr(2);
+    return ParseIniInteger(text, value);
 }
 
 void TQuickIni::ReadSections(std::vector<std::string>* strings) const {

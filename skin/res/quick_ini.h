@@ -41,6 +41,10 @@ class TQuickIni {
 
 // The integer conversion ReadInteger applies to a value: decimal within int32, or "$", "x", "X",
 // "0x", "0X" followed by at most a 32-bit pattern of hex digits; optional leading spaces and sign.
+bool IniValueToInteger(std::string text, int32_t& value);
+// The part of it that reads the number once a "0x" prefix has become "$".
 bool ParseIniInteger(const std::string& text, int32_t& value);
+// The key a line of a section gives, lower-cased: the empty key for a line without "=".
+std::string IniKeyOf(const std::string& line);
 
 } // namespace qs
