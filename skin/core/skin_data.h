@@ -146,7 +146,12 @@ class TSkinData : public TComponent {
     std::array<TSkinColour, 19> Colours;
     std::vector<TColor> SectionColours;
     std::array<TColor, 10> CustomColors{};
-    HBRUSH FaceBrush() const { return faceBrush_.Get(); }
+    // A face colour the skin leaves to the system is the system's own brush, so a change of the
+    // system colours shows at once.
+    HBRUSH FaceBrush() const {
+        const TColor face = Colour(scButtonFace);
+        return face < 0 ? GetSysColorBrush(int(face & 0xFF)) : faceBrush_.Get();
+    }
     TColor Colour(int index) const { return Colours[size_t(index)].Value; }
 
     TImageList& MenuGlyphs() { return *menuGlyphs_; }

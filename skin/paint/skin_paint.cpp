@@ -50,6 +50,13 @@ FrameGeometry frameOf(const TBitmap& image, bool vertical, int count, int index)
     return g;
 }
 
+// Margins as the frame can honour them: none negative, none wider or taller than the frame (a
+// skin may say anything, and sums of such values would overflow).
+RECT frameMargins(const RECT& m, const FrameGeometry& f) {
+    return RECT{std::clamp<LONG>(m.left, 0, f.fw), std::clamp<LONG>(m.top, 0, f.fh),
+                std::clamp<LONG>(m.right, 0, f.fw), std::clamp<LONG>(m.bottom, 0, f.fh)};
+}
+
 // Images are read through their own canvas DC: a memory DC made once per bitmap, since making
 // one for every copy costs more than a small copy itself.
 HDC sourceDC(TBitmap& image) {
@@ -191,7 +198,8 @@ class Scratch {
 // The nine pieces of a frame at W x H into dst at (0, 0).
 void composeNineSlice(HDC dst, int W, int H, HDC src, const FrameGeometry& f, const RECT& margins,
                       bool tileCentre) {
-    int L = margins.left, T = margins.top, R = margins.right, B = margins.bottom;
+    const RECT fm = frameMargins(margins, f);
+    int L = fm.left, T = fm.top, R = fm.right, B = fm.bottom;
     // Margins collapse in pairs: a target too small for the fixed parts takes the whole frame.
     if (W < L + R) L = R = 0;
     if (H < T + B) T = B = 0;
@@ -262,7 +270,8 @@ void DrawSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesVert
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
     const int W = width(destRect), H = height(destRect);
-    const int L = margins.left, R = margins.right;
+    const RECT fm = frameMargins(margins, f);
+    const int L = fm.left, R = fm.right;
     Scratch strip(W, H);
     if (!strip) return;
     HDC dst = strip.Get(), s = sourceDC(image);
@@ -281,7 +290,8 @@ void StretchSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesV
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
     const int W = width(destRect), H = height(destRect);
-    const int L = margins.left, R = margins.right;
+    const RECT fm = frameMargins(margins, f);
+    const int L = fm.left, R = fm.right;
     HDC src = sourceDC(image);
     win::SaveDCGuard keep(dc);
     SetStretchBltMode(dc, COLORONCOLOR);

@@ -270,6 +270,27 @@ TEST(TransparentCopies, RectanglesFarOutsideOrTooLargeDrawNothing) {
     EXPECT_EQ(t.Read(), untouched.Read());
 }
 
+TEST(BuildSkinBitmap, HostileMarginsAreHeldToTheFrame) {
+    auto img = MakeImage(30, 20, PositionColour);
+    // A sum of such margins would overflow; each is held to the frame instead, which then takes
+    // the whole target (the pairs collapse) exactly as a target too small for real margins does.
+    auto huge = BuildSkinBitmap(rect(0, 0, 40, 25), *img, rect(INT_MAX, INT_MAX, INT_MAX, INT_MAX), false,
+                                false, 1, 1);
+    auto whole = BuildSkinBitmap(rect(0, 0, 40, 25), *img, rect(0, 0, 0, 0), false, false, 1, 1);
+    ASSERT_TRUE(huge && whole);
+    for (int y = 0; y < 25; y += 6)
+        for (int x = 0; x < 40; x += 7)
+            EXPECT_EQ(PixelAt(*huge, x, y), PixelAt(*whole, x, y)) << x << "," << y;
+    // Negative margins count as none.
+    auto negative = BuildSkinBitmap(rect(0, 0, 40, 25), *img, rect(-5, -5, -5, -5), false, false, 1, 1);
+    EXPECT_EQ(PixelAt(*negative, 39, 24), PixelAt(*whole, 39, 24));
+    TBitmap strip(50, 20, pf24bit);
+    DrawSkinStrip(strip.Canvas().Handle(), rect(0, 0, 50, 20), *img, false, false, 1, 1,
+                  rect(INT_MAX, 0, INT_MAX, 0));
+    StretchSkinStrip(strip.Canvas().Handle(), rect(0, 0, 50, 20), *img, false, 1, 1,
+                     rect(INT_MIN, 0, INT_MAX, 0));
+}
+
 TEST(Strips, CapsKeepTheirWidthAndTheMiddleRepeats) {
     // Frame: 2-pixel left cap, 3-pixel middle, 1-pixel right cap.
     auto img = MakeImage(6, 4, PositionColour);
