@@ -49,10 +49,6 @@ struct TGroup {
     std::vector<POINT> at;
 };
 
-int frames(const TDataSkinObject& r) {
-    return std::max(1, int(r.Frame));
-}
-
 TColor resolve(TColor c) {
     return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c;
 }
@@ -185,13 +181,13 @@ class TSheetBuilder {
     void addCaptionButtons() {
         for (size_t i = 0; i < skin_.SysButtons.size(); ++i) {
             TDataSkinSysButton& d = *skin_.SysButtons[i];
-            if (d.Bitmap.Empty() || d.Bitmap.Width() < frames(d)) continue;
+            if (d.Bitmap.Empty() || d.Bitmap.Width() < d.Frames()) continue;
             TGroup g("SysButton" + std::to_string(i + 1) + "  action " + std::to_string(d.Action) + "  " +
-                     std::to_string(frames(d)) + " frames");
-            const int bw = d.Bitmap.Width() / frames(d), bh = std::min(d.Bitmap.Height(), kMaxCellHeight);
-            for (int f = 1; f <= std::min(frames(d), kMaxFramesShown); ++f)
+                     std::to_string(d.Frames()) + " frames");
+            const int bw = d.Bitmap.Width() / d.Frames(), bh = std::min(d.Bitmap.Height(), kMaxCellHeight);
+            for (int f = 1; f <= std::min(d.Frames(), kMaxFramesShown); ++f)
                 g.cells.push_back({bw, bh, std::to_string(f), [&d, f](HDC dc, const RECT& r) {
-                                       DrawSkinFrame(dc, r, d.Bitmap, true, frames(d), f);
+                                       DrawSkinFrame(dc, r, d.Bitmap, true, d.Frames(), f);
                                    }});
             groups_.push_back(std::move(g));
         }

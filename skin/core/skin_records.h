@@ -18,6 +18,8 @@ class TDataSkinObject {
 
     // The margins as the drawing primitives take them.
     RECT Margins() const { return RECT{LeftWidth, TopHeight, RightWidth, BottomHeight}; }
+    // The frame count painters divide by: a stored 0 or less counts as one frame.
+    int Frames() const { return Frame > 1 ? int(Frame) : 1; }
 
     int32_t LeftWidth = 0;
     int32_t TopHeight = 0;

@@ -7,19 +7,13 @@
 #include "skin/core/skin_manager.h"
 #include "skin/form/win_skin_form.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/graphics/rects.h"
 
 namespace {
 
 bool skinEmpty(const TSkinData& s) {
     return s.Borders.Top->Bitmap.Empty() && s.Borders.Left->Bitmap.Empty() &&
            s.Borders.Right->Bitmap.Empty() && s.Borders.Bottom->Bitmap.Empty();
-}
-
-int width(const RECT& r) {
-    return r.right - r.left;
-}
-int height(const RECT& r) {
-    return r.bottom - r.top;
 }
 
 // A minimised or maximised window comes back to its normal rectangle, which was sized for the
@@ -77,11 +71,11 @@ void TWinSkinForm::PreserveClientSize(bool refresh) {
         return;
     }
     if (IsDialog || State == fsReskinning) GetClientRect(Handle, &ClientRect);
-    int w = width(ClientRect) + BorderLeft + BorderRight;
-    int clientHeight = height(ClientRect);
+    int w = RectWidth(ClientRect) + BorderLeft + BorderRight;
+    int clientHeight = RectHeight(ClientRect);
     if (refresh) {
         GetClientRect(Handle, &ClientRect);
-        clientHeight = height(ClientRect);
+        clientHeight = RectHeight(ClientRect);
     } else if (Form) {
         w = Form->ClientWidth() + BorderLeft + BorderRight;
         clientHeight = MdiKind == mkChild ? Form->ClientHeight() : Form->ClientHeight() - MenuHeight;
@@ -148,8 +142,8 @@ TFrameFacts TWinSkinForm::FrameFacts() const {
     TFrameFacts f;
     RECT wr{};
     GetWindowRect(Handle, &wr);
-    f.Width = width(wr);
-    f.Height = height(wr);
+    f.Width = RectWidth(wr);
+    f.Height = RectHeight(wr);
     f.BorderKind = BorderKind;
     f.BorderIcons = BorderIcons;
     f.WindowState = WindowState;
@@ -228,7 +222,7 @@ void TWinSkinForm::UpdateRegion() {
     if (State == fsDestroyed || !FrameSkinned || !SkinData || !IsWindow(Handle)) return;
     RECT wr{};
     GetWindowRect(Handle, &wr);
-    const int w = width(wr), h = height(wr);
+    const int w = RectWidth(wr), h = RectHeight(wr);
     if (w * h == 0 || (MdiKind == mkChild && WindowState != swNormal)) return;
     if (OwnsRegion && w == RegionWidth && h == RegionHeight && MdiKind != mkChild && State != fsReskinning)
         return;

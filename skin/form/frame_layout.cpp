@@ -5,20 +5,10 @@
 #include <algorithm>
 
 #include "skin/core/skin_data.h"
+#include "toolkit/graphics/rects.h"
 #include "toolkit/handles.h"
 
 namespace {
-
-int frames(const TDataSkinObject& r) {
-    return std::max(1, int(r.Frame));
-}
-
-int width(const RECT& r) {
-    return r.right - r.left;
-}
-int height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 // One of the two conditions of a caption button's visibility; `second` selects the Visibility1
 // meaning, `first` is the first condition's result.
@@ -81,8 +71,8 @@ void layoutCaptionText(TFrameLayout& l, const TFrameFacts& f, const TDataSkinTit
         DrawTextW(dc, l.Text.c_str(), int(l.Text.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
     }
     r.right += title.TXTBackleft + title.TXTBackRight;
-    const int dx = textOffset(title, f.RightToLeft, width(cap), width(r), rightButtons);
-    const int dy = (height(cap) - height(r)) / 2 + title.TopHeight / 2;
+    const int dx = textOffset(title, f.RightToLeft, RectWidth(cap), RectWidth(r), rightButtons);
+    const int dy = (RectHeight(cap) - RectHeight(r)) / 2 + title.TopHeight / 2;
     OffsetRect(&r, dx, dy);
     if (f.RightToLeft && dx < 1) r.left = title.LeftWidth;
     if (!f.RightToLeft) {
@@ -132,10 +122,10 @@ TFrameMetrics FrameMetrics(const TSkinData& skin, int borderKind) {
     const TSkinBorders& b = skin.Borders;
     if (borderKind == bkNoCaption || !b.Top) return m;
     // Top and bottom frames are stacked, left and right side by side.
-    m.CaptionHeight = b.Top->Bitmap.Height() / frames(*b.Top);
-    m.BorderLeft = b.Left->Bitmap.Width() / frames(*b.Left);
-    m.BorderRight = b.Right->Bitmap.Width() / frames(*b.Right);
-    m.BorderBottom = b.Bottom->Bitmap.Height() / frames(*b.Bottom);
+    m.CaptionHeight = b.Top->Bitmap.Height() / b.Top->Frames();
+    m.BorderLeft = b.Left->Bitmap.Width() / b.Left->Frames();
+    m.BorderRight = b.Right->Bitmap.Width() / b.Right->Frames();
+    m.BorderBottom = b.Bottom->Bitmap.Height() / b.Bottom->Frames();
     return m;
 }
 
@@ -175,7 +165,7 @@ TFrameLayout LayoutFrame(const TFrameFacts& f, const TSkinData& skin, HDC measur
         TCaptionButtonPlace b;
         b.Data = record.get();
         b.Image = &record->Bitmap;
-        b.Frames = frames(*record);
+        b.Frames = record->Frames();
         if (IsIconAction(record->Action)) {
             if (record->Bitmap.Empty() && f.IconImage) b.Image = f.IconImage;
             b.Frames = 1;

@@ -7,19 +7,10 @@
 #include "skin/paint/face_state.h"
 #include "skin/paint/skin_paint.h"
 #include "skin/paint/skin_region.h"
+#include "toolkit/graphics/rects.h"
 #include "toolkit/handles.h"
 
 namespace {
-
-int frames(const TDataSkinObject& r) {
-    return std::max(1, int(r.Frame));
-}
-int width(const RECT& r) {
-    return r.right - r.left;
-}
-int height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 TColor resolve(TColor c) {
     return c < 0 ? TColor(GetSysColor(c & 0xFF)) : c;
@@ -32,9 +23,9 @@ TFaceState activity(bool active) {
 }
 
 void paintPiece(HDC dc, TDataSkinBorder& border, const RECT& r, bool vertical, bool active) {
-    if (width(r) <= 0 || height(r) <= 0) return;
+    if (RectWidth(r) <= 0 || RectHeight(r) <= 0) return;
     if (std::unique_ptr<TBitmap> piece = BuildBorderPiece(border, r, vertical, active))
-        BitBlt(dc, r.left, r.top, width(r), height(r), piece->Canvas().Handle(), 0, 0, SRCCOPY);
+        BitBlt(dc, r.left, r.top, RectWidth(r), RectHeight(r), piece->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void paintCaptionText(HDC dc, const TFrameLayout& l, TSkinData& skin, HFONT font) {
@@ -74,10 +65,10 @@ void paintButtons(HDC dc, const TFrameLayout& l, const TFrameArt& art) {
 
 std::unique_ptr<TBitmap> BuildBorderPiece(TDataSkinBorder& border, const RECT& r, bool framesVertical,
                                           bool active) {
-    const int frame = FaceFrame(activity(active), kFrameActivity, frames(border));
+    const int frame = FaceFrame(activity(active), kFrameActivity, border.Frames());
     // The borders keep their "<side>Stretch" key in Tile: anything but 1 tiles the centre.
     return BuildSkinBitmap(r, border.Bitmap, border.Margins(), framesVertical, border.Tile != 1,
-                           frames(border), frame);
+                           border.Frames(), frame);
 }
 
 win::RegionHandle FrameRegion(TSkinData& skin, int borderKind, const TFrameMetrics& m, int w, int h,
@@ -101,7 +92,7 @@ win::RegionHandle FrameRegion(TSkinData& skin, int borderKind, const TFrameMetri
     win::RegionHandle bottom = piece(*b.Bottom, RECT{m.BorderLeft, h - m.BorderBottom, w - m.BorderRight, h},
                                      true, b.Bottom->Trans == 1 && m.BorderBottom >= 2);
     win::RegionHandle top =
-        piece(*b.Top, topRect, true, b.Top->Trans == 1 && m.CaptionHeight > 1 && width(topRect) > 0);
+        piece(*b.Top, topRect, true, b.Top->Trans == 1 && m.CaptionHeight > 1 && RectWidth(topRect) > 0);
     CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
     CombineRgn(bottom.Get(), bottom.Get(), top.Get(), RGN_OR);
     CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
@@ -110,7 +101,7 @@ win::RegionHandle FrameRegion(TSkinData& skin, int borderKind, const TFrameMetri
 }
 
 void DrawCaptionBand(HDC dc, const TFrameLayout& l, TSkinData& skin, const TFrameArt& art, TBitmap& band) {
-    const int w = width(l.Band), h = height(l.Band);
+    const int w = RectWidth(l.Band), h = RectHeight(l.Band);
     if (w <= 0 || h <= 0) return;
     if (band.Width() != w || band.Height() != h) band.SetSize(w, h);
     HDC bdc = band.Canvas().Handle();
@@ -120,9 +111,9 @@ void DrawCaptionBand(HDC dc, const TFrameLayout& l, TSkinData& skin, const TFram
         // The side borders have painted the caption's corners already: keep them.
         BitBlt(bdc, 0, 0, w, h, dc, 0, 0, SRCCOPY);
     }
-    if (width(l.Caption) > 0 && height(l.Caption) > 0)
+    if (RectWidth(l.Caption) > 0 && RectHeight(l.Caption) > 0)
         if (std::unique_ptr<TBitmap> top = BuildBorderPiece(*skin.Borders.Top, l.Caption, true, l.Active))
-            BitBlt(bdc, l.Caption.left, l.Caption.top, width(l.Caption), height(l.Caption),
+            BitBlt(bdc, l.Caption.left, l.Caption.top, RectWidth(l.Caption), RectHeight(l.Caption),
                    top->Canvas().Handle(), 0, 0, SRCCOPY);
     paintCaptionText(bdc, l, skin, art.CaptionFont);
     paintButtons(bdc, l, art);

@@ -12,16 +12,11 @@
 #endif
 
 #include "toolkit/graphics/bmp_decode.h"
+#include "toolkit/graphics/rects.h"
 #include "toolkit/handles.h"
 
 namespace {
 
-int width(const RECT& r) {
-    return r.right - r.left;
-}
-int height(const RECT& r) {
-    return r.bottom - r.top;
-}
 bool degenerate(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;
 }
@@ -213,12 +208,12 @@ void composeNineSlice(HDC dst, int W, int H, HDC src, const FrameGeometry& f, co
     if (L > 0) stretch(dst, 0, T, L, H - B - T, src, x0, y0 + T, L, fh - B - T);
     if (T > 0) stretch(dst, L, 0, W - R - L, T, src, x0 + L, y0, fw - R - L, T);
     if (!tileCentre)
-        stretch(dst, L, T, width(centreDst), height(centreDst), src, centreSrc.left, centreSrc.top,
-                width(centreSrc), height(centreSrc));
+        stretch(dst, L, T, RectWidth(centreDst), RectHeight(centreDst), src, centreSrc.left, centreSrc.top,
+                RectWidth(centreSrc), RectHeight(centreSrc));
     if (R * B > 0) stretch(dst, W - R, H - B, R, B, src, x0 + fw - R, y0 + fh - B, R, B);
     if (R > 0) stretch(dst, W - R, T, R, H - B - T, src, x0 + fw - R, y0 + T, R, fh - B - T);
     if (B > 0) stretch(dst, L, H - B, W - R - L, B, src, x0 + L, y0 + fh - B, fw - R - L, B);
-    const int sw = width(centreSrc), sh = height(centreSrc);
+    const int sw = RectWidth(centreSrc), sh = RectHeight(centreSrc);
     if (tileCentre && !degenerate(centreDst) && sw > 0 && sh > 0) {
         // Tiles repeat from the centre's top-left corner and overrun to the right and bottom;
         // clipping to the centre keeps the edges drawn. The piece lies inside the frame, so it
@@ -238,7 +233,7 @@ void present(HDC dc, const RECT& dest, const Scratch& piece, bool transparent) {
     if (transparent)
         keyCopy(dc, dest, piece.Pixels(), SKIN_KEY_COLOUR);
     else
-        BitBlt(dc, dest.left, dest.top, width(dest), height(dest), piece.Get(), 0, 0, SRCCOPY);
+        BitBlt(dc, dest.left, dest.top, RectWidth(dest), RectHeight(dest), piece.Get(), 0, 0, SRCCOPY);
 }
 
 } // namespace
@@ -248,10 +243,10 @@ std::unique_ptr<TBitmap> BuildSkinBitmap(const RECT& destRect, TBitmap& image, c
                                          int frameIndex) {
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return nullptr;
-    auto result = std::make_unique<TBitmap>(width(destRect), height(destRect), pf24bit);
+    auto result = std::make_unique<TBitmap>(RectWidth(destRect), RectHeight(destRect), pf24bit);
     HDC dst = result->Canvas().Handle();
     SetStretchBltMode(dst, COLORONCOLOR);
-    composeNineSlice(dst, width(destRect), height(destRect), sourceDC(image), f, margins, tileCentre);
+    composeNineSlice(dst, RectWidth(destRect), RectHeight(destRect), sourceDC(image), f, margins, tileCentre);
     return result;
 }
 
@@ -259,9 +254,10 @@ void DrawSkinObject(HDC dc, const RECT& destRect, TBitmap& image, bool framesVer
                     bool transparent, int frameCount, int frameIndex, const RECT& margins) {
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
-    Scratch piece(width(destRect), height(destRect));
+    Scratch piece(RectWidth(destRect), RectHeight(destRect));
     if (!piece) return;
-    composeNineSlice(piece.Get(), width(destRect), height(destRect), sourceDC(image), f, margins, tileCentre);
+    composeNineSlice(piece.Get(), RectWidth(destRect), RectHeight(destRect), sourceDC(image), f, margins,
+                     tileCentre);
     present(dc, destRect, piece, transparent);
 }
 
@@ -269,7 +265,7 @@ void DrawSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesVert
                    int frameCount, int frameIndex, const RECT& margins) {
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
-    const int W = width(destRect), H = height(destRect);
+    const int W = RectWidth(destRect), H = RectHeight(destRect);
     const RECT fm = frameMargins(margins, f);
     const int L = fm.left, R = fm.right;
     Scratch strip(W, H);
@@ -289,7 +285,7 @@ void StretchSkinStrip(HDC dc, const RECT& destRect, TBitmap& image, bool framesV
                       int frameIndex, const RECT& margins) {
     const FrameGeometry f = frameOf(image, framesVertical, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
-    const int W = width(destRect), H = height(destRect);
+    const int W = RectWidth(destRect), H = RectHeight(destRect);
     const RECT fm = frameMargins(margins, f);
     const int L = fm.left, R = fm.right;
     HDC src = sourceDC(image);
@@ -308,9 +304,9 @@ void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& image, bool transparen
                    int frameIndex) {
     const FrameGeometry f = frameOf(image, false, frameCount, frameIndex);
     if (degenerate(destRect) || !f.valid()) return;
-    Scratch piece(width(destRect), height(destRect));
+    Scratch piece(RectWidth(destRect), RectHeight(destRect));
     if (!piece) return;
-    stretch(piece.Get(), 0, 0, width(destRect), height(destRect), sourceDC(image), f.x0, 0, f.fw,
+    stretch(piece.Get(), 0, 0, RectWidth(destRect), RectHeight(destRect), sourceDC(image), f.x0, 0, f.fw,
             image.Height());
     present(dc, destRect, piece, transparent);
 }
@@ -323,13 +319,13 @@ void DrawSkinFrameCentered(HDC dc, const RECT& destRect, TBitmap& image, bool tr
     Scratch piece(f.fw, h);
     if (!piece) return;
     BitBlt(piece.Get(), 0, 0, f.fw, h, sourceDC(image), f.x0, 0, SRCCOPY);
-    const int x = destRect.left + (width(destRect) - f.fw) / 2;
-    const int y = destRect.top + (height(destRect) - h) / 2;
+    const int x = destRect.left + (RectWidth(destRect) - f.fw) / 2;
+    const int y = destRect.top + (RectHeight(destRect) - h) / 2;
     present(dc, RECT{x, y, x + f.fw, y + h}, piece, transparent);
 }
 
 void TileBitmap(HDC dc, const RECT& destRect, TBitmap& image, const RECT& srcRect) {
-    const int sw = width(srcRect), sh = height(srcRect);
+    const int sw = RectWidth(srcRect), sh = RectHeight(srcRect);
     if (sw <= 0 || sh <= 0 || image.Empty()) return;
     Scratch tile(sw, sh);
     if (!tile) return;
@@ -500,11 +496,11 @@ void keyCopyPixels(const PixelTarget& t, int x, int y, int w, int h, const Pixel
     const int64_t tp = std::max<int64_t>(top, t.clip.top), b = std::min<int64_t>(top + h, t.clip.bottom);
     if (w <= 0 || h <= 0 || l >= r || tp >= b) return;
     const RECT visible{LONG(l), LONG(tp), LONG(r), LONG(b)};
-    const int sx = int(l - left), sy = int(tp - top), n = width(visible);
+    const int sx = int(l - left), sy = int(tp - top), n = RectWidth(visible);
     const uint32_t k = uint32_t(GetBValue(key) | GetGValue(key) << 8 | GetRValue(key) << 16);
     const int sb = source.bytesPerPixel, db = t.bytesPerPixel;
     auto copy = [&](auto row) {
-        for (int j = 0; j < height(visible); ++j)
+        for (int j = 0; j < RectHeight(visible); ++j)
             row(source.Row(sy + j) + sb * sx, t.Row(visible.top + j) + db * visible.left);
     };
     // Pending GDI drawing on either bitmap must land before the pixels are read or written.
@@ -561,7 +557,7 @@ void keyCopyBy(TKeyCopy how, const PixelTarget& t, HDC dc, const RECT& destRect,
                COLORREF key) {
     if (degenerate(destRect) || source.w <= 0 || source.h <= 0) return;
     // Beyond the source there is nothing to copy (and no mask to say so).
-    const int w = std::min(width(destRect), source.w), h = std::min(height(destRect), source.h);
+    const int w = std::min(RectWidth(destRect), source.w), h = std::min(RectHeight(destRect), source.h);
     if (how == TKeyCopy::Pixels)
         keyCopyPixels(t, destRect.left, destRect.top, w, h, source, key);
     else
