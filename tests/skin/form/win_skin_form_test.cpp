@@ -240,6 +240,31 @@ TEST(WinSkinForm, CaptionTextFollowsAlignmentAndEndsInAnEllipsisAtTheClipEdge) {
     EXPECT_LE(std::abs((r.left + r.right) / 2 - bandCentre), 1) << "centred between the side borders";
 }
 
+TEST(WinSkinForm, APopupCaptionStopsFivePixelsBeforeItsRightmostButton) {
+    TSkinData skin(nullptr);
+    ASSERT_TRUE(Load(skin, BaseSkin(0, true, true)));
+    Skinned s(skin, MakeWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                               "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+    // The buttons sit 26, 46 and 66 pixels from the right edge; the caption band ends at the
+    // right border (6 wide), and the text 5 pixels before the farthest button.
+    EXPECT_EQ(s.skinner->CaptionTextRect.right, s.skinner->FrameWidth - 6 - 66 - 5);
+}
+
+TEST(WinSkinForm, AWindowWithoutCaptionPaintsNoFrame) {
+    TSkinData skin(nullptr);
+    ASSERT_TRUE(Load(skin, BaseSkin()));
+    Skinned s(skin, MakeWindow(WS_POPUP | WS_VISIBLE));
+    ASSERT_EQ(s.skinner->BorderKind, bkNoCaption);
+    TBitmap frame(320, 220, pf24bit);
+    const RECT all{0, 0, 320, 220};
+    win::BrushHandle marker(CreateSolidBrush(RGB(1, 2, 3)));
+    FillRect(frame.Canvas().Handle(), &all, marker.Get());
+    s.skinner->PaintFrame(frame.Canvas().Handle());
+    for (int y = 0; y < 220; y += 7)
+        for (int x = 0; x < 320; x += 7)
+            ASSERT_EQ(PixelAt(frame, x, y), 0x010203u) << x << "," << y;
+}
+
 TEST(WinSkinForm, GeometryKeepsTheClientRectangleAndDialogsWidenForTheirCaption) {
     TSkinData skin(nullptr);
     ASSERT_TRUE(Load(skin, BaseSkin()));
