@@ -138,7 +138,20 @@ void sendMouseAt(int x, int y, DWORD flags) {
 } // namespace
 
 void MouseMoveTo(int x, int y) {
-    sendMouseAt(x, y, 0);
+    // Under load Wine may replay an older pointer position after a move: move again until the
+    // cursor is where it was sent (or a second has passed).
+    const DWORD start = GetTickCount();
+    DWORD sent = 0;
+    for (;;) {
+        if (GetTickCount() - sent >= 100) {
+            sendMouseAt(x, y, 0);
+            sent = GetTickCount();
+        }
+        PumpFor(5);
+        POINT p{};
+        GetCursorPos(&p);
+        if ((std::abs(p.x - x) <= 1 && std::abs(p.y - y) <= 1) || GetTickCount() - start >= 1000) return;
+    }
 }
 
 void MouseButton(bool left, bool down) {

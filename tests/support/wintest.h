@@ -40,6 +40,7 @@ void KeyUp(WORD vk);
 void KeyPress(WORD vk);
 // Presses the modifiers in order, the key, then releases everything in reverse order.
 void KeyChord(std::initializer_list<WORD> keys);
+// Moves the pointer and waits (pumping) until the cursor is there.
 void MouseMoveTo(int x, int y);
 void MouseButton(bool left, bool down);
 // A press or release that carries its position: under load Wine may replay an older pointer
