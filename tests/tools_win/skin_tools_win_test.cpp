@@ -188,3 +188,26 @@ TEST_F(SkinToolsWin, PreviewOfABundledSkinIsAReasonablePng) {
     EXPECT_EQ(RunSkinPreview({P("nothing.skin"), P("sheet2.png")}, out, err), 1);
     EXPECT_FALSE(fs::exists(P("sheet2.png")));
 }
+
+TEST_F(SkinToolsWin, PreviewOfAnAbsurdSkinFinishesWithinItsBounds) {
+    // Frame counts, margins and caption-button places no skin author means: the sheet shows a
+    // bounded number of frames of each piece and stays within its height.
+    qs::test::TestSkin t;
+    t.ini =
+        "[Personality]\r\nTop=top.bmp\r\nTopFrame=1\r\nTopTopHeight=2147483647\r\nTopBotHeight=2147483647\r\n"
+        "Left=side.bmp\r\nRight=side.bmp\r\nBottom=bottom.bmp\r\n"
+        "[Track]\r\nImage=strip.bmp\r\nFrame=2147483647\r\nLeftWidth=2147483647\r\nRightWidth=-5\r\n"
+        "[Headerbar]\r\nImage=strip.bmp\r\nFrame=4096\r\n"
+        "[BUTTON1]\r\nButtonImage=strip.bmp\r\nAction=0\r\nAlign=1\r\nXcoord=-2147483647\r\n"
+        "Ycoord=2147483647\r\nframe=2147483647\r\n";
+    t.Bmp("top.bmp", 40, 24, Source).Bmp("side.bmp", 4, 40, Source).Bmp("bottom.bmp", 40, 4, Source);
+    t.Bmp("strip.bmp", 400, 12, Source);
+    std::string error;
+    ASSERT_TRUE(WriteFileBytes(P("absurd.skin"), t.Compressed(), error)) << error;
+    ASSERT_EQ(RunSkinPreview({P("absurd.skin"), P("sheet.png")}, out, err), 0) << err.str();
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(ReadFileBytes(P("sheet.png"), png, error)) << error;
+    ASSERT_GT(png.size(), 24u);
+    const uint32_t h = uint32_t(png[20]) << 24 | uint32_t(png[21]) << 16 | uint32_t(png[22]) << 8 | png[23];
+    EXPECT_LE(h, 4000u);
+}
