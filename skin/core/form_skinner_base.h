@@ -70,6 +70,8 @@ class TPopupSkinner {
     virtual void Detach() = 0;
     // The background the items blend into (null until painted).
     virtual TBitmap* Background() { return nullptr; }
+    // Where the menu's client area (the items' coordinates) starts in the window.
+    virtual POINT ClientOffset() const { return POINT{0, 0}; }
 };
 
 struct TSkinnerFactory {

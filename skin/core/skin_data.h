@@ -162,6 +162,11 @@ class TSkinData : public TComponent {
     void ExcludeSystemMenu() { skinControls_ &= ~SetOf(xcSystemMenu); }
     TCaptionHint& CaptionHint() { return *captionHint_; }
     bool SkinPending() const { return skinPending_; }
+    // No frame images: nothing skins a window's frame or a menu window with this skin.
+    bool Empty() const {
+        return !Borders.Top || (Borders.Top->Bitmap.Empty() && Borders.Left->Bitmap.Empty() &&
+                                Borders.Right->Bitmap.Empty() && Borders.Bottom->Bitmap.Empty());
+    }
     bool FramePaintEnabled() const { return framePaintEnabled_; }
     void SetFramePaintEnabled(bool value) { framePaintEnabled_ = value; }
 

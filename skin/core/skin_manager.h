@@ -75,6 +75,7 @@ class TSkinManage {
     void MarkPopupsForMenuBar() { registry_.MarkPopupsForMenuBar(); }
     void AssignMenuToPopup(HMENU menu) { registry_.AssignMenuToPopup(menu); }
     TBitmap* FindPopupBitmap(HMENU menu) const { return registry_.FindPopupBitmap(menu); }
+    TPopupSkinner* FindPopupByMenu(HMENU menu) const { return registry_.FindPopupByMenu(menu); }
     void SetMdiMaximized(bool maximized);
     void Schedule(int request, int delayMs);
     void ExecuteRequest();

@@ -76,7 +76,13 @@ void TSkinnerRegistry::AssignMenuToPopup(HMENU menu) {
 }
 
 TBitmap* TSkinnerRegistry::FindPopupBitmap(HMENU menu) const {
+    TPopupSkinner* p = FindPopupByMenu(menu);
+    return p ? p->Background() : nullptr;
+}
+
+TPopupSkinner* TSkinnerRegistry::FindPopupByMenu(HMENU menu) const {
+    if (!menu) return nullptr;
     for (const auto& p : popups_)
-        if (p->Menu == menu) return p->Background();
+        if (p->Menu == menu) return p.get();
     return nullptr;
 }

@@ -34,6 +34,8 @@ class TSkinnerRegistry {
     // Gives the menu to the most recently added popup skinner that has none.
     void AssignMenuToPopup(HMENU menu);
     TBitmap* FindPopupBitmap(HMENU menu) const;
+    // The popup skinner showing that menu, or null.
+    TPopupSkinner* FindPopupByMenu(HMENU menu) const;
 
   private:
     FormList forms_;

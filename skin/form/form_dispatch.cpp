@@ -106,6 +106,8 @@ LRESULT TWinSkinForm::stage3(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONUP: return onNcLButtonUp(wParam, lParam);
     case WM_NCLBUTTONDBLCLK: return onNcLButtonDblClk(wParam, lParam);
     case WM_NCRBUTTONDOWN: return onNcRButtonDown(wParam, lParam);
+    case WM_MEASUREITEM: return onMeasureItem(wParam, lParam);
+    case WM_DRAWITEM: return onDrawItem(wParam, lParam);
     case SKM_REPAINTFRAME: PaintFrame(nullptr); return 0;
     default: return passOn(msg, wParam, lParam);
     }

@@ -11,11 +11,6 @@
 
 namespace {
 
-bool skinEmpty(const TSkinData& s) {
-    return s.Borders.Top->Bitmap.Empty() && s.Borders.Left->Bitmap.Empty() &&
-           s.Borders.Right->Bitmap.Empty() && s.Borders.Bottom->Bitmap.Empty();
-}
-
 // A minimised or maximised window comes back to its normal rectangle, which was sized for the
 // frame it had then: it grows or shrinks with the frame, so the restored client keeps its size.
 void resizeNormalRect(HWND hwnd, int dw, int dh) {
@@ -35,7 +30,7 @@ void resizeNormalRect(HWND hwnd, int dw, int dh) {
 } // namespace
 
 void TWinSkinForm::RecalcBorders() {
-    if (!SkinData || !SkinData->Borders.Top || skinEmpty(*SkinData)) return;
+    if (!SkinData || SkinData->Empty()) return;
     const int oldWidth = BorderLeft + BorderRight, oldHeight = CaptionHeight + BorderBottom;
     const TFrameMetrics m = FrameMetrics(*SkinData, BorderKind);
     BorderLeft = m.BorderLeft;

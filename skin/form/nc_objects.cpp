@@ -12,6 +12,7 @@
 #include "skin/paint/window_icon.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/menus.h"
 #include "toolkit/core/class_builder.h"
 
 const TClassInfo& TNCObject::StaticClass() {
@@ -200,12 +201,8 @@ void TWinSkinForm::ShowSystemPopup(POINT point) {
     if (now - LastSysMenuTick > DoubleClickTime || LastSysMenuTick == 0) {
         if (SkinManager) SkinManager->SetMenuContext(mcSystemMenu);
         LastSysMenuTick = now;
-        HMENU menu = SystemMenu ? SystemMenu : GetSystemMenu(Handle, FALSE);
-        if (!menu || !IsMenu(menu)) return;
-        const UINT command =
-            UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x,
-                                point.y, 0, Handle, nullptr));
-        if (command) PostMessageA(Handle, WM_SYSCOMMAND, command, 0);
+        // The chosen item posts its WM_SYSCOMMAND.
+        BuildSystemPopup().Popup(point.x, point.y);
     } else if (HotObject) {
         startHoverTimer(false);
         PostMessageA(Handle, WM_CLOSE, 0, 0);

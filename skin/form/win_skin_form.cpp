@@ -5,6 +5,7 @@
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/menus.h"
 #include "toolkit/core/prop_access.h"
 #include "toolkit/graphics/system_fonts.h"
 
@@ -60,6 +61,9 @@ void TWinSkinForm::SkinForm(TSkinData* skin, TComponent* control) {
         SavedColor = Form->Color();
         Form->SetColor(SkinData->Colour(scButtonFace));
     }
+    // At once, not at the deferred attach: a hidden form activated to open its popup menu (the
+    // tray menu) opens it before the deferred attach can run.
+    setMenusOwnerDraw(true);
 }
 
 void TWinSkinForm::SkinWindow(TSkinData* skin) {
@@ -191,10 +195,12 @@ void TWinSkinForm::deferredAttach() {
             SetWindowLongA(Handle, GWL_STYLE, LONG(Style));
         }
     }
-    if (Form)
+    if (Form) {
         attachAllControls();
-    else
+        setMenusOwnerDraw(true);
+    } else {
         attachChildWindows();
+    }
 
     if (State == fsCreated && FrameSkinned) {
         if (MdiKind == mkChild) {
@@ -265,12 +271,14 @@ void TWinSkinForm::Unskin() {
         return;
     }
     HideHint();
+    SystemPopup.reset();
     startHoverTimer(false);
     const bool wasSubclassed = subclass_.Installed();
     if (wasSubclassed) {
         restoreProcedures();
         freeChildSkinners();
     }
+    setMenusOwnerDraw(false);
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     if (!IsWindow(Handle)) return;
     restoreSysMenuStyle();
@@ -301,6 +309,7 @@ void TWinSkinForm::Detach() {
 
 void TWinSkinForm::ReleaseOnDestroy() {
     HideHint();
+    SystemPopup.reset();
     startHoverTimer(false);
     restoreProcedures();
     freeChildSkinners();
@@ -309,6 +318,7 @@ void TWinSkinForm::ReleaseOnDestroy() {
 void TWinSkinForm::UnskinControls() {
     startHoverTimer(false);
     freeChildSkinners();
+    setMenusOwnerDraw(false);
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     restoreProcedures();
     if (State != fsUnskinning && IsWindow(Handle))
@@ -320,6 +330,7 @@ void TWinSkinForm::Reskin() {
     if (Form && SkinData) Form->SetColor(SkinData->Colour(scButtonFace));
     State = fsReskinning;
     if (FrameSkinned && Form) {
+        SetPopupMenusOwnerDraw(Form, true);
         PreserveClientSize(true);
         Form->SetHeight(Form->Height() + 1);
         Form->SetHeight(Form->Height() - 1);

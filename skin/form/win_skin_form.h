@@ -19,8 +19,12 @@
 #include "toolkit/handles.h"
 #include "toolkit/subclass.h"
 
+class TCanvas;
 class TCustomForm;
 class TDataSkinBorder;
+class TMenuItem;
+class TObject;
+class TPopupMenu;
 
 // Window timer id of the hover timer on the skinned window itself.
 constexpr UINT_PTR kHoverTimerId = 0x51F7;
@@ -73,6 +77,18 @@ class TWinSkinForm : public TFormSkinner {
     // Runs one tick of the hover timer (the WM_TIMER handler; tests call it directly too).
     void HoverTick();
 
+    // Owner-drawn menus: the toolkit menus a form owns switched to the skin's drawing and back,
+    // their measure and draw handlers, and the items of menus known only by handle.
+    void SetPopupMenusOwnerDraw(TComponent* owner, bool on);
+    void SetMainMenusOwnerDraw(TComponent* owner, bool on);
+    void SetItemTreeOwnerDraw(TMenuItem* item, bool on);
+    void MeasureMenuItem(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void MeasureMainMenuItem(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void DrawMenuItem(TObject* sender, TCanvas* canvas, const RECT& rect, bool selected);
+    void DrawHandleMenuItem(HMENU menu, UINT id, HDC dc, const RECT& rect, bool selected);
+    // The owner-drawn popup that stands in for the system menu, made afresh from it.
+    TPopupMenu& BuildSystemPopup();
+
     // Everything below is the skinner's state; painters and tests read it.
     TComponent* Control = nullptr;
     TCustomForm* Form = nullptr;
@@ -99,6 +115,9 @@ class TWinSkinForm : public TFormSkinner {
     TNCObject* HotObject = nullptr;
     HMENU SavedMenu = nullptr;
     HMENU SystemMenu = nullptr;
+    std::unique_ptr<TPopupMenu> SystemPopup;
+    // The submenu of the menu bar being tracked.
+    HMENU CurrentPopup = nullptr;
     bool TrackingMenu = false;
     bool OwnsRegion = false;
     int RegionWidth = 0, RegionHeight = 0;
@@ -154,6 +173,9 @@ class TWinSkinForm : public TFormSkinner {
     LRESULT onNcRButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onMenuChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onMeasureItem(WPARAM wParam, LPARAM lParam);
+    LRESULT onDrawItem(WPARAM wParam, LPARAM lParam);
+    void setMenusOwnerDraw(bool on);
     void onMdiChildCommand(UINT command);
 
     win::Subclass subclass_;

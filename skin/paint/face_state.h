@@ -48,3 +48,5 @@ inline constexpr TFaceRule kMenuBandButtonState[] = {
 // A caption button at rest in the band: frame 4 when disabled or in an inactive window.
 inline constexpr TFaceRule kCaptionButtonAtRest[] = {{TFaceCondition::Disabled, 4},
                                                      {TFaceCondition::Inactive, 4}};
+// A menu item: frame 4 while selected (the pointer or the keyboard is on it).
+inline constexpr TFaceRule kMenuItemFace[] = {{TFaceCondition::Hot, 4}};
