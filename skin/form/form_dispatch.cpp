@@ -86,7 +86,7 @@ LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
         return r;
     }
     case WM_SYSCOMMAND: return onSysCommand(wParam, lParam);
-    case SKM_MENUBARCLICK: return 0;
+    case SKM_MENUBARCLICK: return onMenuBarClick(lParam);
     case TKN_MENUCHANGED: return onMenuChanged(wParam, lParam);
     default: break;
     }
@@ -119,6 +119,7 @@ LRESULT TWinSkinForm::onMenuChanged(WPARAM wParam, LPARAM lParam) {
     SkinData->SetFramePaintEnabled(false);
     const LRESULT r = passOn(TKN_MENUCHANGED, wParam, lParam);
     SkinData->SetFramePaintEnabled(was);
+    menuReattached();
     return r;
 }
 
@@ -156,6 +157,8 @@ void TWinSkinForm::toolkitMessage(TMessage& m) {
         }
         return;
     case SKM_ISSKINFORM: m.Result = m.LParam == SKM_MAGIC ? SKM_MAGIC : 1; return;
+    case TKN_DIALOGCHAR: onDialogChar(m); return;
+    case TKN_MENUCHANGED: menuChangedInToolkit(m); return;
     default: oldWindowProc_(m);
     }
 }

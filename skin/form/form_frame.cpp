@@ -160,6 +160,8 @@ TFrameArt TWinSkinForm::FrameArt() {
     TFrameArt art;
     art.CaptionFont = CaptionFont.Get();
     art.DrawIcon = [this](HDC dc, const RECT& r) { DrawIcon(dc, r); };
+    if (MenuBarSkinner)
+        art.DrawMenuBand = [this](HDC dc, const RECT& band) { MenuBarSkinner->PaintBar(dc, band); };
     return art;
 }
 

@@ -213,8 +213,11 @@ void TWinSkinForm::HoverTick() {
     if (!Active || TrackingMenu) return;
     auto it = std::find_if(CaptionButtons.begin(), CaptionButtons.end(),
                            [&](const auto& b) { return b.get() == HotObject; });
-    // A hot object that is no longer one of ours (buttons rebuilt) is dropped unseen.
-    if (HotObject && it == CaptionButtons.end()) HotObject = nullptr;
+    const bool barItem =
+        MenuBarSkinner && std::any_of(MenuBarSkinner->Items.begin(), MenuBarSkinner->Items.end(),
+                                      [&](const auto& b) { return b.get() == HotObject; });
+    // A hot object that is no longer one of ours (buttons or items rebuilt) is dropped unseen.
+    if (HotObject && it == CaptionButtons.end() && !barItem) HotObject = nullptr;
     if (HotObject) {
         POINT cursor{};
         GetCursorPos(&cursor);
@@ -225,6 +228,8 @@ void TWinSkinForm::HoverTick() {
             HideHint();
             return;
         }
+        // Menu-bar items have no hint.
+        if (barItem) return;
         TWinSysButton& button = **it;
         HintElapsed += int(kHoverInterval);
         const int pause = 2 * (Application ? Application->HintPause() : 500);
@@ -268,8 +273,8 @@ LRESULT TWinSkinForm::onNcHitTest(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::onNcMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!Active) return 0;
-    if (TWinSysButton* b = ButtonAt(ScreenToFrame(pointOf(lParam)))) {
-        b->MouseMove();
+    if (TNCObject* o = ObjectAt(ScreenToFrame(pointOf(lParam)))) {
+        o->MouseMove();
         return 0;
     }
     if (HotObject) {
@@ -281,9 +286,11 @@ LRESULT TWinSkinForm::onNcMouseMove(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::onNcLButtonDown(WPARAM wParam, LPARAM lParam) {
     HideHint();
-    if (TWinSysButton* b = ButtonAt(ScreenToFrame(pointOf(lParam)))) {
+    if (TNCObject* o = ObjectAt(ScreenToFrame(pointOf(lParam)))) {
         if (!Active) SetForegroundWindow(Handle);
-        b->MouseDown();
+        o->MouseDown();
+        // A menu-bar item opens its menu and stays hot meanwhile.
+        if (auto* item = dynamic_cast<TMenuBtn*>(o); item && MenuBarSkinner) MenuBarSkinner->OpenItem(item);
         return 0;
     }
     // A maximised window cannot be dragged by its caption.
@@ -293,13 +300,15 @@ LRESULT TWinSkinForm::onNcLButtonDown(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::onNcLButtonUp(WPARAM wParam, LPARAM lParam) {
     HideHint();
-    if (TWinSysButton* b = ButtonAt(ScreenToFrame(pointOf(lParam)))) {
+    const POINT p = ScreenToFrame(pointOf(lParam));
+    if (TWinSysButton* b = ButtonAt(p)) {
         if (HotObject == b) {
             b->MouseUp();
             PerformAction(*b, pointOf(lParam));
         }
         return 0;
     }
+    if (MenuBarSkinner && MenuBarSkinner->ItemAt(p)) return 0;
     return passOn(WM_NCLBUTTONUP, wParam, lParam);
 }
 
@@ -332,6 +341,7 @@ LRESULT TWinSkinForm::onNcRButtonDown(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::onSysCommand(WPARAM wParam, LPARAM lParam) {
+    if (onMenuKey(wParam, lParam)) return 1;
     const UINT command = UINT(wParam) & 0xFFF0;
     if (!TrackingMenu && command == SC_KEYMENU && lParam == ' ') {
         POINT p{0, 0};

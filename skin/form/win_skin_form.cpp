@@ -134,8 +134,7 @@ void TWinSkinForm::InitSkin() {
 
     if (FrameSkinned) {
         SavedMenu = GetMenu(Handle);
-        // The menu bar skinner takes the window's menu over in a later step; until then the
-        // system draws the menu inside the skinned client area.
+        if (SavedMenu && MdiKind != mkChild) attachMenuBar();
         RecalcBorders();
     } else {
         State = fsSkinned;
@@ -282,6 +281,7 @@ void TWinSkinForm::Unskin() {
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     if (!IsWindow(Handle)) return;
     restoreSysMenuStyle();
+    detachMenuBar(true);
     if (SavedMenu && IsMenu(SavedMenu) && !GetMenu(Handle)) SetMenu(Handle, SavedMenu);
     if (State != fsUnskinning && (MdiKind == mkChild || !IsChild) && wasSubclassed &&
         BorderKind != bkNoCaption) {
@@ -310,6 +310,7 @@ void TWinSkinForm::Detach() {
 void TWinSkinForm::ReleaseOnDestroy() {
     HideHint();
     SystemPopup.reset();
+    detachMenuBar(false);
     startHoverTimer(false);
     restoreProcedures();
     freeChildSkinners();

@@ -13,6 +13,7 @@
 #include "skin/core/form_skinner_base.h"
 #include "skin/form/frame_layout.h"
 #include "skin/form/frame_painter.h"
+#include "skin/form/menu_bar.h"
 #include "skin/form/nc_objects.h"
 #include "toolkit/controls/messages.h"
 #include "toolkit/graphics/bitmap.h"
@@ -65,6 +66,8 @@ class TWinSkinForm : public TFormSkinner {
 
     // Caption buttons.
     TWinSysButton* ButtonAt(POINT framePoint);
+    // The caption button at a frame point, else the menu-bar item there, else null.
+    TNCObject* ObjectAt(POINT framePoint);
     void DrawIcon(HDC dc, const RECT& rect);
     void PerformAction(TWinSysButton& button, POINT point);
     void ShowSystemPopup(POINT screenPoint);
@@ -116,6 +119,7 @@ class TWinSkinForm : public TFormSkinner {
     HMENU SavedMenu = nullptr;
     HMENU SystemMenu = nullptr;
     std::unique_ptr<TPopupMenu> SystemPopup;
+    std::unique_ptr<TWinSkinMenu> MenuBarSkinner;
     // The submenu of the menu bar being tracked.
     HMENU CurrentPopup = nullptr;
     bool TrackingMenu = false;
@@ -174,6 +178,15 @@ class TWinSkinForm : public TFormSkinner {
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onMenuChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onMeasureItem(WPARAM wParam, LPARAM lParam);
+    LRESULT onMenuBarClick(LPARAM lParam);
+    // Alt+letter, F10 and Alt alone reach the menu bar; true when it took the key.
+    bool onMenuKey(WPARAM wParam, LPARAM lParam);
+    void onDialogChar(TMessage& message);
+    void menuChangedInToolkit(TMessage& message);
+    // The window has a menu again (the toolkit re-attached it): the bar takes it over again.
+    void menuReattached();
+    void attachMenuBar();
+    void detachMenuBar(bool giveMenuBack);
     LRESULT onDrawItem(WPARAM wParam, LPARAM lParam);
     void setMenusOwnerDraw(bool on);
     void onMdiChildCommand(UINT command);

@@ -1,0 +1,319 @@
+// The skinned menu bar on live windows under Wine: the band replaces the window's menu, items are
+// laid out from the start offset, opened by click, accelerator and F10, and the arrow keys and the
+// mouse move along the bar while a menu is open. Thread timers look from inside the menu loops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
+#include "skin/form/menu_bar.h"
+#include "skin/form/win_skin_form.h"
+#include "tests/skin/core/test_skin.h"
+#include "tests/skin/paint/pixel_helpers.h"
+#include "tests/support/wintest.h"
+#include "toolkit/controls/menus.h"
+
+using qs::test::Pixels;
+
+namespace {
+
+std::unique_ptr<TSkinData> BarSkin(bool withMenuBar = true) {
+    qs::test::TestSkin t;
+    t.ini = "[Personality]\r\nTop=t.bmp\r\nLeft=s.bmp\r\nRight=s.bmp\r\nBottom=b.bmp\r\nTopTrans="
+            "0\r\nLeftTrans=0\r\n"
+            "RightTrans=0\r\nBottomTrans=0\r\n";
+    if (withMenuBar) t.ini += "menuBar=bar.bmp\r\nTileMenu=1\r\nTileLeftMenu=7\r\nTileRightMenu=5\r\n";
+    t.ini += "[Colours]\r\nMenuBarText=1 2 3\r\nButtonHilight=250 0 0\r\nButtonShadow=0 0 250\r\n";
+    t.Bmp("t.bmp", 40, 22, 0x204060).Bmp("s.bmp", 4, 40, 0x204060).Bmp("b.bmp", 40, 4, 0x204060);
+    t.Bmp("bar.bmp", 30, 40, [](int, int y) { return y < 20 ? 0xE0E0E0u : 0xA0A0A0u; });
+    auto skin = std::make_unique<TSkinData>(nullptr);
+    const auto bytes = t.Compressed();
+    skin->SkinStream().Write(bytes.data(), bytes.size());
+    EXPECT_TRUE(skin->LoadSkin());
+    return skin;
+}
+
+std::vector<UINT>& commands() {
+    static std::vector<UINT> seen;
+    return seen;
+}
+
+LRESULT CALLBACK barWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_COMMAND) commands().push_back(LOWORD(w));
+    return DefWindowProcA(h, msg, w, l);
+}
+
+struct BarWindow {
+    std::unique_ptr<TSkinData> skin;
+    HWND hwnd = nullptr;
+    HMENU menu = nullptr, file = nullptr, edit = nullptr, help = nullptr, locked = nullptr;
+    std::unique_ptr<TWinSkinForm> skinner;
+
+    explicit BarWindow(bool withItems = true, DWORD exStyle = 0) : skin(BarSkin()) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = barWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QsMenuBarTest";
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&wc);
+        menu = CreateMenu();
+        if (withItems) {
+            file = submenu("&File", 101);
+            edit = submenu("&Edit", 201);
+            AppendMenuA(menu, MF_STRING, 300, ""); // an empty caption takes no room
+            locked = submenu("&Locked", 401);
+            EnableMenuItem(menu, 3, MF_BYPOSITION | MF_GRAYED);
+            help = submenu("&Help", 501);
+        }
+        hwnd = CreateWindowExA(exStyle, wc.lpszClassName, "bar", WS_OVERLAPPEDWINDOW, 60, 60, 420, 240,
+                               nullptr, menu, wc.hInstance, nullptr);
+        ShowWindow(hwnd, SW_SHOW);
+        SetForegroundWindow(hwnd);
+        qs::test::PumpFor(30);
+        skinner = std::make_unique<TWinSkinForm>(hwnd, "");
+        skinner->SkinWindow(skin.get());
+        SendMessageA(hwnd, SKM_SKINFORM, 0, kSkinFormSignature);
+        qs::test::PumpFor(60);
+        commands().clear();
+    }
+    ~BarWindow() {
+        skinner.reset();
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    }
+    HMENU submenu(const char* caption, UINT firstId) {
+        HMENU sub = CreatePopupMenu();
+        AppendMenuA(sub, MF_STRING, firstId, "One");
+        AppendMenuA(sub, MF_STRING, firstId + 1, "Two");
+        AppendMenuA(menu, MF_POPUP, UINT_PTR(sub), caption);
+        return sub;
+    }
+    TWinSkinMenu& bar() { return *skinner->MenuBarSkinner; }
+    POINT screenCentre(int index) {
+        const RECT& r = bar().Items[size_t(index)]->Rect;
+        RECT wr{};
+        GetWindowRect(hwnd, &wr);
+        return POINT{wr.left + (r.left + r.right) / 2, wr.top + (r.top + r.bottom) / 2};
+    }
+};
+
+// What the thread timer saw of the open menus, and what it does next.
+std::vector<HMENU> opened;
+std::vector<WPARAM> keysToPress;
+POINT moveTo{-1, -1};
+
+HWND visibleMenuWindow() {
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
+         h = FindWindowExA(nullptr, h, "#32768", nullptr))
+        if (IsWindowVisible(h)) return h;
+    return nullptr;
+}
+
+// A pointer move the menu's own loop sees (the tests' helper would pump, inside that loop).
+void movePointer(POINT to) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG(to.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = LONG(to.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+int sameTicks = 0;
+
+void CALLBACK watchMenus(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = visibleMenuWindow();
+    if (!window) return;
+    const HMENU shown = HMENU(SendMessageA(window, MN_GETHMENU, 0, 0));
+    if (!opened.empty() && opened.back() == shown) {
+        // Whatever was asked of the open menu has not happened yet: ask again, or give up.
+        if (++sameTicks > 40) EndMenu();
+        if (moveTo.x >= 0) movePointer(moveTo);
+        return;
+    }
+    opened.push_back(shown);
+    sameTicks = 0;
+    if (moveTo.x >= 0) {
+        movePointer(moveTo);
+        return;
+    }
+    if (!keysToPress.empty()) {
+        PostMessageA(window, WM_KEYDOWN, keysToPress.front(), 0);
+        keysToPress.erase(keysToPress.begin());
+        return;
+    }
+    EndMenu();
+}
+
+// Runs `open` with the watcher on and returns the submenus that showed, in order.
+std::vector<HMENU> watch(const std::function<void()>& open, std::vector<WPARAM> keys = {}, UINT every = 60) {
+    opened.clear();
+    keysToPress = std::move(keys);
+    const UINT_PTR timer = SetTimer(nullptr, 0, every, watchMenus);
+    open();
+    KillTimer(nullptr, timer);
+    qs::test::PumpFor(30);
+    return opened;
+}
+
+int textWidth(const char* caption) {
+    win::MemoryDC dc(nullptr);
+    win::SelectGuard font(dc.Get(), MenuFont());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc.Get(), caption, -1, &r, DT_CALCRECT | DT_NOCLIP);
+    return r.right - r.left;
+}
+
+TEST(MenuBar, TakesTheMenuAndLaysItsItemsOutFromTheStartOffset) {
+    BarWindow w;
+    ASSERT_TRUE(w.skinner->MenuBarSkinner);
+    EXPECT_EQ(GetMenu(w.hwnd), nullptr) << "the system no longer draws a menu bar";
+    EXPECT_EQ(w.skinner->MenuHeight, GetSystemMetrics(SM_CYMENU));
+    const auto& items = w.bar().Items;
+    ASSERT_EQ(items.size(), 5u);
+    const int left = w.skinner->BorderLeft + 7 + 4; // TileLeftMenu + 4
+    EXPECT_EQ(items[0]->Rect.left, left);
+    EXPECT_EQ(items[0]->Rect.right - items[0]->Rect.left, textWidth("&File") + 10);
+    EXPECT_EQ(items[1]->Rect.left, items[0]->Rect.right);
+    EXPECT_EQ(items[2]->Rect.right - items[2]->Rect.left, 0) << "an empty caption takes no width";
+    EXPECT_EQ(items[3]->Rect.left, items[1]->Rect.right);
+    EXPECT_EQ(items[0]->Rect.top, w.skinner->CaptionHeight);
+    EXPECT_EQ(items[0]->Rect.bottom, w.skinner->CaptionHeight + w.skinner->MenuHeight - 1);
+    EXPECT_NE(w.bar().ItemAt(POINT{items[2]->Rect.left, items[2]->Rect.top + 2}), items[2].get())
+        << "nor can it be hit";
+    // The client keeps its size: the band sits between caption and client.
+    RECT client{};
+    GetClientRect(w.hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w.hwnd, &origin);
+    RECT wr{};
+    GetWindowRect(w.hwnd, &wr);
+    EXPECT_EQ(origin.y - wr.top, w.skinner->CaptionHeight + w.skinner->MenuHeight);
+
+    w.skinner->Unskin();
+    EXPECT_EQ(GetMenu(w.hwnd), w.menu) << "unskinned, the window has its menu back";
+}
+
+TEST(MenuBar, AMenuWithoutItemsStaysTheSystems) {
+    BarWindow w(false);
+    EXPECT_FALSE(w.skinner->MenuBarSkinner);
+    EXPECT_EQ(w.skinner->MenuHeight, 0);
+    EXPECT_EQ(GetMenu(w.hwnd), w.menu);
+}
+
+TEST(MenuBar, ItemsAreDrawnAndFramedWhenHotADisabledOneInTheShadowColour) {
+    BarWindow w;
+    const RECT file = w.bar().Items[0]->Rect, locked = w.bar().Items[3]->Rect;
+    Pixels frame = qs::test::CaptureWindowDC(w.hwnd);
+    // Text is smoothed: count the pixels close to a colour.
+    auto count = [&](const RECT& r, uint32_t colour) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const uint32_t p = frame.at(x, y);
+                int d = 0;
+                for (int shift : {0, 8, 16})
+                    d += std::abs(int((p >> shift) & 0xFF) - int((colour >> shift) & 0xFF));
+                if (d < 60) ++n;
+            }
+        return n;
+    };
+    // Smoothed text: the darkest pixel of each caption tells its colour.
+    auto darkest = [&](const RECT& r) {
+        uint32_t best = 0xFFFFFF;
+        int bestSum = 3 * 255;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const uint32_t p = frame.at(x, y);
+                const int sum = int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF);
+                if (sum < bestSum) {
+                    bestSum = sum;
+                    best = p;
+                }
+            }
+        return best;
+    };
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const uint32_t shadowRgb = uint32_t(GetRValue(shadow)) << 16 | GetGValue(shadow) << 8 | GetBValue(shadow);
+    EXPECT_EQ(darkest(file), 0x010203u) << "the caption in MenuBarText";
+    EXPECT_EQ(darkest(locked), shadowRgb) << "a disabled caption in the system's shadow colour";
+    EXPECT_EQ(count(file, 0xFA0000), 0);
+
+    const POINT c = w.screenCentre(0);
+    qs::test::MouseMoveTo(c.x, c.y);
+    EXPECT_TRUE(qs::test::PumpUntil([&] { return w.skinner->HotObject == w.bar().Items[0].get(); }));
+    frame = qs::test::CaptureWindowDC(w.hwnd);
+    EXPECT_EQ(frame.at(file.left, (file.top + file.bottom) / 2), 0xFA0000u) << "hot: framed in ButtonHilight";
+    qs::test::MouseMoveTo(10, 700);
+}
+
+TEST(MenuBar, ClickingOpensTheSubmenuButADisabledItemOnlyPostsItsCommand) {
+    BarWindow w;
+    const std::vector<HMENU> shown = watch([&] { w.bar().OpenItem(w.bar().Items[1].get()); });
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), w.edit);
+    EXPECT_FALSE(w.skinner->TrackingMenu);
+    EXPECT_EQ(watch([&] { w.bar().OpenItem(w.bar().Items[3].get()); }).size(), 0u)
+        << "a disabled item opens nothing";
+    qs::test::PumpFor(30);
+    EXPECT_NE(std::find(commands().begin(), commands().end(), LOWORD(w.bar().Items[3]->Command)),
+              commands().end())
+        << "but its command is posted";
+}
+
+TEST(MenuBar, AcceleratorsF10AndTheArrowKeysMoveAlongTheBar) {
+    BarWindow w;
+    // Alt+E opens Edit; Right passes the empty and the disabled item by to Help, then wraps to
+    // File; Left from File goes back to Help.
+    std::vector<HMENU> shown =
+        watch([&] { SendMessageA(w.hwnd, WM_SYSCOMMAND, SC_KEYMENU, 'e'); }, {VK_RIGHT, VK_RIGHT, VK_LEFT});
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[0], w.edit);
+    EXPECT_EQ(shown.back(), w.help) << "Left from the first item reaches the last";
+    EXPECT_NE(std::find(shown.begin(), shown.end(), w.file), shown.end()) << "Right from the last wraps";
+
+    shown = watch([&] { SendMessageA(w.hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), w.file) << "F10 or Alt alone: the first item";
+
+    // Alt+Space stays the system popup's; Alt+'-' goes to the system.
+    EXPECT_EQ(watch([&] { SendMessageA(w.hwnd, WM_SYSCOMMAND, SC_KEYMENU, '-'); }).size(), 0u);
+}
+
+TEST(MenuBar, TheMouseOverAnotherItemSwitchesMenus) {
+    BarWindow w;
+    moveTo = w.screenCentre(4);
+    const std::vector<HMENU> shown = watch([&] { w.bar().OpenItem(w.bar().Items[0].get()); });
+    moveTo = POINT{-1, -1};
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[0], w.file);
+    EXPECT_EQ(shown[1], w.help);
+    qs::test::MouseMoveTo(10, 700);
+}
+
+TEST(MenuBar, RightToLeftLaysOutFromTheRightAndSwapsTheArrows) {
+    BarWindow w(true, WS_EX_LEFTSCROLLBAR);
+    const auto& items = w.bar().Items;
+    const int right = w.skinner->FrameWidth - w.skinner->BorderRight - (5 + 8); // TileRightMenu + 8
+    EXPECT_EQ(items[0]->Rect.right, right);
+    EXPECT_EQ(items[1]->Rect.right, items[0]->Rect.left);
+    const std::vector<HMENU> shown =
+        watch([&] { w.bar().OpenItem(items[0].get()); }, {VK_LEFT}); // Left goes to the next item
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[1], w.edit);
+}
+
+TEST(MenuBar, OpeningAndClosingLeavesNoObjectsBehind) {
+    BarWindow w;
+    watch([&] { w.bar().OpenItem(w.bar().Items[0].get()); });
+    const DWORD gdi = qs::test::GdiObjectCount(), user = qs::test::UserObjectCount();
+    for (int i = 0; i < 200; ++i)
+        watch([&] { w.bar().OpenItem(w.bar().Items[size_t(i % 2)].get()); }, {}, 15);
+    EXPECT_LE(qs::test::GdiObjectCount(), gdi + 4);
+    EXPECT_LE(qs::test::UserObjectCount(), user + 4);
+}
+
+} // namespace
