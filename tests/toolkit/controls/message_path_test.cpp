@@ -164,10 +164,10 @@ TEST_F(MessagePath, RealPointerMovesSendEnterAndLeave) {
     qs::test::MouseMoveTo(outside.x, outside.y);
     qs::test::PumpFor(100);
     qs::test::MouseMoveTo(inside.x, inside.y);
-    qs::test::PumpFor(150);
+    qs::test::PumpUntil([&] { return lastNotice() == TKN_MOUSEENTER; });
     EXPECT_EQ(lastNotice(), UINT(TKN_MOUSEENTER));
     qs::test::MouseMoveTo(outside.x, outside.y);
-    qs::test::PumpFor(150);
+    qs::test::PumpUntil([&] { return lastNotice() == TKN_MOUSELEAVE; });
     EXPECT_EQ(lastNotice(), UINT(TKN_MOUSELEAVE));
     // Wine may deliver a stale move to the form in between, giving an extra leave-enter pair;
     // the notices still pair up.
