@@ -147,6 +147,7 @@ TFrameFacts TWinSkinForm::FrameFacts() const {
     f.IsDialog = IsDialog;
     f.Popup = Style & WS_POPUP;
     f.MenuHeight = MenuHeight;
+    f.MenuBandButtons = MdiKind == mkFrame && MenuBarSkinner && ActiveMdiChildMaximized();
     f.Text = windowText();
     f.IconImage = const_cast<TBitmap*>(&IconBitmap);
     const HWND window = Handle;

@@ -257,7 +257,13 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
     BitBlt(Background.Canvas().Handle(), 0, 0, size.cx, size.cy, sdc, 0, 0, SRCCOPY);
     Painting = true;
     const std::vector<TMenuBarItemFace> f = faces();
-    const std::vector<RECT> rects = LayoutMenuBar(sdc, MenuFont(), size, skin_, f, RightToLeft());
+    const bool childButtons = form_.ActiveMdiChildMaximized();
+    int rightLimit = -1;
+    if (childButtons && RightToLeft()) {
+        // The child's buttons sit at the right end: a right-to-left bar stops 5 pixels before them.
+        rightLimit = startLimit(size.cx);
+    }
+    const std::vector<RECT> rects = LayoutMenuBar(sdc, MenuFont(), size, skin_, f, RightToLeft(), rightLimit);
     for (size_t i = 0; i < Items.size(); ++i) {
         DrawMenuBarItem(sdc, rects[i], skin_, f[i], msNormal, MenuFont());
         RECT r = rects[i];
@@ -265,7 +271,26 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
         Items[i]->Rect = r;
     }
     Painting = false;
+    if (childButtons) {
+        // The maximised MDI child's minimise, restore and close buttons, on the band.
+        for (const auto& b : form_.CaptionButtons) {
+            if (b->ButtonData->Visibility != cvMenuBand || !b->Place.Image || b->Place.Image->Empty())
+                continue;
+            RECT r = b->Rect;
+            OffsetRect(&r, -band.left, -band.top);
+            DrawSkinFrame(sdc, r, *b->Place.Image, true, b->Place.Frames, 1);
+        }
+        if (SkinManager && !SkinManager->MdiMaximized()) SkinManager->SetMdiMaximized(true);
+    }
     BitBlt(dc, band.left, band.top, size.cx, size.cy, sdc, 0, 0, SRCCOPY);
+}
+
+int TWinSkinMenu::startLimit(int bandWidth) const {
+    int limit = bandWidth - startOffset(skin_, bandWidth, true);
+    for (const auto& b : form_.CaptionButtons)
+        if (b->ButtonData->Visibility == cvMenuBand && b->Visible && b->Place.Placed)
+            limit = std::min(limit, int(b->Rect.left - form_.BorderLeft) - 5);
+    return limit;
 }
 
 TMenuBtn* TWinSkinMenu::ItemAt(POINT p) const {

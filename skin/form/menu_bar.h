@@ -95,6 +95,8 @@ class TWinSkinMenu {
 
   private:
     bool build(bool mdi);
+    // Where a right-to-left bar's first item ends: before the MDI child's buttons on the band.
+    int startLimit(int bandWidth) const;
     SIZE bandSize() const;
     std::vector<TMenuBarItemFace> faces() const;
 

@@ -50,6 +50,13 @@ void TWinSkinForm::menuChangedInToolkit(TMessage& m) {
     if (MenuBarSkinner) PaintFrame(nullptr);
 }
 
+bool TWinSkinForm::ActiveMdiChildMaximized() const {
+    if (MdiKind != mkFrame || !MdiClient || !IsWindow(MdiClient)) return false;
+    BOOL maximized = FALSE;
+    const HWND active = HWND(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    return active && maximized;
+}
+
 TNCObject* TWinSkinForm::ObjectAt(POINT p) {
     if (TWinSysButton* b = ButtonAt(p)) return b;
     return MenuBarSkinner ? MenuBarSkinner->ItemAt(p) : nullptr;

@@ -383,7 +383,21 @@ LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             BOOL maximized = FALSE;
             HWND active = HWND(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
             SkinManager->SetMdiMaximized(active && maximized);
-            if (!active) SkinData->SetMenuUpdate(SavedMenuUpdate);
+            if (!active && MenuBarSkinner) {
+                SkinData->SetMenuUpdate(SavedMenuUpdate);
+                MenuBarSkinner->BuildItems();
+                MenuBarSkinner->LayoutItems();
+                PaintFrame(nullptr);
+            }
+        }
+        return r;
+    }
+    case WM_MDISETMENU: {
+        const LRESULT r = pass();
+        if (FrameSkinned) {
+            if (wParam && MenuBarSkinner) MenuBarSkinner->RebuildFromMdiMenu();
+            SetMenu(Handle, nullptr);
+            PaintFrame(nullptr);
         }
         return r;
     }

@@ -59,6 +59,8 @@ class TWinSkinForm : public TFormSkinner {
     void ReleaseOnDestroy();
     void UnskinControls();
 
+    // An MDI frame whose active child is maximised shows that child's buttons on its menu band.
+    bool ActiveMdiChildMaximized() const;
     // What the frame layout needs to know of the window now.
     TFrameFacts FrameFacts() const;
     // The art the frame painter cannot find in the skin: caption font, icon, menu band.

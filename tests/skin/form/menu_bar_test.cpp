@@ -317,3 +317,98 @@ TEST(MenuBar, OpeningAndClosingLeavesNoObjectsBehind) {
 }
 
 } // namespace
+
+namespace {
+
+HWND mdiClient = nullptr;
+
+LRESULT CALLBACK mdiFrameProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    return DefFrameProcA(h, mdiClient, msg, w, l);
+}
+LRESULT CALLBACK mdiChildProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    return DefMDIChildProcA(h, msg, w, l);
+}
+
+// MDICONTROLS: twelve 12 x 12 cells, four frames for each of minimise, restore and close.
+std::unique_ptr<TSkinData> MdiSkin() {
+    qs::test::TestSkin t;
+    t.ini = "[Personality]\r\nTop=t.bmp\r\nLeft=s.bmp\r\nRight=s.bmp\r\nBottom=b.bmp\r\nTopTrans="
+            "0\r\nLeftTrans=0\r\n"
+            "RightTrans=0\r\nBottomTrans=0\r\nmenuBar=bar.bmp\r\nTileMenu=1\r\n[MDICONTROLS]\r\nImage=mdi."
+            "bmp\r\n";
+    t.Bmp("t.bmp", 40, 22, 0x204060).Bmp("s.bmp", 4, 40, 0x204060).Bmp("b.bmp", 40, 4, 0x204060);
+    t.Bmp("bar.bmp", 30, 40, 0xE0E0E0);
+    t.Bmp("mdi.bmp", 144, 12,
+          [](int x, int) { return 0x100000u * uint32_t(x / 48 + 1) + uint32_t(x / 12 % 4); });
+    auto skin = std::make_unique<TSkinData>(nullptr);
+    const auto bytes = t.Compressed();
+    skin->SkinStream().Write(bytes.data(), bytes.size());
+    EXPECT_TRUE(skin->LoadSkin());
+    return skin;
+}
+
+} // namespace
+
+TEST(MenuBar, AMaximisedMdiChildsButtonsAreDrawnOnTheBandAndWork) {
+    auto skin = MdiSkin();
+    const HINSTANCE inst = GetModuleHandleA(nullptr);
+    WNDCLASSA frameClass{}, childClass{};
+    frameClass.lpfnWndProc = mdiFrameProc;
+    frameClass.hInstance = inst;
+    frameClass.lpszClassName = "QsMdiFrameTest";
+    RegisterClassA(&frameClass);
+    childClass.lpfnWndProc = mdiChildProc;
+    childClass.hInstance = inst;
+    childClass.lpszClassName = "QsMdiChildTest";
+    RegisterClassA(&childClass);
+    HMENU menu = CreateMenu(), window = CreatePopupMenu();
+    AppendMenuA(window, MF_STRING, 10, "Cascade");
+    AppendMenuA(menu, MF_POPUP, UINT_PTR(window), "&Window");
+    HWND frame = CreateWindowExA(0, frameClass.lpszClassName, "mdi", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                 40, 40, 520, 360, nullptr, menu, inst, nullptr);
+    CLIENTCREATESTRUCT ccs{window, 1000};
+    mdiClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100,
+                                100, frame, nullptr, inst, &ccs);
+    ShowWindow(frame, SW_SHOW);
+    SetForegroundWindow(frame);
+    auto skinner = std::make_unique<TWinSkinForm>(frame, "");
+    skinner->SkinWindow(skin.get());
+    SendMessageA(frame, SKM_SKINFORM, 0, kSkinFormSignature);
+    qs::test::PumpFor(50);
+    ASSERT_EQ(skinner->MdiKind, mkFrame);
+    ASSERT_TRUE(skinner->MenuBarSkinner);
+
+    MDICREATESTRUCTA mcs{};
+    mcs.szClass = childClass.lpszClassName;
+    mcs.szTitle = "child";
+    mcs.hOwner = inst;
+    mcs.x = mcs.y = 10;
+    mcs.cx = 200;
+    mcs.cy = 120;
+    HWND child = HWND(SendMessageA(mdiClient, WM_MDICREATE, 0, LPARAM(&mcs)));
+    ASSERT_TRUE(child);
+    SendMessageA(mdiClient, WM_MDIMAXIMIZE, WPARAM(child), 0);
+    EXPECT_TRUE(qs::test::PumpUntil([&] { return IsZoomed(child) != FALSE; }));
+    skinner->PaintFrame(nullptr);
+
+    std::vector<TWinSysButton*> band;
+    for (auto& b : skinner->CaptionButtons)
+        if (b->ButtonData->Visibility == cvMenuBand) band.push_back(b.get());
+    ASSERT_EQ(band.size(), 3u);
+    const Pixels shown = qs::test::CaptureWindowDC(frame);
+    for (size_t i = 0; i < 3; ++i) {
+        const RECT& r = band[i]->Rect;
+        EXPECT_TRUE(band[i]->Visible);
+        EXPECT_GE(r.top, skinner->CaptionHeight) << "on the menu band";
+        EXPECT_LE(r.bottom, skinner->CaptionHeight + skinner->MenuHeight);
+        // Frame 1 of the button's own cells.
+        EXPECT_EQ(shown.at(r.left + 4, r.top + 4), 0x100000u * uint32_t(i + 1)) << i;
+    }
+    // The restore button gives the child its normal size back.
+    skinner->PerformAction(*band[1], POINT{0, 0});
+    EXPECT_TRUE(qs::test::PumpUntil([&] { return !IsZoomed(child); }));
+    skinner->PaintFrame(nullptr);
+    EXPECT_FALSE(band[1]->Visible) << "the buttons leave with the maximised child";
+    skinner->Detach();
+    DestroyWindow(frame);
+}
