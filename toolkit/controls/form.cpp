@@ -2,6 +2,7 @@
 // showing, modal loops, closing, activation and keyboard navigation.
 #include "toolkit/controls/form.h"
 
+#include "toolkit/controls/actions.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/register.h"
@@ -105,6 +106,7 @@ void TCustomForm::AfterConstruction() {
         nesting.parentOf = [](const TComponent* child) -> TComponent* {
             if (auto* c = dynamic_cast<const TControl*>(child)) return c->Parent();
             if (auto* item = dynamic_cast<const TMenuItem*>(child)) return item->ParentComponent();
+            if (auto* action = dynamic_cast<const TAction*>(child)) return action->ActionList();
             return nullptr;
         };
         ReadComponentResource(this, data, SizeofResource(ToolkitInstance(), res), nesting);
@@ -131,6 +133,12 @@ bool TCustomForm::SetChildParent(TComponent* child, TComponent* parent) {
             return true;
         }
         return false;
+    }
+    if (auto* action = dynamic_cast<TAction*>(child)) {
+        auto* list = dynamic_cast<TActionList*>(parent);
+        if (!list) return false;
+        action->SetActionList(list);
+        return true;
     }
     return parent == this;
 }
@@ -448,6 +456,7 @@ void TCustomForm::WndProc(TMessage& m) {
         // The menu belongs to its TMainMenu: take it away before the window destroys it.
         ::SetMenu(handle_, nullptr);
         break;
+    case WM_INITMENUPOPUP: DispatchMenuPopup(reinterpret_cast<HMENU>(m.WParam)); break;
     case TKN_MENUCHANGED: attachMenu(); return;
     case TKN_RELEASE:
         // Dispatched by someone else's loop: try again from the toolkit's.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/controls/actions.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/menus.h"
