@@ -140,21 +140,31 @@ bool TApplication::processMessage(MSG& msg) {
             return true;
         }
     }
-    if (isMenuShortCut(msg) || isDialogMessage(msg)) return true;
+    if (isMdiSysAccel(msg) || isMenuShortCut(msg) || isDialogMessage(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
 }
 
-// A key that is the shortcut of an item of the form's menu clicks that item.
+// Ctrl+F4, Ctrl+F6 and the child's system-menu keys of an MDI frame.
+bool TApplication::isMdiSysAccel(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    for (TCustomForm* form : Screen->Forms())
+        if (HWND client = form->ClientHandle(); client && TranslateMDISysAccel(client, &msg)) return true;
+    return false;
+}
+
+// A key that is the shortcut of an item of the form's menu (or of its frame's, for an MDI child)
+// clicks that item.
 bool TApplication::isMenuShortCut(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     TWinControl* control = nullptr;
     for (HWND h = msg.hwnd; h && !control; h = GetParent(h))
         control = FindControl(h);
     const TShortCut shortCut = MakeShortCut(WORD(msg.wParam), KeyboardShiftState());
-    TCustomForm* form = control ? control->ParentForm() : nullptr;
-    return form && form->Menu() && form->Menu()->IsShortCut(shortCut);
+    for (TCustomForm* form = control ? control->ParentForm() : nullptr; form; form = form->MDIFrame())
+        if (form->Menu() && form->Menu()->IsShortCut(shortCut)) return true;
+    return false;
 }
 
 // Tab, Enter, Esc and accelerator characters go to the form as TKN_DIALOGKEY and
