@@ -12,11 +12,12 @@
 namespace {
 
 bool endsWithBmp(const std::wstring& path) {
-    if (path.size() < 4) return false;
-    std::wstring tail = path.substr(path.size() - 4);
-    for (wchar_t& c : tail)
-        c = wchar_t(towlower(c));
-    return tail == L".bmp";
+    constexpr wchar_t kExtension[] = L".bmp";
+    constexpr size_t n = 4;
+    if (path.size() < n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (towlower(path[path.size() - n + i]) != kExtension[i]) return false;
+    return true;
 }
 
 } // namespace

@@ -192,17 +192,7 @@ TEST_F(GalleryForm, ARightClickInTheClientAreaOpensThePopupMenu) {
     int popups = 0;
     Pixels shown;
     form->PopupMenu1->OnPopup = TNotifyEvent([&](TObject*) { ++popups; });
-    auto* timer = new TTimer(form);
-    timer->SetInterval(100);
-    timer->OnTimer = TNotifyEvent([&](TObject*) {
-        HWND menu = FindWindowA("#32768", nullptr);
-        if (!menu || !IsWindowVisible(menu)) return;
-        timer->SetEnabled(false);
-        PumpFor(30);
-        shown = CaptureWindow(menu);
-        KeyPress(VK_ESCAPE);
-    });
-    timer->SetEnabled(true);
+    auto closer = CloseNextPopupMenu([&](HWND menu) { shown = CaptureWindow(menu); });
     MouseClickAt((client.left + client.right) / 2, (client.top + client.bottom) / 2, false);
     ASSERT_TRUE(RunToolkitUntil([&] { return popups == 1 && !shown.empty(); }, 5000));
     SaveImage(ScreenshotPath("gallery-popup.png"), shown);

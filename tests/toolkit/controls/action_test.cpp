@@ -2,16 +2,11 @@
 // opens), and the links' life times.
 #include <gtest/gtest.h>
 
+#include "tests/support/toolkit_loop.h"
 #include "tests/support/wintest.h"
 #include "tests/toolkit/controls/test_forms.h"
 
 namespace {
-
-std::string menuText(HMENU menu, UINT pos) {
-    char text[128] = {};
-    GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
-    return text;
-}
 
 class Actions : public ::testing::Test {
   protected:
@@ -51,7 +46,7 @@ TEST_F(Actions, TheItemShowsItsActionAndFollowsItsChanges) {
     EXPECT_EQ(item->ShortCut(), MakeShortCut('R', ssCtrl));
     EXPECT_EQ(item->ImageIndex(), 2);
     HMENU h = popup->Handle();
-    EXPECT_EQ(menuText(h, 0), "&Run\tCtrl+R");
+    EXPECT_EQ(MenuText(h, 0), "&Run\tCtrl+R");
     run->SetEnabled(false);
     run->SetChecked(true);
     EXPECT_FALSE(item->Enabled());
@@ -62,7 +57,7 @@ TEST_F(Actions, TheItemShowsItsActionAndFollowsItsChanges) {
     EXPECT_EQ(GetMenuItemCount(h), 1); // only "More" is left
     run->SetVisible(true);
     run->SetCaption("&Go");
-    EXPECT_EQ(menuText(h, 0), "&Go\tCtrl+R");
+    EXPECT_EQ(MenuText(h, 0), "&Go\tCtrl+R");
     EXPECT_EQ(popup->Handle(), h);
 }
 
@@ -107,16 +102,7 @@ TEST_F(Actions, OnUpdateRunsOnDemandAndForTheItemsOfAMenuThatOpens) {
     // A popup opened for real shows what the update set, in the HMENU it opened.
     form->Show();
     std::string shownCaption;
-    auto* timer = new TTimer(form);
-    timer->SetInterval(100);
-    timer->OnTimer = TNotifyEvent([&](TObject*) {
-        HWND menu = FindWindowA("#32768", nullptr);
-        if (!menu || !IsWindowVisible(menu)) return;
-        timer->SetEnabled(false);
-        shownCaption = menuText(popup->Handle(), 0);
-        qs::test::KeyPress(VK_ESCAPE);
-    });
-    timer->SetEnabled(true);
+    auto closer = qs::test::CloseNextPopupMenu([&](HWND) { shownCaption = MenuText(popup->Handle(), 0); });
     HMENU before = popup->Handle();
     SetForegroundWindow(form->Handle());
     popup->Popup(200, 200);

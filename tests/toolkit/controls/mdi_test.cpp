@@ -20,11 +20,8 @@ std::string className(HWND hwnd) {
 
 std::vector<std::string> menuTexts(HMENU menu) {
     std::vector<std::string> texts;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
-        texts.push_back(text);
-    }
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        texts.push_back(MenuText(menu, UINT(i)));
     return texts;
 }
 

@@ -3,17 +3,12 @@
 // system-drawn text, the menu bar of a form, and popups opened for real.
 #include <gtest/gtest.h>
 
+#include "tests/support/toolkit_loop.h"
 #include "tests/support/wintest.h"
 #include "tests/toolkit/controls/test_forms.h"
 #include "toolkit/graphics/image_list.h"
 
 namespace {
-
-std::string menuText(HMENU menu, UINT pos) {
-    char text[128] = {};
-    GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
-    return text;
-}
 
 MENUITEMINFOA entry(HMENU menu, UINT pos) {
     MENUITEMINFOA mii{};
@@ -26,19 +21,9 @@ MENUITEMINFOA entry(HMENU menu, UINT pos) {
 // Opens a popup for real and returns the menu window's screen rectangle, read while it shows.
 RECT OpenedPopupRect(TPopupMenu* popup, TCustomForm* form, int x, int y) {
     RECT shown{};
-    auto* timer = new TTimer(form);
-    timer->SetInterval(100);
-    timer->OnTimer = TNotifyEvent([&](TObject*) {
-        HWND menu = FindWindowA("#32768", nullptr);
-        if (!menu || !IsWindowVisible(menu)) return;
-        timer->SetEnabled(false);
-        GetWindowRect(menu, &shown);
-        qs::test::KeyPress(VK_ESCAPE);
-    });
-    timer->SetEnabled(true);
+    auto closer = qs::test::CloseNextPopupMenu([&](HWND menu) { GetWindowRect(menu, &shown); });
     SetForegroundWindow(form->Handle());
     popup->Popup(x, y);
-    delete timer;
     return shown;
 }
 
@@ -70,7 +55,7 @@ class Menus : public ::testing::Test {
 TEST_F(Menus, HandleMirrorsTheItems) {
     HMENU h = popup->Handle();
     ASSERT_EQ(GetMenuItemCount(h), 3);
-    EXPECT_EQ(menuText(h, 0), "&Open"); // automatic accelerators by default
+    EXPECT_EQ(MenuText(h, 0), "&Open"); // automatic accelerators by default
     EXPECT_EQ(GetMenuItemID(h, 0), open->Command());
     EXPECT_EQ(GetMenuState(h, 1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
     EXPECT_EQ(GetSubMenu(h, 2), sub->Handle());
@@ -80,7 +65,7 @@ TEST_F(Menus, HandleMirrorsTheItems) {
     open->SetChecked(true);
     open->SetShortCut(MakeShortCut('C', ssCtrl | ssAlt));
     h = popup->Handle(); // rebuilt after the changes
-    EXPECT_EQ(menuText(h, 0), "Open\tCtrl+Alt+C");
+    EXPECT_EQ(MenuText(h, 0), "Open\tCtrl+Alt+C");
     UINT state = GetMenuState(h, 0, MF_BYPOSITION);
     EXPECT_TRUE(state & MF_GRAYED);
     EXPECT_TRUE(state & MF_CHECKED);
@@ -177,7 +162,7 @@ TEST_F(Menus, MainMenuIsAttachedAndRebuiltWithANotice) {
     file->SetCaption("Fichier");
     EXPECT_EQ(spy.Count(TKN_MENUCHANGED), 1);
     EXPECT_EQ(GetMenu(form->Handle()), bar->Handle());
-    EXPECT_EQ(menuText(GetMenu(form->Handle()), 0), "&Fichier");
+    EXPECT_EQ(MenuText(GetMenu(form->Handle()), 0), "&Fichier");
     HWND hwnd = form->Handle();
     delete bar;
     EXPECT_EQ(GetMenu(hwnd), nullptr);
@@ -232,14 +217,14 @@ TEST_F(Menus, ChangesKeepTheHandlesAndLeaveEntriesOfOthersInPlace) {
     open->SetCaption("Opened");
     EXPECT_EQ(popup->Handle(), h);
     EXPECT_EQ(sub->Handle(), subMenu);
-    EXPECT_EQ(menuText(h, 0), "&Opened");
+    EXPECT_EQ(MenuText(h, 0), "&Opened");
     // An entry someone else appended (as the MDI client does to a window menu) stays after ours.
     AppendMenuA(subMenu, MF_STRING, 0xFF00, "Foreign");
     TMenuItem* deeper = addItem(popup, sub, "Deeper");
     deep->SetVisible(false);
     ASSERT_EQ(GetMenuItemCount(subMenu), 2);
     EXPECT_EQ(GetMenuItemID(subMenu, 0), deeper->Command());
-    EXPECT_EQ(menuText(subMenu, 1), "Foreign");
+    EXPECT_EQ(MenuText(subMenu, 1), "Foreign");
     // An item that gains its first sub-item gets a sub-menu, and loses it with its last one.
     TMenuItem* inner = addItem(popup, open, "Inner");
     ASSERT_NE(open->Handle(), nullptr);
@@ -375,17 +360,7 @@ TEST_F(Menus, ImagesShowBesideSystemDrawnText) {
     // The system asks for the image while it draws the open menu.
     form->Show();
     qs::test::Pixels shot;
-    auto* timer = new TTimer(form);
-    timer->SetInterval(150);
-    timer->OnTimer = TNotifyEvent([&](TObject*) {
-        HWND menu = FindWindowA("#32768", nullptr);
-        if (!menu || !IsWindowVisible(menu)) return;
-        timer->SetEnabled(false);
-        qs::test::PumpFor(30);
-        shot = qs::test::CaptureWindow(menu);
-        qs::test::KeyPress(VK_ESCAPE);
-    });
-    timer->SetEnabled(true);
+    auto closer = qs::test::CloseNextPopupMenu([&](HWND menu) { shot = qs::test::CaptureWindow(menu); });
     SetForegroundWindow(form->Handle());
     popup->Popup(200, 200);
     int redPixels = 0;

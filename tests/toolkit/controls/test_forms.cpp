@@ -105,6 +105,12 @@ const TClassInfo& TTestMdiChild::StaticClass() {
     return info;
 }
 
+std::string MenuText(HMENU menu, UINT position) {
+    char text[128] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
 MessageSpy::MessageSpy(TControl* c) : control(c), previous(c->WindowProc()) {
     control->SetWindowProc([this](TMessage& m) {
         seen.push_back(m);

@@ -92,6 +92,9 @@ class TTestMdiChild : public TForm {
     explicit TTestMdiChild(TComponent* owner) : TForm(owner) { SetFormStyle(fsMDIChild); }
 };
 
+// The text of a menu's entry at a position (its accelerator marks and shortcut included).
+std::string MenuText(HMENU menu, UINT position);
+
 // Records every message that passes through a control's WindowProc before its own handler,
 // then passes it on (unless `swallow` says otherwise).
 struct MessageSpy {
