@@ -73,6 +73,9 @@ struct MemoryDCClose {
 struct ImageListClose {
     static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
 };
+struct KernelClose {
+    static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
 } // namespace detail
 
 // GDI objects (DeleteObject). Never reset one while it is selected into a DC: select it through
@@ -91,6 +94,14 @@ using IconHandle = Unique<HICON, detail::IconClose>;
 using MenuHandle = Unique<HMENU, detail::MenuClose>;
 using HookHandle = Unique<HHOOK, detail::HookClose>;
 using ImageListHandle = Unique<HIMAGELIST, detail::ImageListClose>;
+
+// Kernel objects: files, pipes, processes, threads. CreateFile's INVALID_HANDLE_VALUE is held as
+// no handle, so one test of the owner covers both ways of failing.
+class KernelHandle : public Unique<HANDLE, detail::KernelClose> {
+  public:
+    KernelHandle() noexcept = default;
+    explicit KernelHandle(HANDLE h) noexcept : Unique(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+};
 
 // A memory DC (CreateCompatibleDC ... DeleteDC).
 class MemoryDC : public Unique<HDC, detail::MemoryDCClose> {

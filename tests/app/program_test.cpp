@@ -8,7 +8,7 @@
 
 #include "app/app_texts.h"
 #include "skin/core/skin_manager.h"
-#include "tests/app/running_program.h"
+#include "tests/app/program_texts.h"
 #include "tests/support/clipboard_holder.h"
 #include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
@@ -95,9 +95,9 @@ bool WaitForClipboardChange(DWORD since, DWORD timeoutMs) {
 } // namespace
 
 TEST(Program, ASecondStartSaysItIsAlreadyRunningAndEnds) {
-    RunningProgram first;
+    RunningQuillshot first;
     ASSERT_TRUE(StartedInstructions(first));
-    RunningProgram second;
+    RunningQuillshot second;
     HWND box = second.WaitForWindow("#32770", "", 8000, true);
     ASSERT_TRUE(box) << "the already-running message with an empty caption";
     char message[128] = {};
@@ -112,7 +112,7 @@ TEST(Program, ASecondStartSaysItIsAlreadyRunningAndEnds) {
 
 TEST(Program, StartupTakesTheHotkeysAndTheTrayThenShowsTheInstructions) {
     ASSERT_TRUE(HotkeyFree(0, VK_SNAPSHOT));
-    RunningProgram p;
+    RunningQuillshot p;
     HWND dialog = StartedInstructions(p);
     ASSERT_TRUE(dialog);
     // By the time the dialog shows, both hotkeys and the icon are in place.
@@ -147,7 +147,7 @@ TEST(Program, StartupTakesTheHotkeysAndTheTrayThenShowsTheInstructions) {
 }
 
 TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
-    RunningProgram p;
+    RunningQuillshot p;
     DismissInstructions(p);
     const PatternWindow pattern(RECT{120, 90, 420, 290}, 10, 10, true);
     const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
@@ -184,7 +184,7 @@ TEST(Program, BothHotkeysPutTheWholePrimaryScreenOnTheClipboard) {
 
 // The handler runs the whole capture before a sent message returns, so the clipboard tells at once.
 TEST(Program, AHotkeyIsJudgedByItsKeyAndModifiersNotItsIdentifier) {
-    RunningProgram p;
+    RunningQuillshot p;
     DismissInstructions(p);
     HWND main = p.WaitForWindow("TForm1", "Quillshot");
     ASSERT_TRUE(main);
@@ -208,7 +208,7 @@ TEST(Program, AHotkeyIsJudgedByItsKeyAndModifiersNotItsIdentifier) {
 // Another program holds the clipboard longer than the capture waits for it. The about box is up,
 // so the capture's modal loop has a window to disable.
 TEST(Program, ACaptureTheClipboardRefusesSaysSoOnceAndLeavesTheProgramUsable) {
-    RunningProgram p;
+    RunningQuillshot p;
     DismissInstructions(p);
     HWND main = p.WaitForWindow("TForm1", "Quillshot");
     ASSERT_TRUE(main);
@@ -241,7 +241,7 @@ TEST(Program, ACaptureTheClipboardRefusesSaysSoOnceAndLeavesTheProgramUsable) {
 }
 
 TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
-    RunningProgram p;
+    RunningQuillshot p;
     DismissInstructions(p);
     HWND main = p.WaitForWindow("TForm1", "Quillshot");
     ASSERT_TRUE(main);
@@ -265,7 +265,7 @@ TEST(Program, TheTrayMenuOpensOnlyOnTheRightButtonAtTheCursor) {
 
 // Menu handles do not cross processes here, so the items are told apart by what choosing them opens.
 TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
-    RunningProgram p;
+    RunningQuillshot p;
     DismissInstructions(p);
     HWND main = p.WaitForWindow("TForm1", "Quillshot");
     ASSERT_TRUE(main);
@@ -290,7 +290,7 @@ TEST(Program, TheTrayMenuHoldsInstructionsAboutASeparatorAndClose) {
 }
 
 TEST(Program, ClosingAsksFirstAndOnlyYesEndsTheProgram) {
-    RunningProgram p;
+    RunningQuillshot p;
     DismissInstructions(p);
     HWND main = p.WaitForWindow("TForm1", "Quillshot");
     ASSERT_TRUE(main);

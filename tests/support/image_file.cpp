@@ -12,20 +12,7 @@
 namespace qs::test {
 
 std::vector<uint8_t> EncodeBmp24(const Pixels& px) {
-    BmpImage bmp;
-    bmp.width = px.width;
-    bmp.height = px.height;
-    bmp.pixels.assign(bmp.Stride() * size_t(std::max(0, px.height)), 0);
-    for (int y = 0; y < px.height; ++y) {
-        uint8_t* row = bmp.Row(y);
-        for (int x = 0; x < px.width; ++x) {
-            const uint32_t c = px.at(x, y);
-            row[3 * x] = uint8_t(c);
-            row[3 * x + 1] = uint8_t(c >> 8);
-            row[3 * x + 2] = uint8_t(c >> 16);
-        }
-    }
-    return EncodeBmp(bmp);
+    return ::EncodeBmp24(px.width, px.height, px.data.data());
 }
 
 Pixels DecodeBmp24(const std::vector<uint8_t>& in) {

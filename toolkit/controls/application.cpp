@@ -24,6 +24,7 @@ LRESULT CALLBACK applicationWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         case WM_COMMAND:
             if (lParam == 0 && HIWORD(wParam) <= 1 && DispatchMenuCommand(LOWORD(wParam))) return 0;
             break;
+        case WM_INITMENUPOPUP: DispatchMenuPopup(reinterpret_cast<HMENU>(wParam)); break;
         case WM_MEASUREITEM: {
             auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (mi->CtlType == ODT_MENU && DispatchMenuMeasure(*mi)) return TRUE;
@@ -139,10 +140,31 @@ bool TApplication::processMessage(MSG& msg) {
             return true;
         }
     }
-    if (isDialogMessage(msg)) return true;
+    if (isMdiSysAccel(msg) || isMenuShortCut(msg) || isDialogMessage(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
+}
+
+// Ctrl+F4, Ctrl+F6 and the child's system-menu keys of an MDI frame.
+bool TApplication::isMdiSysAccel(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    for (TCustomForm* form : Screen->Forms())
+        if (HWND client = form->ClientHandle(); client && TranslateMDISysAccel(client, &msg)) return true;
+    return false;
+}
+
+// A key that is the shortcut of an item of the form's menu (or of its frame's, for an MDI child)
+// clicks that item.
+bool TApplication::isMenuShortCut(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    TWinControl* control = nullptr;
+    for (HWND h = msg.hwnd; h && !control; h = GetParent(h))
+        control = FindControl(h);
+    const TShortCut shortCut = MakeShortCut(WORD(msg.wParam), KeyboardShiftState());
+    for (TCustomForm* form = control ? control->ParentForm() : nullptr; form; form = form->MDIFrame())
+        if (form->Menu() && form->Menu()->IsShortCut(shortCut)) return true;
+    return false;
 }
 
 // Tab, Enter, Esc and accelerator characters go to the form as TKN_DIALOGKEY and

@@ -44,7 +44,8 @@ class TApplication : public TComponent {
     void SetShowMainForm(bool value) { showMainForm_ = value; }
 
     // Shows the main form (unless ShowMainForm is off) and dispatches messages until
-    // Terminate; then frees the forms the application owns, last created first.
+    // Terminate; then frees the forms the application owns, last created first. The loop gives
+    // keys to MDI frames (TranslateMDISysAccel) and to menu shortcuts before the forms see them.
     void Run();
     // Ends Run (and any modal loop) once the current message is done.
     void Terminate();
@@ -76,6 +77,8 @@ class TApplication : public TComponent {
 
   private:
     bool processMessage(MSG& msg);
+    bool isMdiSysAccel(MSG& msg);
+    bool isMenuShortCut(const MSG& msg);
     bool isDialogMessage(MSG& msg);
 
     HWND handle_ = nullptr;

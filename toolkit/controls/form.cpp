@@ -2,6 +2,7 @@
 // showing, modal loops, closing, activation and keyboard navigation.
 #include "toolkit/controls/form.h"
 
+#include "toolkit/controls/actions.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/register.h"
@@ -49,6 +50,7 @@ const TClassInfo& TCustomForm::StaticClass() {
             .Enum("FormStyle", FormStyleInfo(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal)
             .Obj("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon, true)
             .Obj("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+            .Obj("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu)
             .Int("ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult, 0)
             .Event("OnCreate", &TCustomForm::OnCreate)
             .Event("OnDestroy", &TCustomForm::OnDestroy)
@@ -85,6 +87,7 @@ TCustomForm::~TCustomForm() {
             HandleToolkitException();
         }
     }
+    restoreMaximizedChild();
     SetMenu(nullptr);
     Screen->RemoveForm(this);
     Application->FormDestroyed(this);
@@ -105,6 +108,7 @@ void TCustomForm::AfterConstruction() {
         nesting.parentOf = [](const TComponent* child) -> TComponent* {
             if (auto* c = dynamic_cast<const TControl*>(child)) return c->Parent();
             if (auto* item = dynamic_cast<const TMenuItem*>(child)) return item->ParentComponent();
+            if (auto* action = dynamic_cast<const TAction*>(child)) return action->ActionList();
             return nullptr;
         };
         ReadComponentResource(this, data, SizeofResource(ToolkitInstance(), res), nesting);
@@ -131,6 +135,12 @@ bool TCustomForm::SetChildParent(TComponent* child, TComponent* parent) {
             return true;
         }
         return false;
+    }
+    if (auto* action = dynamic_cast<TAction*>(child)) {
+        auto* list = dynamic_cast<TActionList*>(parent);
+        if (!list) return false;
+        action->SetActionList(list);
+        return true;
     }
     return parent == this;
 }
@@ -171,12 +181,24 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     if ((icons & BorderIconBit(biHelp)) && !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
         p.ExStyle |= WS_EX_CONTEXTHELP;
     if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == fsMDIChild) {
+        TCustomForm* frame = MDIFrame();
+        if (!frame)
+            throw Exception("Cannot create the MDI child " + Name() + ": no MDI form has a client window");
+        p.WndParent = frame->ClientHandle();
+        p.Style = (p.Style & ~DWORD(WS_POPUP)) | WS_CHILD;
+        p.ExStyle |= WS_EX_MDICHILD;
+        // The client places (and sizes) a child left to the system as it cascades them.
+        if (position_ == poDefault || position_ == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
+        if (position_ == poDefault || position_ == poDefaultSizeOnly) p.Width = p.Height = CW_USEDEFAULT;
+    }
 }
 
 void TCustomForm::InitializeWnd() {
     TWinControl::InitializeWnd();
     applyIcon();
     attachMenu();
+    if (formStyle_ == fsMDIForm) createMdiClient();
 }
 
 void TCustomForm::applyIcon() {
@@ -214,6 +236,10 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
         menu_ = nullptr;
         if (HandleAllocated()) ::SetMenu(handle_, nullptr);
     }
+    if (component == windowMenu_) {
+        windowMenu_ = nullptr;
+        relinkWindowMenu();
+    }
 }
 
 void TCustomForm::controlRemoved(TControl* control) {
@@ -238,7 +264,12 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
 
 void TCustomForm::SetFormStyle(TFormStyle value) {
     if (value == formStyle_) return;
+    auto mdi = [](TFormStyle style) { return style == fsMDIForm || style == fsMDIChild; };
+    if (HandleAllocated() && (mdi(value) || mdi(formStyle_)))
+        throw Exception("The MDI style of " + Name() + " must be chosen before its window exists");
     formStyle_ = value;
+    // A child shows as it is made: the client lists it in the window menu at once.
+    if (value == fsMDIChild) visible_ = true;
     if (HandleAllocated())
         SetWindowPos(handle_, value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -247,6 +278,12 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
 void TCustomForm::SetWindowState(TWindowState value) {
     if (value == windowState_) return;
     windowState_ = value;
+    if (HandleAllocated() && visible_ && formStyle_ == fsMDIChild && value != wsMinimized) {
+        // The client keeps one child maximised at a time and merges it into the frame's menu bar.
+        SendMessageA(GetParent(handle_), value == wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE,
+                     reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
     if (HandleAllocated() && visible_)
         ShowWindow(handle_, value == wsMinimized   ? SW_MINIMIZE
                             : value == wsMaximized ? SW_MAXIMIZE
@@ -274,6 +311,10 @@ void TCustomForm::applyPosition() {
 
 void TCustomForm::Show() {
     SetVisible(true);
+    if (HandleAllocated() && formStyle_ == fsMDIChild) {
+        SendMessageA(GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
     if (HandleAllocated() && windowState_ != wsMinimized) {
         BringWindowToTop(handle_);
         SetForegroundWindow(handle_);
@@ -289,9 +330,17 @@ void TCustomForm::VisibleChanged(TMessage&) {
     HandleNeeded();
     if (!positioned_) {
         positioned_ = true;
-        applyPosition();
+        if (formStyle_ != fsMDIChild) applyPosition();
     }
     if (OnShow) OnShow(this);
+    if (formStyle_ == fsMDIChild) {
+        HWND client = GetParent(handle_);
+        ShowWindow(handle_, windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOW);
+        if (windowState_ == wsMaximized)
+            SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(handle_), 0);
+        SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
     ShowWindow(handle_, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
                         : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
                                                       : SW_SHOWNORMAL);
@@ -324,6 +373,7 @@ void enableWindows(const DisabledWindows& d) {
 
 TModalResult TCustomForm::ShowModal() {
     if (visible_ || modal_) throw Exception("Cannot make a visible window modal");
+    if (formStyle_ == fsMDIChild) throw Exception("Cannot make an MDI child modal");
     if (GetCapture()) ReleaseCapture();
     HandleNeeded();
     modal_ = true;
@@ -384,7 +434,8 @@ void TCustomForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // A hidden MDI child would still be listed and cascaded: a closed child goes.
+    TCloseAction action = formStyle_ == fsMDIChild ? caFree : caHide;
     DoClose(action);
     if (action == caNone) return;
     if (Application->MainForm() == this) {
@@ -445,10 +496,32 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_ACTIVATE: activated(m); return;
     case WM_SIZE: sized(m); break;
     case WM_DESTROY:
-        // The menu belongs to its TMainMenu: take it away before the window destroys it.
+        // The menu belongs to its TMainMenu: take it away before the window destroys it, without
+        // a maximised child's buttons in it.
+        restoreMaximizedChild();
         ::SetMenu(handle_, nullptr);
+        TWinControl::WndProc(m);
+        clientHandle_ = nullptr;
+        return;
+    case WM_INITMENUPOPUP: DispatchMenuPopup(reinterpret_cast<HMENU>(m.WParam)); break;
+    case WM_SETTEXT:
+        if (formStyle_ == fsMDIChild) {
+            // The window menu lists children by caption; the client reads them again on request.
+            TWinControl::WndProc(m);
+            SendMessageA(GetParent(handle_), WM_MDIREFRESHMENU, 0, 0);
+            return;
+        }
         break;
-    case TKN_MENUCHANGED: attachMenu(); return;
+    case WM_MDIACTIVATE:
+        if (formStyle_ == fsMDIChild) {
+            mdiActivated(m);
+            return;
+        }
+        break;
+    case TKN_MENUCHANGED:
+        attachMenu();
+        relinkWindowMenu();
+        return;
     case TKN_RELEASE:
         // Dispatched by someone else's loop: try again from the toolkit's.
         PostMessageA(handle_, TKN_RELEASE, 0, 0);

@@ -1,14 +1,17 @@
 // TCustomForm and TForm: top-level windows filled from the form resource named after their
 // class, with border, icons, position, window state, stay-on-top, main menu, icon, modal
-// showing and the close protocol.
+// showing and the close protocol; and MDI: a frame (fsMDIForm) whose "MDIClient" window holds
+// child forms (fsMDIChild).
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "toolkit/controls/win_control.h"
 #include "toolkit/graphics/icon.h"
 
 class TMainMenu;
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 const TEnumInfo& FormBorderStyleInfo();
@@ -71,7 +74,7 @@ class TCustomForm : public TWinControl {
     // closed; the thread's other windows are disabled meanwhile. Returns ModalResult.
     TModalResult ShowModal();
     // Asks OnCloseQuery and OnClose; hides the form (ends the modal loop for a modal one;
-    // ends the application for the main form).
+    // ends the application for the main form). An MDI child is freed unless OnClose says otherwise.
     void Close();
     bool CloseQuery();
     // Frees the form once the messages being handled are done (safe from its own events).
@@ -95,6 +98,23 @@ class TCustomForm : public TWinControl {
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* value);
 
+    // ---- MDI ----
+    // A frame's "MDIClient" window, made with the frame's window (and ended with it); null for
+    // other forms.
+    HWND ClientHandle() const { return clientHandle_; }
+    // The frame's menu item whose sub-menu lists its children (the MDI client appends them).
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* value);
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    TCustomForm* ActiveMDIChild() const;
+    // The frame's children, the active one first, then in the order they are stacked.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    // The frame an MDI child lives in; null for other forms.
+    TCustomForm* MDIFrame() const;
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     // Moves the focus to the next (or previous) focusable control in tab order.
@@ -113,8 +133,12 @@ class TCustomForm : public TWinControl {
 
   protected:
     void CreateParams(TCreateParams& params) override;
+    HWND CreateWindowHandle(const TCreateParams& params) override;
+    void DestroyWnd() override;
     void InitializeWnd() override;
     void WndProc(TMessage& message) override;
+    // A frame's default handling is DefFrameProc's, a child's DefMDIChildProc's.
+    void DefaultHandler(TMessage& message) override;
     void VisibleChanged(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     virtual void DoClose(TCloseAction& action);
@@ -130,6 +154,11 @@ class TCustomForm : public TWinControl {
     void sized(TMessage& message);
     void dialogKey(TMessage& message);
     void dialogChar(TMessage& message);
+    void createMdiClient();
+    void relinkWindowMenu();
+    void restoreMaximizedChild();
+    void mdiActivated(TMessage& message);
+    std::vector<TCustomForm*> mdiChildren() const;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ =
@@ -139,6 +168,8 @@ class TCustomForm : public TWinControl {
     TFormStyle formStyle_ = fsNormal;
     mutable TIcon icon_;
     TMainMenu* menu_ = nullptr;
+    HWND clientHandle_ = nullptr; // a child window: the frame's window ends it
+    TMenuItem* windowMenu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;

@@ -61,10 +61,46 @@ std::string stripAccel(const std::string& caption) {
     return out;
 }
 
-// Measuring and drawing use the screen's menu font.
+// Measuring and drawing use the screen's menu font; default items its bold variant.
 win::FontHandle& menuFontHandle() {
     static win::FontHandle font;
     return font;
+}
+
+HFONT boldMenuFont() {
+    static win::FontHandle font;
+    if (!font) {
+        LOGFONTA lf{};
+        GetObjectA(MenuFont(), sizeof lf, &lf);
+        lf.lfWeight = FW_BOLD;
+        font.Reset(CreateFontIndirectA(&lf));
+    }
+    return font ? font.Get() : MenuFont();
+}
+
+// The item an HMENU entry stands for: by its identifier, or by the item pointer it carries (items
+// that open a sub-menu may report no identifier). Null for entries of others: the MDI client's
+// window list, a maximised child's buttons.
+TMenuItem* knownItem(UINT command, ULONG_PTR data) {
+    if (TMenuItem* item = TMenuItem::FindByCommand(command)) return item;
+    for (const auto& [_, item] : commands())
+        if (reinterpret_cast<ULONG_PTR>(item) == data) return item;
+    return nullptr;
+}
+
+TMenuItem* entryItem(HMENU menu, int position) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID | MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, UINT(position), TRUE, &mii)) return nullptr;
+    return knownItem(mii.wID, mii.dwItemData);
+}
+
+int positionOf(HMENU menu, const TMenuItem* item) {
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i)
+        if (entryItem(menu, i) == item) return i;
+    return -1;
 }
 
 } // namespace
@@ -125,6 +161,11 @@ const TEnumInfo& PopupAlignmentInfo() {
     return info;
 }
 
+const TEnumInfo& BiDiModeInfo() {
+    static const TEnumInfo info{"TBiDiMode", {"bdLeftToRight", "bdRightToLeft"}};
+    return info;
+}
+
 // ---- TMenuItem ----
 
 const TClassInfo& TMenuItem::StaticClass() {
@@ -139,6 +180,10 @@ const TClassInfo& TMenuItem::StaticClass() {
             .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex, -1)
             .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
             .Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
+            .Bool("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem, false)
+            .Int("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex, 0)
+            .Bool("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck, false)
+            .Obj("Action", &TMenuItem::Action, &TMenuItem::SetAction)
             .Event("OnClick", &TMenuItem::OnClick)
             .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
             .Event("OnDrawItem", &TMenuItem::OnDrawItem)
@@ -152,6 +197,7 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
 
 TMenuItem::~TMenuItem() {
     SetStateFlag(csDestroying, true);
+    if (action_) action_->RemoveClient(this);
     while (!items_.empty())
         delete items_.back();
     if (parent_) parent_->Remove(this);
@@ -163,8 +209,25 @@ TMenuItem* TMenuItem::FindByCommand(UINT command) {
     return it == commands().end() ? nullptr : it->second;
 }
 
+TMenuItem* TMenuItem::FindByHandle(HMENU handle) {
+    if (!handle) return nullptr;
+    for (const auto& [_, item] : commands())
+        if (item->handle_ == handle) return item;
+    return nullptr;
+}
+
 void TMenuItem::changed() {
-    if (TMenu* menu = GetParentMenu(); menu && !menu->IsDestroying()) menu->MenuChanged();
+    if (TMenu* menu = GetParentMenu(); menu && !menu->IsDestroying()) menu->propertyChanged(this);
+}
+
+void TMenuItem::structureChanged() {
+    if (TMenu* menu = GetParentMenu(); menu && !menu->IsDestroying()) menu->structureChanged(this);
+}
+
+void TMenuItem::forgetHandles() {
+    handle_ = nullptr;
+    for (TMenuItem* item : items_)
+        item->forgetHandles();
 }
 
 void TMenuItem::SetCaption(const std::string& value) {
@@ -180,12 +243,13 @@ void TMenuItem::SetEnabled(bool value) {
 void TMenuItem::SetChecked(bool value) {
     if (value == checked_) return;
     checked_ = value;
+    if (checked_ && radioItem_) turnSiblingsOff();
     changed();
 }
 void TMenuItem::SetVisible(bool value) {
     if (value == visible_) return;
     visible_ = value;
-    changed();
+    if (parent_) parent_->structureChanged();
 }
 void TMenuItem::SetDefault(bool value) {
     if (value == default_) return;
@@ -202,6 +266,67 @@ void TMenuItem::SetShortCut(TShortCut value) {
     shortCut_ = value;
     changed();
 }
+void TMenuItem::SetRadioItem(bool value) {
+    if (value == radioItem_) return;
+    radioItem_ = value;
+    if (checked_ && radioItem_) turnSiblingsOff();
+    changed();
+}
+void TMenuItem::SetGroupIndex(int value) {
+    if (value == groupIndex_) return;
+    groupIndex_ = value;
+    if (checked_ && radioItem_) turnSiblingsOff();
+}
+
+void TMenuItem::turnSiblingsOff() {
+    if (!parent_) return;
+    for (TMenuItem* sibling : parent_->items_)
+        if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_)
+            sibling->SetChecked(false);
+}
+
+void TMenuItem::SetAction(TAction* value) {
+    if (value == action_) return;
+    if (action_) {
+        action_->RemoveClient(this);
+        action_->RemoveFreeNotification(this);
+    }
+    action_ = value;
+    if (action_) {
+        action_->FreeNotification(this);
+        action_->AddClient(this);
+        ActionChanged(*action_);
+    }
+}
+
+void TMenuItem::ActionChanged(const TAction& action) {
+    SetCaption(action.Caption());
+    SetEnabled(action.Enabled());
+    SetChecked(action.Checked());
+    SetVisible(action.Visible());
+    SetImageIndex(action.ImageIndex());
+    SetShortCut(TShortCut(action.ShortCut()));
+    SetHint(action.Hint());
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == action_) action_ = nullptr;
+}
+
+bool TMenuItem::UpdateAction() {
+    return action_ && action_->Update();
+}
+
+void TMenuItem::InitiateActions() {
+    for (TMenuItem* item : std::vector<TMenuItem*>(items_))
+        item->UpdateAction();
+}
+
+bool TMenuItem::IsRightToLeft() const {
+    TMenu* menu = GetParentMenu();
+    return menu && menu->IsRightToLeft();
+}
 
 void TMenuItem::Add(TMenuItem* item) {
     Insert(Count(), item);
@@ -215,7 +340,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     index = std::clamp(index, 0, Count());
     items_.insert(items_.begin() + index, item);
     item->parent_ = this;
-    changed();
+    structureChanged();
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
@@ -223,7 +348,8 @@ void TMenuItem::Remove(TMenuItem* item) {
     if (it == items_.end()) return;
     items_.erase(it);
     item->parent_ = nullptr;
-    if (!IsDestroying()) changed();
+    if (!IsDestroying()) structureChanged();
+    item->forgetHandles();
 }
 
 void TMenuItem::Clear() {
@@ -251,12 +377,30 @@ TComponent* TMenuItem::ParentComponent() const {
 
 HMENU TMenuItem::Handle() const {
     if (menu_) return menu_->Handle();
-    if (TMenu* menu = GetParentMenu()) menu->Handle(); // brings the build up to date
+    if (TMenu* menu = GetParentMenu()) menu->Handle(); // makes the HMENU on first use
     return handle_;
 }
 
 void TMenuItem::Click() {
-    if (enabled_ && OnClick) OnClick(this);
+    if (!enabled_) return;
+    if (autoCheck_) SetChecked(radioItem_ || !checked_);
+    if (OnClick)
+        OnClick(this);
+    else if (action_)
+        action_->Execute();
+}
+
+bool TMenuItem::OwnerDrawnEntry() const {
+    TMenu* menu = GetParentMenu();
+    if (!parent_ || !parent_->handle_) return menu && menu->OwnerDraw();
+    // The entry itself says: a skinner may have switched entries to owner drawing by handle.
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    const int position = positionOf(parent_->handle_, this);
+    if (position < 0 || !GetMenuItemInfoA(parent_->handle_, UINT(position), TRUE, &mii))
+        return menu && menu->OwnerDraw();
+    return (mii.fType & MFT_OWNERDRAW) != 0;
 }
 
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
@@ -266,10 +410,14 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
         width = 0;
         height = GetSystemMetrics(SM_CYMENU) / 2;
     } else {
+        // A default item is drawn bold, so it is measured bold; the caller's canvas stays as it was.
+        const TFontStyles style = canvas.Font().Style();
+        if (default_) canvas.Font().SetStyle(style | FontStyleBit(fsBold));
         std::string text = stripAccel(caption_);
         SIZE size = canvas.TextExtent(text.empty() ? " " : text);
         width = size.cx + 8;
         if (shortCut_) width += canvas.TextWidth(ShortCutToText(shortCut_)) + 16;
+        canvas.Font().SetStyle(style);
         width += images ? images->Width() + 6 : GetSystemMetrics(SM_CXMENUCHECK) + 6;
         height = std::max<int>(size.cy + 4, GetSystemMetrics(SM_CYMENU) - 1);
         if (images) height = std::max(height, images->Height() + 4);
@@ -299,24 +447,30 @@ void TMenuItem::DrawPlain(TCanvas& canvas, const RECT& rect, bool selected) {
     }
     TMenu* menu = GetParentMenu();
     TImageList* images = menu ? menu->Images() : nullptr;
-    int glyph = images ? images->Width() : GetSystemMetrics(SM_CXMENUCHECK);
+    const bool rtl = IsRightToLeft();
+    const int glyph = images ? images->Width() : GetSystemMetrics(SM_CXMENUCHECK);
+    // The glyph column sits at the reading start: the left, or the right of a right-to-left menu.
+    RECT box{rect.left + 2, rect.top, rect.left + 2 + glyph, rect.bottom};
+    if (rtl) box = {rect.right - 2 - glyph, rect.top, rect.right - 2, rect.bottom};
     if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
-        images->Draw(dc, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2,
-                     imageIndex_, enabled_);
+        if (checked_) DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+        images->Draw(dc, box.left, rect.top + (rect.bottom - rect.top - images->Height()) / 2, imageIndex_,
+                     enabled_);
     } else if (checked_) {
-        RECT box{rect.left + 2, rect.top, rect.left + 2 + glyph, rect.bottom};
         box.top += (rect.bottom - rect.top - glyph) / 2;
         box.bottom = box.top + glyph;
-        DrawFrameControl(dc, &box, DFC_MENU, DFCS_MENUCHECK);
+        DrawFrameControl(dc, &box, DFC_MENU, radioItem_ ? DFCS_MENUBULLET : DFCS_MENUCHECK);
     }
-    SelectObject(dc, MenuFont());
+    SelectObject(dc, default_ ? boldMenuFont() : MenuFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : hot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     RECT text{rect.left + glyph + 8, rect.top, rect.right - 8, rect.bottom};
-    DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
+    if (rtl) text = {rect.left + 8, rect.top, rect.right - glyph - 8, rect.bottom};
+    const UINT align = rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
+    DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | align);
     if (shortCut_) {
         std::string sc = ShortCutToText(shortCut_);
-        DrawTextA(dc, sc.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        DrawTextA(dc, sc.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | (rtl ? DT_LEFT : DT_RIGHT));
     }
 }
 
@@ -328,6 +482,7 @@ const TClassInfo& TMenu::StaticClass() {
             .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw, false)
             .Obj("Images", &TMenu::Images, &TMenu::SetImages)
             .Enum("AutoHotkeys", MenuAutoFlagInfo(), &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys, maAutomatic)
+            .Enum("BiDiMode", BiDiModeInfo(), &TMenu::BiDiMode, &TMenu::SetBiDiMode, bdLeftToRight)
             .Build();
     return info;
 }
@@ -342,34 +497,45 @@ TMenu::~TMenu() {
 }
 
 HMENU TMenu::Handle() {
-    if (dirty_ || !handle_) Rebuild();
+    if (!handle_) {
+        handle_.Reset(CreateMenuHandle());
+        items_->handle_ = handle_.Get();
+        if (handle_) insertItems(handle_.Get(), items_.get(), 0);
+    }
     return handle_.Get();
 }
 
 void TMenu::SetOwnerDraw(bool value) {
     if (value == ownerDraw_) return;
     ownerDraw_ = value;
-    MenuChanged();
+    structureChanged(items_.get());
 }
 
 void TMenu::SetImages(TImageList* value) {
+    if (value == images_) return;
     if (images_) images_->RemoveFreeNotification(this);
     images_ = value;
     if (images_) images_->FreeNotification(this);
-    MenuChanged();
+    structureChanged(items_.get());
 }
 
 void TMenu::SetAutoHotkeys(TMenuAutoFlag value) {
     if (value == autoHotkeys_) return;
     autoHotkeys_ = value;
-    MenuChanged();
+    structureChanged(items_.get());
+}
+
+void TMenu::SetBiDiMode(TBiDiMode value) {
+    if (value == biDiMode_) return;
+    biDiMode_ = value;
+    structureChanged(items_.get());
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == TOperation::opRemove && component == images_) {
         images_ = nullptr;
-        MenuChanged();
+        structureChanged(items_.get());
     }
 }
 
@@ -378,21 +544,53 @@ void TMenu::Loaded() {
     MenuChanged();
 }
 
-void TMenu::MenuChanged() {
-    dirty_ = true;
-}
-
 TMenuItem* TMenu::FindItem(UINT command) const {
     TMenuItem* item = TMenuItem::FindByCommand(command);
     return item && item->GetParentMenu() == this ? item : nullptr;
 }
 
-void TMenu::Rebuild() {
-    win::MenuHandle old = std::move(handle_);
-    handle_.Reset(CreateMenuHandle());
-    dirty_ = false;
-    if (handle_) fill(handle_.Get(), items_.get());
-    items_->handle_ = handle_.Get();
+TMenuItem* TMenu::FindItemByHandle(HMENU handle) const {
+    TMenuItem* item = TMenuItem::FindByHandle(handle);
+    return item && item->GetParentMenu() == this ? item : nullptr;
+}
+
+namespace {
+
+TMenuItem* findShortCut(const TMenuItem* level, TShortCut shortCut) {
+    for (TMenuItem* item : level->Items()) {
+        if (!item->Visible()) continue;
+        if (item->ShortCut() == shortCut) return item;
+        if (TMenuItem* found = findShortCut(item, shortCut)) return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool TMenu::IsShortCut(TShortCut shortCut) {
+    TMenuItem* item = shortCut == scNone ? nullptr : findShortCut(items_.get(), shortCut);
+    if (!item) return false;
+    item->UpdateAction();
+    if (!item->Enabled() || !item->Visible()) return false;
+    item->Click();
+    return true;
+}
+
+void TMenu::propertyChanged(TMenuItem* item) {
+    TMenuItem* level = item->parent_;
+    if (!handle_ || !level || !level->handle_) return; // the first build reads everything
+    syncLevel(level);
+    if (level == items_.get()) MenuChanged();
+}
+
+void TMenu::structureChanged(TMenuItem* level) {
+    if (!handle_) return;
+    // A level that gains its first sub-item, loses its last or is not shown gets (or loses) its
+    // sub-menu through the level above.
+    while (level->parent_ && (!level->handle_ || level->items_.empty()))
+        level = level->parent_;
+    refillLevel(level);
+    MenuChanged();
 }
 
 std::string TMenu::itemText(const TMenuItem* item, std::vector<char>& usedKeys) const {
@@ -421,38 +619,81 @@ std::string TMenu::itemText(const TMenuItem* item, std::vector<char>& usedKeys) 
     return text;
 }
 
-void TMenu::fill(HMENU menu, TMenuItem* parent) {
+MENUITEMINFOA TMenu::entryInfo(const TMenuItem* item, std::string& text) const {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_BITMAP;
+    if (ownerDraw_) {
+        // Owner-drawn items carry no text: the item object draws it.
+        mii.fType = MFT_OWNERDRAW | (item->IsLine() ? MFT_SEPARATOR : 0);
+    } else if (item->IsLine()) {
+        mii.fType = MFT_SEPARATOR;
+    } else {
+        mii.fMask |= MIIM_STRING;
+        mii.fType = MFT_STRING;
+        mii.dwTypeData = text.data();
+        // The system draws the text; the image beside it comes back to the item as a callback.
+        if (images_ && item->imageIndex_ >= 0) mii.hbmpItem = HBMMENU_CALLBACK;
+    }
+    if (item->radioItem_) mii.fType |= MFT_RADIOCHECK;
+    if (IsRightToLeft()) mii.fType |= MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
+    if (!item->enabled_) mii.fState |= MFS_GRAYED;
+    if (item->checked_) mii.fState |= MFS_CHECKED;
+    if (item->default_) mii.fState |= MFS_DEFAULT;
+    return mii;
+}
+
+void TMenu::insertItems(HMENU menu, TMenuItem* parent, UINT position) {
     std::vector<char> usedKeys;
-    UINT position = 0;
     for (TMenuItem* item : parent->items_) {
-        item->handle_ = nullptr;
+        item->forgetHandles();
         if (!item->visible_) continue;
         std::string text = itemText(item, usedKeys);
-        MENUITEMINFOA mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
-        if (ownerDraw_) {
-            // Owner-drawn items carry no text: the item object draws it.
-            mii.fType = MFT_OWNERDRAW | (item->IsLine() ? MFT_SEPARATOR : 0);
-        } else if (item->IsLine()) {
-            mii.fType = MFT_SEPARATOR;
-        } else {
-            mii.fMask |= MIIM_STRING;
-            mii.fType = MFT_STRING;
-            mii.dwTypeData = text.data();
-        }
-        if (!item->enabled_) mii.fState |= MFS_GRAYED;
-        if (item->checked_) mii.fState |= MFS_CHECKED;
-        if (item->default_) mii.fState |= MFS_DEFAULT;
+        MENUITEMINFOA mii = entryInfo(item, text);
+        mii.fMask |= MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
         mii.wID = item->command_;
         mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
         if (!item->items_.empty()) {
             item->handle_ = CreatePopupMenu();
-            fill(item->handle_, item);
+            insertItems(item->handle_, item, 0);
             mii.hSubMenu = item->handle_;
         }
         InsertMenuItemA(menu, position++, TRUE, &mii);
     }
+}
+
+void TMenu::syncLevel(TMenuItem* level) {
+    std::vector<char> usedKeys;
+    for (TMenuItem* item : level->items_) {
+        if (!item->visible_) continue;
+        std::string text = itemText(item, usedKeys);
+        const int position = positionOf(level->handle_, item);
+        if (position < 0) continue;
+        MENUITEMINFOA now{};
+        now.cbSize = sizeof now;
+        now.fMask = MIIM_FTYPE;
+        GetMenuItemInfoA(level->handle_, UINT(position), TRUE, &now);
+        MENUITEMINFOA mii = entryInfo(item, text);
+        // An entry a skinner switched to owner drawing stays so.
+        if (now.fType & MFT_OWNERDRAW) {
+            mii.fType = (mii.fType & ~UINT(MFT_SEPARATOR)) | MFT_OWNERDRAW | (now.fType & MFT_SEPARATOR);
+            mii.fMask &= ~UINT(MIIM_STRING);
+        }
+        SetMenuItemInfoA(level->handle_, UINT(position), TRUE, &mii);
+    }
+}
+
+void TMenu::refillLevel(TMenuItem* level) {
+    HMENU menu = level->handle_;
+    // Entries of others (the MDI client's window list, a maximised child's buttons) stay where
+    // they are; ours go, with their sub-menus, and come back where the first of them was.
+    int first = -1;
+    for (int position = GetMenuItemCount(menu) - 1; position >= 0; --position) {
+        if (!entryItem(menu, position)) continue;
+        DeleteMenu(menu, UINT(position), MF_BYPOSITION);
+        first = position;
+    }
+    insertItems(menu, level, first < 0 ? 0 : UINT(first));
 }
 
 // ---- TMainMenu ----
@@ -468,9 +709,7 @@ TMainMenu::~TMainMenu() {
 }
 
 void TMainMenu::MenuChanged() {
-    TMenu::MenuChanged();
     if (IsLoading() || IsDestroying() || !window_ || !window_->HandleAllocated()) return;
-    Rebuild();
     window_->Perform(TKN_MENUCHANGED);
 }
 
@@ -490,9 +729,12 @@ const TClassInfo& TPopupMenu::StaticClass() {
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
+    // Under TPM_LAYOUTRTL the system mirrors the alignment too: a right-to-left menu aligned
+    // "left" opens leftwards from the point, its reading start.
     UINT flags = TPM_RIGHTBUTTON | (alignment_ == paRight    ? TPM_RIGHTALIGN
                                     : alignment_ == paCenter ? TPM_CENTERALIGN
                                                              : TPM_LEFTALIGN);
+    if (IsRightToLeft()) flags |= TPM_LAYOUTRTL;
     HWND window = Application->Handle();
     TrackPopupMenu(Handle(), flags, x, y, 0, window, nullptr);
     // Lets a menu opened from the tray close properly when the user clicks elsewhere.
@@ -503,12 +745,21 @@ void TPopupMenu::Popup(int x, int y) {
 
 namespace {
 
-TMenuItem* itemOf(UINT command, ULONG_PTR data) {
-    if (TMenuItem* item = TMenuItem::FindByCommand(command)) return item;
-    // Items that open a sub-menu may report no identifier; their data is the item.
-    for (const auto& [_, item] : commands())
-        if (reinterpret_cast<ULONG_PTR>(item) == data) return item;
-    return nullptr;
+// An entry whose item is not owner-drawn asks only for its image (a callback bitmap).
+void measureImage(const TMenuItem& item, MEASUREITEMSTRUCT& measure) {
+    TMenu* menu = item.GetParentMenu();
+    TImageList* images = menu ? menu->Images() : nullptr;
+    measure.itemWidth = images ? UINT(images->Width()) : 0;
+    measure.itemHeight = images ? UINT(images->Height()) : 0;
+}
+
+void drawImage(const TMenuItem& item, const DRAWITEMSTRUCT& draw) {
+    TMenu* menu = item.GetParentMenu();
+    TImageList* images = menu ? menu->Images() : nullptr;
+    if (!images || item.ImageIndex() < 0 || item.ImageIndex() >= images->Count()) return;
+    const RECT& r = draw.rcItem;
+    images->Draw(draw.hDC, r.left + std::max(0L, (r.right - r.left - images->Width()) / 2),
+                 r.top + (r.bottom - r.top - images->Height()) / 2, item.ImageIndex(), item.Enabled());
 }
 
 } // namespace
@@ -521,8 +772,12 @@ bool DispatchMenuCommand(UINT command) {
 }
 
 bool DispatchMenuMeasure(MEASUREITEMSTRUCT& measure) {
-    TMenuItem* item = itemOf(measure.itemID, measure.itemData);
+    TMenuItem* item = knownItem(measure.itemID, measure.itemData);
     if (!item) return false;
+    if (!item->OwnerDrawnEntry()) {
+        measureImage(*item, measure);
+        return true;
+    }
     win::WindowDC dc = win::WindowDC::Screen();
     TCanvas canvas;
     canvas.SetHandle(dc.Get());
@@ -536,12 +791,20 @@ bool DispatchMenuMeasure(MEASUREITEMSTRUCT& measure) {
 }
 
 bool DispatchMenuDraw(const DRAWITEMSTRUCT& draw) {
-    TMenuItem* item = itemOf(draw.itemID, draw.itemData);
+    TMenuItem* item = knownItem(draw.itemID, draw.itemData);
     if (!item) return false;
+    if (!item->OwnerDrawnEntry()) {
+        drawImage(*item, draw);
+        return true;
+    }
     TCanvas canvas;
     canvas.SetHandle(draw.hDC);
     canvas.Font().SetFromHandle(MenuFont());
     item->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
     canvas.SetHandle(nullptr);
     return true;
+}
+
+void DispatchMenuPopup(HMENU menu) {
+    if (TMenuItem* item = TMenuItem::FindByHandle(menu)) item->InitiateActions();
 }

@@ -1,6 +1,7 @@
 // Class registration of every creatable toolkit class (idempotent).
 #include "toolkit/controls/register.h"
 
+#include "toolkit/controls/actions.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/menus.h"
@@ -21,6 +22,8 @@ void RegisterControlClasses() {
         TMenuItem::StaticClass();
         TMainMenu::StaticClass();
         TPopupMenu::StaticClass();
+        TAction::StaticClass();
+        TActionList::StaticClass();
         TImageList::StaticClass();
         return true;
     }();

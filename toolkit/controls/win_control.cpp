@@ -70,10 +70,8 @@ void TWinControl::CreateWnd() {
     CreateParams(p);
     defWndProc_ = RegisterToolkitClass(p.WinClassName, p.SysClassName, p.WindowClassStyle);
     if (!defWndProc_) throw Exception("Cannot register the window class " + p.WinClassName);
-    HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ctlId_)) : nullptr;
     detail::SetCreatingControl(this);
-    HWND hwnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
-                                p.Width, p.Height, p.WndParent, id, ToolkitInstance(), nullptr);
+    HWND hwnd = CreateWindowHandle(p);
     detail::SetCreatingControl(nullptr);
     if (!hwnd) throw Exception("Cannot create a window of class " + p.WinClassName);
     if (handle_ != hwnd) AttachHandle(hwnd);
@@ -87,6 +85,16 @@ void TWinControl::CreateWnd() {
     width_ = r.right - r.left;
     height_ = r.bottom - r.top;
     InitializeWnd();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
+    HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ctlId_)) : nullptr;
+    return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                           p.Height, p.WndParent, id, ToolkitInstance(), nullptr);
+}
+
+void TWinControl::DestroyWnd() {
+    DestroyWindow(handle_);
 }
 
 void TWinControl::InitializeWnd() {
@@ -114,7 +122,7 @@ void TWinControl::detachHandle() {
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
     HWND hwnd = handle_;
-    DestroyWindow(hwnd);
+    DestroyWnd();
     // A window destroyed from outside the toolkit's procedure still lets go of this control.
     if (handle_ == hwnd) detachHandle();
 }

@@ -78,6 +78,10 @@ class TWinControl : public TControl {
 
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // The system call that makes the window (CreateWindowEx; an MDI child asks its client).
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
+    // The system call that ends the window (DestroyWindow; an MDI child asks its client).
+    virtual void DestroyWnd();
     // After the window exists: children's windows, font, pending client size.
     virtual void InitializeWnd();
     void WndProc(TMessage& message) override;

@@ -46,3 +46,20 @@ std::vector<uint8_t> EncodeBmp(const BmpImage& image) {
     }
     return o;
 }
+
+std::vector<uint8_t> EncodeBmp24(int width, int height, const uint32_t* pixels) {
+    BmpImage bmp;
+    bmp.width = width;
+    bmp.height = height;
+    bmp.pixels.assign(bmp.Stride() * size_t(height > 0 ? height : 0), 0);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = bmp.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = pixels[size_t(y) * size_t(width) + size_t(x)];
+            row[3 * x] = uint8_t(c);
+            row[3 * x + 1] = uint8_t(c >> 8);
+            row[3 * x + 2] = uint8_t(c >> 16);
+        }
+    }
+    return EncodeBmp(bmp);
+}

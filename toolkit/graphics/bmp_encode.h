@@ -8,3 +8,5 @@
 #include "toolkit/graphics/bmp_image.h"
 
 std::vector<uint8_t> EncodeBmp(const BmpImage& image);
+// A 24-bit file of top-down 0x00RRGGBB pixels (width * height of them), as EncodePng takes them.
+std::vector<uint8_t> EncodeBmp24(int width, int height, const uint32_t* pixels);

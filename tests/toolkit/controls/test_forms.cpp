@@ -78,6 +78,39 @@ const TClassInfo& TPlainForm::StaticClass() {
     return info;
 }
 
+const TClassInfo& TTestMdiFrame::StaticClass() {
+    static const TClassInfo& info =
+        TClassBuilder<TTestMdiFrame>("TTestMdiFrame", &TForm::StaticClass())
+            .Creatable()
+            .Method<void(TObject*)>("NewChildExecute", &TTestMdiFrame::NewChildExecute)
+            .Build();
+    return info;
+}
+
+void TTestMdiFrame::Loaded() {
+    TForm::Loaded();
+    MainMenu1 = dynamic_cast<TMainMenu*>(FindComponent("MainMenu1"));
+    Window1 = dynamic_cast<TMenuItem*>(FindComponent("Window1"));
+    NewChild = dynamic_cast<TAction*>(FindComponent("NewChild"));
+}
+
+void TTestMdiFrame::NewChildExecute(TObject*) {
+    auto* child = NewForm<TTestMdiChild>(this);
+    child->SetCaption("Child " + std::to_string(++made));
+}
+
+const TClassInfo& TTestMdiChild::StaticClass() {
+    static const TClassInfo& info =
+        TClassBuilder<TTestMdiChild>("TTestMdiChild", &TForm::StaticClass()).Creatable().Build();
+    return info;
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    char text[128] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
 MessageSpy::MessageSpy(TControl* c) : control(c), previous(c->WindowProc()) {
     control->SetWindowProc([this](TMessage& m) {
         seen.push_back(m);

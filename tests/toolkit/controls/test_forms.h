@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/controls/actions.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/menus.h"
@@ -68,6 +69,31 @@ class TPlainForm : public TForm {
   public:
     explicit TPlainForm(TComponent* owner) : TForm(owner) {}
 };
+
+// An MDI frame read from its resource: menu bar with a window menu, an action, radio items.
+class TTestMdiFrame : public TForm {
+    QS_DECLARE_CLASS()
+  public:
+    explicit TTestMdiFrame(TComponent* owner) : TForm(owner) {}
+    void Loaded() override;
+    // Opens a TTestMdiChild named after the count of children made so far.
+    void NewChildExecute(TObject* sender);
+
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* Window1 = nullptr;
+    TAction* NewChild = nullptr;
+    int made = 0;
+};
+
+// An MDI child made in code.
+class TTestMdiChild : public TForm {
+    QS_DECLARE_CLASS()
+  public:
+    explicit TTestMdiChild(TComponent* owner) : TForm(owner) { SetFormStyle(fsMDIChild); }
+};
+
+// The text of a menu's entry at a position (its accelerator marks and shortcut included).
+std::string MenuText(HMENU menu, UINT position);
 
 // Records every message that passes through a control's WindowProc before its own handler,
 // then passes it on (unless `swallow` says otherwise).

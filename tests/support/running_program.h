@@ -1,21 +1,26 @@
-// The capture program started by a test in its own process, ended when the test is done.
+// A program under test started in its own process, ended when the test is done.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "toolkit/handles.h"
+
 namespace qs::test {
 
 class RunningProgram {
   public:
-    // Starts Quillshot.exe from the test's own folder.
-    RunningProgram();
+    // Starts `exeName` from the test's own folder with `arguments` (quoted as a command line
+    // wants them). With `captureOutput` its standard output and error go to files that StdOut
+    // and StdErr read back.
+    explicit RunningProgram(const std::string& exeName, const std::wstring& arguments = L"",
+                            bool captureOutput = false);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    DWORD ProcessId() const { return info_.dwProcessId; }
+    DWORD ProcessId() const { return processId_; }
     bool Running() const;
     // Waits for the process to end; false on timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr) const;
@@ -25,19 +30,15 @@ class RunningProgram {
                        bool visible = false) const;
     // How many top-level windows of this class the process has, shown or not.
     int CountWindows(const char* className) const;
+    // What the program wrote so far (UTF-8 as it wrote it).
+    std::string StdOut() const;
+    std::string StdErr() const;
 
   private:
-    PROCESS_INFORMATION info_{};
+    win::KernelHandle process_;
+    win::KernelHandle thread_;
+    DWORD processId_ = 0;
+    std::wstring outPath_, errPath_;
 };
-
-// CP936 bytes of the program's texts, for finding its windows.
-namespace text {
-inline constexpr char kInstructions[] = "\xcb\xb5\xc3\xf7";    // 说明
-inline constexpr char kAbout[] = "\xb9\xd8\xd3\xda";           // 关于
-inline constexpr char kClose[] = "\xb9\xd8\xb1\xd5";           // 关闭
-inline constexpr char kOk[] = "\xc8\xb7\xb6\xa8";              // 确定
-inline constexpr char kConfirm[] = "\xc7\xeb\xc8\xb7\xc8\xcf"; // 请确认
-inline constexpr char kAlreadyRunning[] = "\xa1\xb0Quillshot\xa1\xb1\xd2\xd1\xd4\xcb\xd0\xd0\xa3\xa1";
-} // namespace text
 
 } // namespace qs::test

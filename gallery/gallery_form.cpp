@@ -1,0 +1,219 @@
+// The gallery's main form: skin choice, menus, MDI windows and the screenshot.
+#include "gallery/gallery_form.h"
+
+#include <commdlg.h>
+
+#include "gallery/gallery_about.h"
+#include "gallery/gallery_child.h"
+#include "gallery/gallery_icons.h"
+#include "gallery/pages.h"
+#include "gallery/skin_files.h"
+#include "gallery/wide_text.h"
+#include "gallery/window_shot.h"
+#include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
+#include "skin/res/skin_store.h"
+#include "toolkit/controls/application.h"
+#include "toolkit/controls/timer.h"
+#include "toolkit/core/class_builder.h"
+#include "toolkit/graphics/image_list.h"
+
+namespace {
+
+// The skinning manager answers its request 250 ms after a skin change; a shot waits past it.
+constexpr DWORD kShotSettleMs = 600;
+constexpr DWORD kShotGiveUpMs = 15000;
+
+} // namespace
+
+const TClassInfo& TGalleryForm::StaticClass() {
+    using Handler = void(TObject*);
+    static const TClassInfo& info = TClassBuilder<TGalleryForm>("TGalleryForm", &TForm::StaticClass())
+                                        .Creatable()
+                                        .Method<Handler>("FormCreate", &TGalleryForm::FormCreate)
+                                        .Method<Handler>("NewWindowExecute", &TGalleryForm::NewWindowExecute)
+                                        .Method<Handler>("OpenSkinExecute", &TGalleryForm::OpenSkinExecute)
+                                        .Method<Handler>("CascadeExecute", &TGalleryForm::CascadeExecute)
+                                        .Method<Handler>("TileExecute", &TGalleryForm::TileExecute)
+                                        .Method<Handler>("ArrangeUpdate", &TGalleryForm::ArrangeUpdate)
+                                        .Method<Handler>("RefreshExecute", &TGalleryForm::RefreshExecute)
+                                        .Method<Handler>("AboutExecute", &TGalleryForm::AboutExecute)
+                                        .Method<Handler>("ExitClick", &TGalleryForm::ExitClick)
+                                        .Method<Handler>("SkinItemClick", &TGalleryForm::SkinItemClick)
+                                        .Method<Handler>("SkinnedClick", &TGalleryForm::SkinnedClick)
+                                        .Method<Handler>("HintsClick", &TGalleryForm::HintsClick)
+                                        .Method<Handler>("DirectionClick", &TGalleryForm::DirectionClick)
+                                        .Build();
+    return info;
+}
+
+void TGalleryForm::Loaded() {
+    TForm::Loaded();
+    auto find = [this](auto*& field, const char* name) {
+        field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindComponent(name));
+    };
+    find(MainMenu1, "MainMenu1");
+    find(PopupMenu1, "PopupMenu1");
+    find(ImageList1, "ImageList1");
+    find(Skin1, "Skin1");
+    find(Skinned1, "Skinned1");
+    find(Hints1, "Hints1");
+    find(LeftToRight1, "LeftToRight1");
+    find(RightToLeft1, "RightToLeft1");
+    find(SkinData1, "SkinData1");
+    find(SkinStore1, "SkinStore1");
+}
+
+void TGalleryForm::FormCreate(TObject*) {
+    if (ImageList1) DrawGalleryIcons(*ImageList1);
+    if (SkinData1) ownSkin_ = SkinData1->SkinStream().Bytes();
+}
+
+bool TGalleryForm::Start(const GalleryOptions& options, const std::vector<uint8_t>& skinFile,
+                         std::string& error) {
+    if (!options.skinFile.empty()) {
+        if (!UseSkinFile(skinFile, error)) return false;
+    } else {
+        SelectStoredSkin(options.bundled);
+    }
+    SetRightToLeft(options.rightToLeft);
+    if (const GalleryPage* page = FindGalleryPage(options.page)) page->open(this);
+    return true;
+}
+
+void TGalleryForm::SelectStoredSkin(int index) {
+    if (!SkinData1) return;
+    if (index == kOwnSkin) {
+        std::string ignored; // the form's own skin was accepted when the form was read
+        UseSkinBytes(*SkinData1, ownSkin_, ignored);
+    } else {
+        SkinData1->LoadFromStore(SkinStore1, index);
+    }
+    for (TMenuItem* item : Skin1 ? Skin1->Items() : std::vector<TMenuItem*>{})
+        if (item->Tag() == index) item->SetChecked(true);
+}
+
+bool TGalleryForm::UseSkinFile(const std::vector<uint8_t>& bytes, std::string& error) {
+    if (!SkinData1 || !UseSkinBytes(*SkinData1, bytes, error)) return false;
+    for (TMenuItem* item : Skin1 ? Skin1->Items() : std::vector<TMenuItem*>{})
+        item->SetChecked(false);
+    return true;
+}
+
+void TGalleryForm::SetRightToLeft(bool value) {
+    const TBiDiMode mode = value ? bdRightToLeft : bdLeftToRight;
+    if (MainMenu1) MainMenu1->SetBiDiMode(mode);
+    if (PopupMenu1) PopupMenu1->SetBiDiMode(mode);
+    if (TMenuItem* item = value ? RightToLeft1 : LeftToRight1) item->SetChecked(true);
+}
+
+TCustomForm* TGalleryForm::NewWindow() {
+    auto* child = NewForm<TGalleryChild>(this);
+    child->SetCaption("Window " + std::to_string(++windowsMade_));
+    return child;
+}
+
+void TGalleryForm::NewWindowExecute(TObject*) {
+    NewWindow();
+}
+
+void TGalleryForm::OpenSkinExecute(TObject*) {
+    wchar_t file[MAX_PATH] = {};
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = Handle();
+    ofn.lpstrFilter = L"Skins (*.skin)\0*.skin\0All files (*.*)\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = L"Open skin";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&ofn)) return;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!ReadSkinFile(file, bytes, error) || !UseSkinFile(bytes, error)) {
+        const std::wstring text = L"Cannot use the skin file \"" + std::wstring(file) + L"\": " + Wide(error);
+        MessageBoxW(Handle(), text.c_str(), L"Skin Gallery", MB_OK | MB_ICONERROR);
+    }
+}
+
+void TGalleryForm::CascadeExecute(TObject*) {
+    Cascade();
+}
+
+void TGalleryForm::TileExecute(TObject*) {
+    Tile();
+}
+
+void TGalleryForm::ArrangeUpdate(TObject* Sender) {
+    if (auto* action = dynamic_cast<TAction*>(Sender)) action->SetEnabled(MDIChildCount() > 0);
+}
+
+void TGalleryForm::RefreshExecute(TObject*) {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TGalleryForm::AboutExecute(TObject*) {
+    ShowGalleryAbout();
+}
+
+void TGalleryForm::ExitClick(TObject*) {
+    Close();
+}
+
+void TGalleryForm::SkinItemClick(TObject* Sender) {
+    if (auto* item = dynamic_cast<TMenuItem*>(Sender)) SelectStoredSkin(item->Tag());
+}
+
+void TGalleryForm::SkinnedClick(TObject*) {
+    if (!SkinData1 || !Skinned1) return;
+    Skinned1->SetChecked(!Skinned1->Checked());
+    SkinData1->SetActive(Skinned1->Checked());
+}
+
+void TGalleryForm::HintsClick(TObject*) {
+    if (!SkinData1 || !Hints1) return;
+    Hints1->SetChecked(!Hints1->Checked());
+    const TSkinOptions hint = TSkinOptions(SetOf(xoCaptionButtonHint));
+    SkinData1->SetOptions(Hints1->Checked() ? SkinData1->Options() | hint : SkinData1->Options() & ~hint);
+}
+
+void TGalleryForm::DirectionClick(TObject* Sender) {
+    SetRightToLeft(Sender == RightToLeft1);
+}
+
+void TGalleryForm::TakeShot(const std::wstring& path, std::function<void(const std::string&)> done) {
+    shotPath_ = path;
+    shotDone_ = std::move(done);
+    shownAt_ = 0;
+    repainted_ = false;
+    if (!shotTimer_) shotTimer_ = new TTimer(this);
+    shotTimer_->SetInterval(100);
+    shotTimer_->OnTimer = TNotifyEvent([this](TObject*) { shotTick(); });
+    shotTimer_->SetEnabled(true);
+}
+
+void TGalleryForm::shotTick() {
+    if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+    const DWORD now = GetTickCount();
+    if (!shownAt_) {
+        shownAt_ = now;
+        SetForegroundWindow(Handle());
+        return;
+    }
+    const bool skinned = SendMessageA(Handle(), SKM_ISSKINNED, 0, 0) == 1;
+    std::string error;
+    if (!skinned || now - shownAt_ < kShotSettleMs) {
+        if (now - shownAt_ < kShotGiveUpMs) return;
+        error = "the window was not skinned within " + std::to_string(kShotGiveUpMs / 1000) + " s";
+    } else if (!repainted_) {
+        // One full paint of frame and children, shown on the next tick (the screen follows lazily).
+        RedrawWindow(Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        repainted_ = true;
+        return;
+    } else if (!SaveWindowShot(Handle(), shotPath_, error)) {
+        error = "cannot save the screenshot \"" + Utf8(shotPath_) + "\": " + error;
+    }
+    shotTimer_->SetEnabled(false);
+    if (shotDone_) shotDone_(error);
+}

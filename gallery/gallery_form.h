@@ -1,0 +1,75 @@
+// The gallery's main form: an MDI frame that carries the skin components (its own skin and the
+// store of ten), a menu bar and a popup menu holding every kind of menu entry, the skin choice,
+// and the control pages as MDI children (pages.h).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gallery/command_line.h"
+#include "toolkit/controls/actions.h"
+#include "toolkit/controls/form.h"
+#include "toolkit/controls/menus.h"
+
+class TImageList;
+class TSkinData;
+class TSkinStore;
+class TTimer;
+
+class TGalleryForm : public TForm {
+    QS_DECLARE_CLASS()
+  public:
+    explicit TGalleryForm(TComponent* owner) : TForm(owner) {}
+    void Loaded() override;
+
+    // The start-up choices: a skin file's bytes (when the options name one) or a bundled skin,
+    // the menus' direction, a page. False with the reason when the skin file is not accepted.
+    bool Start(const GalleryOptions& options, const std::vector<uint8_t>& skinFile, std::string& error);
+    // A bundled skin: a store item 0 to 9, or kOwnSkin; its Skin menu item is checked.
+    void SelectStoredSkin(int index);
+    // A skin file's bytes; once in use, no Skin menu item is checked.
+    bool UseSkinFile(const std::vector<uint8_t>& bytes, std::string& error);
+    void SetRightToLeft(bool value);
+    TCustomForm* NewWindow();
+    // Once the window shows, skinned and painted, saves its screenshot to `path` and calls `done`
+    // with the reason it failed (empty when it did not).
+    void TakeShot(const std::wstring& path, std::function<void(const std::string& error)> done);
+
+    void FormCreate(TObject* Sender);
+    void NewWindowExecute(TObject* Sender);
+    void OpenSkinExecute(TObject* Sender);
+    void CascadeExecute(TObject* Sender);
+    void TileExecute(TObject* Sender);
+    void ArrangeUpdate(TObject* Sender);
+    void RefreshExecute(TObject* Sender);
+    void AboutExecute(TObject* Sender);
+    void ExitClick(TObject* Sender);
+    void SkinItemClick(TObject* Sender);
+    void SkinnedClick(TObject* Sender);
+    void HintsClick(TObject* Sender);
+    void DirectionClick(TObject* Sender);
+
+    TMainMenu* MainMenu1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TImageList* ImageList1 = nullptr;
+    TMenuItem* Skin1 = nullptr;
+    TMenuItem* Skinned1 = nullptr;
+    TMenuItem* Hints1 = nullptr;
+    TMenuItem* LeftToRight1 = nullptr;
+    TMenuItem* RightToLeft1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
+    TSkinStore* SkinStore1 = nullptr;
+
+  private:
+    void shotTick();
+
+    std::vector<uint8_t> ownSkin_; // the skin read with the form, to switch back to
+    int windowsMade_ = 0;
+    TTimer* shotTimer_ = nullptr;
+    std::wstring shotPath_;
+    std::function<void(const std::string&)> shotDone_;
+    DWORD shownAt_ = 0;
+    bool repainted_ = false;
+};
