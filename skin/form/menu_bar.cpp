@@ -40,13 +40,6 @@ std::wstring wide(const std::string& ansi) {
     return wide(ansi.c_str());
 }
 
-// The top-level item of the toolkit menu whose submenu is `handle`.
-TMenuItem* itemWithSubMenu(const TMainMenu& menu, HMENU handle) {
-    for (TMenuItem* item : menu.Items()->Items())
-        if (item->Count() > 0 && item->Handle() == handle) return item;
-    return nullptr;
-}
-
 int startOffset(const TSkinData& skin, int bandWidth, bool rightToLeft) {
     if (!skin.MenuBar) return kPlainStart;
     const int s = rightToLeft ? skin.MenuBar->RightWidth + 8 : skin.MenuBar->LeftWidth + 4;
@@ -163,7 +156,7 @@ TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form, TSkinData& skin, TMainMenu* menu)
 TWinSkinMenu::~TWinSkinMenu() = default;
 
 bool TWinSkinMenu::RightToLeft() const {
-    return form_.RightToLeft;
+    return Menu ? Menu->IsRightToLeft() : form_.RightToLeft;
 }
 
 bool TWinSkinMenu::BuildItems() {
@@ -204,10 +197,11 @@ bool TWinSkinMenu::build(bool mdi) {
         if (!(info.fType & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_BITMAP))) b->Caption = wide(text);
         TMenuItem* item = nullptr;
         if (Menu && (!mdi || b->Caption.empty())) {
-            item = info.hSubMenu ? itemWithSubMenu(*Menu, info.hSubMenu) : nullptr;
+            item = info.hSubMenu ? Menu->FindItemByHandle(info.hSubMenu) : nullptr;
             if (!item) item = Menu->FindItem(info.wID);
         }
         if (item) {
+            item->UpdateAction();
             b->Caption = wide(item->Caption());
             b->ItemEnabled = item->Enabled();
             b->Item = item;

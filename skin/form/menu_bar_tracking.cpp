@@ -129,6 +129,7 @@ bool TWinSkinMenu::OpenItem(TMenuBtn* item) {
         tracking.openIndex = item->Index;
         tracking.nextIndex = -1;
         makeOwnerDrawn(item->SubMenu);
+        if (item->Item) item->Item->InitiateActions();
         form.TrackingMenu = true;
         GetWindowRect(form.Handle, &form.WindowRect);
         const bool rtl = RightToLeft();

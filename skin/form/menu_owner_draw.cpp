@@ -47,6 +47,8 @@ TMenuItemFace faceOf(const TMenuItem& item, bool selected) {
     f.Enabled = item.Enabled();
     f.Checked = item.Checked();
     f.Default = item.Default();
+    f.Radio = item.RadioItem();
+    f.RightToLeft = item.IsRightToLeft();
     f.Selected = selected;
     f.ImageIndex = item.ImageIndex();
     if (TMenu* menu = item.GetParentMenu()) f.Images = menu->Images();
