@@ -123,6 +123,8 @@ bool TWinSkinMenu::OpenItem(TMenuBtn* item) {
     TWinSkinForm& form = *item->Form;
     while (item) {
         PostMessageA(form.Handle, WM_COMMAND, item->Command, 0);
+        // The toolkit may have made the item's submenu anew since the bar was built.
+        if (item->Item) item->SubMenu = item->Item->Count() > 0 ? item->Item->Handle() : nullptr;
         if (!item->SubMenu) return false;
         tracking.bar = this;
         tracking.form = &form;

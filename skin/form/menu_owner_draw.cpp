@@ -199,14 +199,34 @@ void TWinSkinForm::DrawHandleMenuItem(HMENU menu, UINT id, HDC dc, const RECT& r
     DrawSkinMenuItem(dc, rect, *SkinData, faceOf(menu, id, selected), backdropOf(menu), MenuFont(), false);
 }
 
+// The toolkit's own measurement of a main-menu item, then the skin's room on top.
+void TWinSkinForm::measureMainMenuItem(TMenuItem& item, MEASUREITEMSTRUCT& m) {
+    win::WindowDC dc = win::WindowDC::Frame(Handle);
+    TCanvas canvas;
+    canvas.SetHandle(dc.Get());
+    win::SelectGuard font(dc.Get(), MenuFont());
+    TMenuMeasureItemEvent own = std::move(item.OnMeasureItem);
+    item.OnMeasureItem = {};
+    int w = int(m.itemWidth), h = int(m.itemHeight);
+    item.MeasureItem(canvas, w, h);
+    item.OnMeasureItem = std::move(own);
+    canvas.SetHandle(nullptr);
+    MeasureMainMenuItem(&item, &canvas, w, h);
+    m.itemWidth = UINT(w);
+    m.itemHeight = UINT(h);
+}
+
 LRESULT TWinSkinForm::onMeasureItem(WPARAM wParam, LPARAM lParam) {
     auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (!m || m->CtlType != ODT_MENU || !SavedMenu || !SkinData)
         return passOn(WM_MEASUREITEM, wParam, lParam);
-    const TMenuItem* item = nullptr;
+    TMenuItem* item = nullptr;
     if (Form && Form->Menu()) item = Form->Menu()->FindItem(m->itemID);
-    // Toolkit items measure themselves (with our handler) on the toolkit's path.
-    if (item || (Form && m->itemID > 0 && m->itemID < kFirstSystemCommand))
+    if (item) {
+        measureMainMenuItem(*item, *m);
+        return TRUE;
+    }
+    if (Form && m->itemID > 0 && m->itemID < kFirstSystemCommand)
         return passOn(WM_MEASUREITEM, wParam, lParam);
     char text[kMenuText] = {};
     GetMenuStringA(CurrentPopup, m->itemID, text, kMenuText, MF_BYCOMMAND);
@@ -234,10 +254,20 @@ LRESULT TWinSkinForm::onDrawItem(WPARAM wParam, LPARAM lParam) {
         SkinManager->AssignMenuToPopup(menu);
         SkinManager->MarkPopupsForMenuBar();
     }
-    const TMenuItem* item = nullptr;
+    TMenuItem* item = nullptr;
     if (Form && Form->Menu()) item = Form->Menu()->FindItem(d->itemID);
-    if (item || (Form && d->itemID > 0 && d->itemID < kFirstSystemCommand))
-        return passOn(WM_DRAWITEM, wParam, lParam);
+    if (item) {
+        TCanvas canvas;
+        canvas.SetHandle(d->hDC);
+        const bool selected = d->itemState & ODS_SELECTED;
+        if (SkinData->MenuItem)
+            DrawMenuItem(item, &canvas, d->rcItem, selected);
+        else
+            DrawPlainMenuItem(d->hDC, d->rcItem, *SkinData, faceOf(*item, selected), MenuFont());
+        canvas.SetHandle(nullptr);
+        return TRUE;
+    }
+    if (Form && d->itemID > 0 && d->itemID < kFirstSystemCommand) return passOn(WM_DRAWITEM, wParam, lParam);
     DrawHandleMenuItem(menu, d->itemID, d->hDC, d->rcItem, d->itemState & ODS_SELECTED);
     return TRUE;
 }

@@ -180,6 +180,7 @@ class TWinSkinForm : public TFormSkinner {
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onMenuChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onMeasureItem(WPARAM wParam, LPARAM lParam);
+    void measureMainMenuItem(TMenuItem& item, MEASUREITEMSTRUCT& m);
     LRESULT onMenuBarClick(LPARAM lParam);
     // Alt+letter, F10 and Alt alone reach the menu bar; true when it took the key.
     bool onMenuKey(WPARAM wParam, LPARAM lParam);
