@@ -132,9 +132,13 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (VisibleMenuWindow()) EndMenu();
+}
+
 } // namespace
 
-TEST(TrayMenu, ItsWindowAndItemsAreDrawnFromTheStoredSkin) {
+TEST(TrayMenu, ItsWindowAndItemsAreDrawnFromTheStoredSkinAndLeaveNothingBehind) {
     RegisterProgramClasses();
     Application->Initialize();
     const std::unique_ptr<TSkinData> nine = BundledSkin("item9");
@@ -156,5 +160,15 @@ TEST(TrayMenu, ItsWindowAndItemsAreDrawnFromTheStoredSkin) {
     EXPECT_GT(look.itemPixels, 100);
     EXPECT_EQ(look.idleItemDiffering, 0) << "frame 1 over the background piece";
     EXPECT_EQ(look.selectedItemDiffering, 0) << "frame 4 once selected";
+
+    // Opened and closed again and again, the skinned menu leaves nothing behind.
+    const UINT_PTR closer2 = SetTimer(nullptr, 0, 10, CloseOpenMenu);
+    SendMessageA(program->Handle(), kTrayNotify, 1, WM_RBUTTONDOWN);
+    const DWORD gdi = GdiObjectCount(), user = UserObjectCount();
+    for (int i = 0; i < 200; ++i)
+        SendMessageA(program->Handle(), kTrayNotify, 1, WM_RBUTTONDOWN);
+    KillTimer(nullptr, closer2);
+    EXPECT_LE(GdiObjectCount(), gdi + 4);
+    EXPECT_LE(UserObjectCount(), user + 4);
     delete program;
 }
