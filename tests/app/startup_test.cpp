@@ -13,7 +13,7 @@
 #include "skin/form/win_skin_form.h"
 #include "skin/paint/skin_paint.h"
 #include "tests/skin/paint/pixel_helpers.h"
-#include "tests/support/bundled_skins.h"
+#include "tests/support/bundled_skin_data.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
 
@@ -24,15 +24,6 @@ namespace {
 constexpr uint32_t kNotCompared = 0xFFFFFFFF;
 constexpr uint32_t kMagenta = 0xFF00FF;
 constexpr int kMinimiseAction = 2; // the caption-button action that minimises
-
-// A skin component holding one bundled skin, registered with nothing.
-std::unique_ptr<TSkinData> BundledSkin(const char* id) {
-    auto skin = std::make_unique<TSkinData>(nullptr);
-    const std::vector<uint8_t>& bytes = BundledSkinBytes(id);
-    skin->SkinStream().Write(bytes.data(), bytes.size());
-    skin->LoadSkin();
-    return skin;
-}
 
 // The frame `skin` gives a window of w x h at the skinner's geometry, put together from its border
 // pieces with the engine's primitives. Magenta (cut away), the client area, the caption text and
@@ -127,7 +118,7 @@ void CALLBACK LookAtInstructions(HWND, UINT, UINT_PTR, DWORD) {
 TEST(Startup, TheInstructionsDialogIsAMinimisableToolWindowFramedByStoredSkinNine) {
     RegisterProgramClasses();
     Application->Initialize();
-    const std::unique_ptr<TSkinData> nine = BundledSkin("item9"), own = BundledSkin("default");
+    const std::unique_ptr<TSkinData> nine = LoadBundledSkin("item9"), own = LoadBundledSkin("default");
     skin9 = nine.get();
     ownSkin = own.get();
     ASSERT_TRUE(skin9->Borders.Top && ownSkin->Borders.Top);

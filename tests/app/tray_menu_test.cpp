@@ -11,7 +11,8 @@
 #include "skin/core/skin_manager.h"
 #include "skin/paint/skin_paint.h"
 #include "tests/skin/paint/pixel_helpers.h"
-#include "tests/support/bundled_skins.h"
+#include "tests/support/bundled_skin_data.h"
+#include "tests/support/menu_watch.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/menus.h"
@@ -35,14 +36,6 @@ Pixels ShownWindow(HWND hwnd) {
     std::vector<uint32_t> read = win::ReadPixels32(screen.Get(), r.left, r.top, px.width, px.height);
     if (!read.empty()) px.data = std::move(read);
     return px;
-}
-
-std::unique_ptr<TSkinData> BundledSkin(const char* id) {
-    auto skin = std::make_unique<TSkinData>(nullptr);
-    const std::vector<uint8_t>& bytes = BundledSkinBytes(id);
-    skin->SkinStream().Write(bytes.data(), bytes.size());
-    skin->LoadSkin();
-    return skin;
 }
 
 struct Look {
@@ -84,14 +77,6 @@ int ItemDiffering(HWND menuWindow, const RECT& window, TBitmap& background, int 
             if (shown.at(x, y) != want) ++differing;
         }
     return differing;
-}
-
-// The open menu's window (the system keeps hidden menu windows besides).
-HWND VisibleMenuWindow() {
-    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
-         h = FindWindowExA(nullptr, h, "#32768", nullptr))
-        if (IsWindowVisible(h)) return h;
-    return nullptr;
 }
 
 void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR, DWORD) {
@@ -141,7 +126,7 @@ void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
 TEST(TrayMenu, ItsWindowAndItemsAreDrawnFromTheStoredSkinAndLeaveNothingBehind) {
     RegisterProgramClasses();
     Application->Initialize();
-    const std::unique_ptr<TSkinData> nine = BundledSkin("item9");
+    const std::unique_ptr<TSkinData> nine = LoadBundledSkin("item9");
     skin9 = nine.get();
     ASSERT_TRUE(skin9->MenuBackground && skin9->MenuItem);
 

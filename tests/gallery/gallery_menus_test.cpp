@@ -17,6 +17,7 @@
 #include "skin/form/win_skin_form.h"
 #include "skin/res/skin_store.h"
 #include "tests/support/image_file.h"
+#include "tests/support/menu_watch.h"
 #include "tests/support/toolkit_loop.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
@@ -26,51 +27,6 @@
 using namespace qs::test;
 
 namespace {
-
-HWND visibleMenuWindow() {
-    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
-         h = FindWindowExA(nullptr, h, "#32768", nullptr))
-        if (IsWindowVisible(h)) return h;
-    return nullptr;
-}
-
-// The submenus that showed while `open` ran; a thread timer posts `keys` to each new one in
-// turn, calls `look` on the last, and closes it.
-std::vector<HMENU> shownMenus;
-std::vector<WPARAM> pendingKeys;
-std::function<void(HWND)> lookAtLast;
-int ticksOnSame = 0;
-
-void CALLBACK watch(HWND, UINT, UINT_PTR, DWORD) {
-    HWND window = visibleMenuWindow();
-    if (!window) return;
-    const HMENU shown = HMENU(SendMessageA(window, MN_GETHMENU, 0, 0));
-    if (!shownMenus.empty() && shownMenus.back() == shown) {
-        if (++ticksOnSame > 40) EndMenu();
-        return;
-    }
-    shownMenus.push_back(shown);
-    ticksOnSame = 0;
-    if (!pendingKeys.empty()) {
-        PostMessageA(window, WM_KEYDOWN, pendingKeys.front(), 0);
-        pendingKeys.erase(pendingKeys.begin());
-        return;
-    }
-    if (lookAtLast) lookAtLast(window);
-    EndMenu();
-}
-
-std::vector<HMENU> whileOpen(const std::function<void()>& open, std::vector<WPARAM> keys,
-                             std::function<void(HWND)> look = {}) {
-    shownMenus.clear();
-    pendingKeys = std::move(keys);
-    lookAtLast = std::move(look);
-    const UINT_PTR timer = SetTimer(nullptr, 0, 80, watch);
-    open();
-    KillTimer(nullptr, timer);
-    PumpFor(30);
-    return shownMenus;
-}
 
 Pixels ScreenRect(const RECT& r) {
     win::WindowDC screen = win::WindowDC::Screen();
@@ -115,8 +71,9 @@ TEST_F(GalleryMenus, TheBarTakesTheMenuAndTheKeysWalkIt) {
     EXPECT_EQ(f->MenuBarSkinner->Items[0]->Caption, L"&File");
 
     // Alt+F opens File; Right goes to Skin, Left back to File, Left again wraps to Help.
-    const std::vector<HMENU> shown = whileOpen(
-        [&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f'); }, {VK_RIGHT, VK_LEFT, VK_LEFT});
+    const std::vector<HMENU> shown =
+        WatchMenus([&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f'); },
+                   {{VK_RIGHT, VK_LEFT, VK_LEFT}});
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[0], subMenu(0));
     EXPECT_EQ(shown[1], subMenu(1));
@@ -134,7 +91,7 @@ TEST_F(GalleryMenus, RightToLeftMenusLayOutFromTheRight) {
     EXPECT_GT(items[0]->Rect.left, items[1]->Rect.left) << "File at the right end";
     // The keys swap: Left goes on to the next item.
     const std::vector<HMENU> shown =
-        whileOpen([&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f'); }, {VK_LEFT});
+        WatchMenus([&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f'); }, {{VK_LEFT}});
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1], subMenu(1));
 }
@@ -153,16 +110,17 @@ TEST_F(GalleryMenus, ScreenshotsOfAnOpenBarMenu) {
         ASSERT_TRUE(RunToolkitUntil([&] { return skinner() && skinner()->State == fsSkinned; }, 3000));
         RunToolkitUntil([] { return false; }, 400); // the skin switch's repaint
         Pixels shot;
-        whileOpen([&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v'); }, {},
-                  [&](HWND menu) {
-                      RECT frame{}, open{};
-                      GetWindowRect(form->Handle(), &frame);
-                      GetWindowRect(menu, &open);
-                      RECT both{};
-                      UnionRect(&both, &frame, &open);
-                      both.bottom = std::min(both.bottom, frame.top + 260);
-                      shot = ScreenRect(both);
-                  });
+        MenuWatch watch;
+        watch.look = [&](HWND menu) {
+            RECT frame{}, open{};
+            GetWindowRect(form->Handle(), &frame);
+            GetWindowRect(menu, &open);
+            RECT both{};
+            UnionRect(&both, &frame, &open);
+            both.bottom = std::min(both.bottom, frame.top + 260);
+            shot = ScreenRect(both);
+        };
+        WatchMenus([&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v'); }, watch);
         ASSERT_FALSE(shot.empty());
         EXPECT_TRUE(SaveImage(ScreenshotPath("gallery-menu-item" + std::to_string(store) + ".png"), shot));
     }

@@ -14,6 +14,7 @@
 #include "skin/form/win_skin_form.h"
 #include "tests/skin/core/test_skin.h"
 #include "tests/skin/paint/pixel_helpers.h"
+#include "tests/support/menu_watch.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/menus.h"
 
@@ -100,63 +101,14 @@ struct BarWindow {
     }
 };
 
-// What the thread timer saw of the open menus, and what it does next.
-std::vector<HMENU> opened;
-std::vector<WPARAM> keysToPress;
-POINT moveTo{-1, -1};
-
-HWND visibleMenuWindow() {
-    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
-         h = FindWindowExA(nullptr, h, "#32768", nullptr))
-        if (IsWindowVisible(h)) return h;
-    return nullptr;
-}
-
-// A pointer move the menu's own loop sees (the tests' helper would pump, inside that loop).
-void movePointer(POINT to) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = LONG(to.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = LONG(to.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-}
-
-int sameTicks = 0;
-
-void CALLBACK watchMenus(HWND, UINT, UINT_PTR, DWORD) {
-    HWND window = visibleMenuWindow();
-    if (!window) return;
-    const HMENU shown = HMENU(SendMessageA(window, MN_GETHMENU, 0, 0));
-    if (!opened.empty() && opened.back() == shown) {
-        // Whatever was asked of the open menu has not happened yet: ask again, or give up.
-        if (++sameTicks > 40) EndMenu();
-        if (moveTo.x >= 0) movePointer(moveTo);
-        return;
-    }
-    opened.push_back(shown);
-    sameTicks = 0;
-    if (moveTo.x >= 0) {
-        movePointer(moveTo);
-        return;
-    }
-    if (!keysToPress.empty()) {
-        PostMessageA(window, WM_KEYDOWN, keysToPress.front(), 0);
-        keysToPress.erase(keysToPress.begin());
-        return;
-    }
-    EndMenu();
-}
-
-// Runs `open` with the watcher on and returns the submenus that showed, in order.
+// The submenus that showed while `open` ran, with `keys` posted to each in turn.
 std::vector<HMENU> watch(const std::function<void()>& open, std::vector<WPARAM> keys = {}, UINT every = 60) {
-    opened.clear();
-    keysToPress = std::move(keys);
-    const UINT_PTR timer = SetTimer(nullptr, 0, every, watchMenus);
-    open();
-    KillTimer(nullptr, timer);
+    qs::test::MenuWatch w;
+    w.keys = std::move(keys);
+    w.everyMs = every;
+    const std::vector<HMENU> shown = qs::test::WatchMenus(open, w);
     qs::test::PumpFor(30);
-    return opened;
+    return shown;
 }
 
 int textWidth(const char* caption) {
@@ -285,9 +237,10 @@ TEST(MenuBar, AcceleratorsF10AndTheArrowKeysMoveAlongTheBar) {
 
 TEST(MenuBar, TheMouseOverAnotherItemSwitchesMenus) {
     BarWindow w;
-    moveTo = w.screenCentre(4);
-    const std::vector<HMENU> shown = watch([&] { w.bar().OpenItem(w.bar().Items[0].get()); });
-    moveTo = POINT{-1, -1};
+    qs::test::MenuWatch move;
+    move.moveTo = w.screenCentre(4);
+    const std::vector<HMENU> shown =
+        qs::test::WatchMenus([&] { w.bar().OpenItem(w.bar().Items[0].get()); }, move);
     ASSERT_GE(shown.size(), 2u);
     EXPECT_EQ(shown[0], w.file);
     EXPECT_EQ(shown[1], w.help);
