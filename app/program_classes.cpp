@@ -8,6 +8,7 @@
 #include "app/ufrm_about.h"
 #include "app/unit_capscr.h"
 #include "app/unit_option.h"
+#include "skin/controls/register_control_skinning.h"
 #include "skin/core/skin_data.h"
 #include "skin/form/win_skin_form.h"
 #include "skin/res/skin_reader.h"
@@ -24,6 +25,7 @@ void RegisterProgramClasses() {
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();
+    RegisterControlSkinning();
     // A skin the reader does not accept is reported with a plain message box.
     qs::SetSkinMessageSink([](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "", MB_OK); });
 }

@@ -6,6 +6,7 @@
 #include "gallery/gallery_about.h"
 #include "gallery/gallery_child.h"
 #include "gallery/gallery_form.h"
+#include "skin/controls/register_control_skinning.h"
 #include "skin/core/skin_data.h"
 #include "skin/form/win_skin_form.h"
 #include "skin/res/skin_reader.h"
@@ -20,6 +21,7 @@ void RegisterGalleryClasses() {
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();
+    RegisterControlSkinning();
     // A skin the reader does not accept is reported with a plain message box.
     qs::SetSkinMessageSink([](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "", MB_OK); });
 }

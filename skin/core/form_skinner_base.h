@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+class TSkinControl;
 class TSkinData;
 class TComponent;
 class TBitmap;
@@ -32,7 +34,8 @@ enum TMdiKind : int {
 
 class TFormSkinner {
   public:
-    virtual ~TFormSkinner() = default;
+    // The child skinners go first: none may outlive the form skinner it reports to.
+    virtual ~TFormSkinner();
 
     HWND Handle = nullptr;
     TSkinData* SkinData = nullptr;
@@ -55,6 +58,20 @@ class TFormSkinner {
     virtual void MdiMaximizedChanged(bool maximized) = 0;
     // A size grip scroll bar created later on a window of this form.
     virtual void AttachWindow(HWND child) = 0;
+
+    // The skinners of the window's child controls. A toolkit control owns its skinner (it goes
+    // with the control); the skinners of plain windows are owned here. Each joins when it
+    // attaches and leaves when it is destroyed.
+    std::vector<TSkinControl*> ChildSkinners;
+    void RegisterChildSkinner(TSkinControl* skinner);
+    void UnregisterChildSkinner(TSkinControl* skinner);
+    // The skinner attached to that window or wrapping that control, or null.
+    TSkinControl* ChildSkinnerOf(HWND window) const;
+    TSkinControl* ChildSkinnerOf(const TComponent* control) const;
+    // Frees the skinners whose window has been destroyed.
+    void PurgeChildSkinners();
+    // Frees every child skinner (unskinning, or the window going away).
+    void FreeChildSkinners();
 };
 
 class TPopupSkinner {

@@ -46,7 +46,7 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case SKM_SKINFORM: deferredAttach(); return 0;
-    case SKM_RESKINSCROLL: return 0;
+    case SKM_RESKINSCROLL: RecreateScrollSkinner(HWND(wParam)); return 0;
     case SKM_ISSKINNED: PostMessageA(Handle, SKM_FRAMESKINNED, 0, SKM_MAGIC); return 1;
     default: break;
     }

@@ -2,6 +2,7 @@
 // unskinning, release at window destruction and re-skinning.
 #include "skin/form/win_skin_form.h"
 
+#include "skin/core/skin_control.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "toolkit/controls/form.h"
@@ -232,13 +233,6 @@ void TWinSkinForm::skinCompleted() {
     State = fsSkinned;
 }
 
-// Child control skinners are chosen per control kind; that choice is not made yet, so a form
-// skins its frame only.
-void TWinSkinForm::attachAllControls() {}
-void TWinSkinForm::attachChildWindows() {}
-void TWinSkinForm::freeChildSkinners() {}
-void TWinSkinForm::AttachWindow(HWND) {}
-
 void TWinSkinForm::startHoverTimer(bool on) {
     if (on && !hoverRunning_ && subclass_.Installed())
         hoverRunning_ = SetTimer(Handle, kHoverTimerId, kHoverInterval, nullptr) != 0;
@@ -330,6 +324,10 @@ void TWinSkinForm::UnskinControls() {
 void TWinSkinForm::Reskin() {
     if (Form && SkinData) Form->SetColor(SkinData->Colour(scButtonFace));
     State = fsReskinning;
+    // A copy: a skinner may not survive its own SkinChanged.
+    const std::vector<TSkinControl*> children = ChildSkinners;
+    for (TSkinControl* child : children)
+        child->SkinChanged();
     if (FrameSkinned && Form) {
         SetPopupMenusOwnerDraw(Form, true);
         PreserveClientSize(true);

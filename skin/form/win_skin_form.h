@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/core/form_skinner_base.h"
+#include "skin/form/attach_rules.h"
 #include "skin/form/frame_layout.h"
 #include "skin/form/frame_painter.h"
 #include "skin/form/menu_bar.h"
@@ -21,6 +22,8 @@
 #include "toolkit/subclass.h"
 
 class TCanvas;
+class TControl;
+class TSkinControl;
 class TCustomForm;
 class TDataSkinBorder;
 class TMenuItem;
@@ -58,6 +61,14 @@ class TWinSkinForm : public TFormSkinner {
     void NotifyFrameChanged();
     void ReleaseOnDestroy();
     void UnskinControls();
+
+    // Child control attachment.
+    void AttachComponents(TComponent* owner);
+    void AttachChildren(TControl* control);
+    void AttachControl(TControl* control, TControl* parent);
+    void AttachChildWindows(HWND window);
+    // A scroll-bar skinner made afresh for a control whose scroll bars changed.
+    void RecreateScrollSkinner(HWND window);
 
     // An MDI frame whose active child is maximised shows that child's buttons on its menu band.
     bool ActiveMdiChildMaximized() const;
@@ -153,6 +164,11 @@ class TWinSkinForm : public TFormSkinner {
     void attachAllControls();
     void attachChildWindows();
     void freeChildSkinners();
+    TAttachFacts attachFacts() const;
+    void adoptSkinner(TComponent* result, TControl& control);
+    void carryOut(const TAttachDecision& decision, TControl& control);
+    TSkinControl* makeSkinner(TControl& control, const TSkinnerPlan& plan);
+    TSkinControl* makeWindowSkinner(HWND window, const TSkinnerPlan& plan);
     void readWindowState();
     void removeSysMenuStyle();
     void restoreSysMenuStyle();

@@ -9,6 +9,11 @@ void PaintControlBackground(HWND control, HDC dc) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    PaintParentBackground(parent, r, dc);
+}
+
+void PaintParentBackground(HWND parent, const RECT& r, HDC dc) {
+    if (!parent || !dc) return;
     win::SaveDCGuard keep(dc);
     POINT old{};
     OffsetViewportOrgEx(dc, -r.left, -r.top, &old);

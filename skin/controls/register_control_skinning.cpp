@@ -1,0 +1,36 @@
+// The makers of the control skinners this layer paints.
+#include "skin/controls/register_control_skinning.h"
+
+#include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_choices.h"
+#include "skin/core/control_skinners.h"
+
+namespace {
+
+template <class T> TSkinControl* make(TComponent* owner, const TSkinnerPlan&) {
+    return new T(owner);
+}
+
+template <class T> TSkinControl* makeWithPicture(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new T(owner);
+    skinner->GraphicProperty = plan.PictureProperty;
+    return skinner;
+}
+
+TSkinControl* makeObjImage(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new TSkinObjImage(owner);
+    skinner->Kind = TGlyphStripKind(plan.Variant);
+    return skinner;
+}
+
+} // namespace
+
+void RegisterControlSkinning() {
+    RegisterControlSkinner(TSkinnerKind::Button, make<TSkinButton>);
+    RegisterControlSkinner(TSkinnerKind::BitButton, makeWithPicture<TSkinBitButton>);
+    RegisterControlSkinner(TSkinnerKind::SpeedButton, makeWithPicture<TSkinSpeedButton>);
+    RegisterControlSkinner(TSkinnerKind::MenuButton, make<TSkinMenuButton>);
+    RegisterControlSkinner(TSkinnerKind::CheckBox, make<TSkinCheckBox>);
+    RegisterControlSkinner(TSkinnerKind::RadioButton, make<TSkinRadioButton>);
+    RegisterControlSkinner(TSkinnerKind::ObjImage, makeObjImage);
+}

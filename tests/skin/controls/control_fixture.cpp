@@ -1,0 +1,122 @@
+// Skins, skinned windows and pixel reading for the control-skinner tests.
+#include "tests/skin/controls/control_fixture.h"
+
+#include "skin/controls/register_control_skinning.h"
+#include "skin/core/skin_manager.h"
+#include "tests/skin/paint/pixel_helpers.h"
+#include "tests/support/wintest.h"
+#include "toolkit/graphics/canvas.h"
+
+namespace qs::test {
+
+namespace {
+
+uint32_t faceColour(int x, int y) {
+    if (x % kFaceSize < kFaceCorner && y < kFaceCorner) return kMagentaKey;
+    return kFace[x / kFaceSize];
+}
+
+uint32_t glyphColour(int x, int y) {
+    if (x % kGlyphSize == 0 && y == 0) return kMagentaKey;
+    return kGlyph[x / kGlyphSize];
+}
+
+LRESULT CALLBACK plainProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(h, msg, wParam, lParam);
+}
+
+} // namespace
+
+TestSkin ControlSkin(const ControlSkinOptions& o) {
+    TestSkin t;
+    t.ini =
+        "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=6\r\nRightWidth=6\r\nTopHeight=6\r\nBottomHeight=6\r\n"
+        "Trans=" +
+        std::string(o.FaceTrans ? "1" : "0") + "\r\n";
+    if (o.CheckFrames > 0)
+        t.ini += "CheckButton=check.bmp\r\nCheckButtonFrame=" + std::to_string(o.CheckFrames) + "\r\n";
+    if (o.RadioFrames > 0)
+        t.ini += "RadioButton=radio.bmp\r\nRadioButtonFrame=" + std::to_string(o.RadioFrames) + "\r\n";
+    t.Bmp("buttons.bmp", 5 * kFaceSize, kFaceSize, faceColour);
+    if (o.CheckFrames > 0) t.Bmp("check.bmp", o.CheckFrames * kGlyphSize, kGlyphSize, glyphColour);
+    if (o.RadioFrames > 0) t.Bmp("radio.bmp", o.RadioFrames * kGlyphSize, kGlyphSize, glyphColour);
+    return t;
+}
+
+std::unique_ptr<TSkinData> LoadControlSkin(const ControlSkinOptions& options) {
+    RegisterControlSkinning();
+    auto skin = std::make_unique<TSkinData>(nullptr);
+    const auto bytes = ControlSkin(options).Compressed();
+    skin->SkinStream().Write(bytes.data(), bytes.size());
+    skin->LoadSkin();
+    // Frames stay the system's: the tests look at the controls.
+    skin->SetSkinControls(kDefaultSkinControls & ~SetOf(xcMainMenu));
+    return skin;
+}
+
+SkinnedWindow::SkinnedWindow(TSkinData& skin, HWND window, TComponent* form) : Handle(window) {
+    Skinner = std::make_unique<TWinSkinForm>(window, "");
+    if (form)
+        Skinner->SkinForm(&skin, form);
+    else
+        Skinner->SkinWindow(&skin);
+    Attach();
+}
+
+SkinnedWindow::~SkinnedWindow() {
+    Skinner.reset();
+}
+
+void SkinnedWindow::Attach() {
+    SendMessageA(Handle, SKM_SKINFORM, 0, 1000);
+    PumpFor(30);
+}
+
+std::unique_ptr<TBitmap> Canvas24(int w, int h, uint32_t background) {
+    return MakeImage(w, h, [background](int, int) { return background; });
+}
+
+uint32_t Pixel(TBitmap& bmp, int x, int y) {
+    return PixelAt(bmp, x, y);
+}
+
+RECT InkBounds(TBitmap& bmp, uint32_t background, const RECT& within) {
+    RECT box{within.right, within.bottom, within.left, within.top};
+    for (int y = within.top; y < within.bottom; ++y)
+        for (int x = within.left; x < within.right; ++x) {
+            if (PixelAt(bmp, x, y) == background) continue;
+            box.left = std::min<LONG>(box.left, x);
+            box.top = std::min<LONG>(box.top, y);
+            box.right = std::max<LONG>(box.right, x + 1);
+            box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    if (box.left >= box.right) return RECT{};
+    return box;
+}
+
+HWND PlainParent(int width, int height) {
+    static const char* cls = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = plainProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QsControlTestParent";
+        wc.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&wc);
+        return "QsControlTestParent";
+    }();
+    HWND h = CreateWindowExA(0, cls, "controls", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60, width, height,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(h, SW_SHOW);
+    SetForegroundWindow(h);
+    PumpFor(20);
+    return h;
+}
+
+HWND ChildWindow(HWND parent, const char* cls, DWORD style, const char* text, const RECT& at, int id) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
+                           at.bottom - at.top, parent, HMENU(INT_PTR(id)), GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+} // namespace qs::test

@@ -1,0 +1,62 @@
+// What the control-skinner tests share: a skin whose button faces, check and radio glyphs are
+// solid colours that say which frame was drawn, windows skinned the way the manager skins them,
+// and reading pixels back from a memory DC.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/core/skin_data.h"
+#include "skin/form/win_skin_form.h"
+#include "tests/skin/core/test_skin.h"
+#include "toolkit/graphics/bitmap.h"
+
+namespace qs::test {
+
+constexpr uint32_t kMagentaKey = 0xFF00FF;
+// Button face frames 1..5: normal, pressed, disabled, hot, focused or default.
+constexpr uint32_t kFace[5] = {0xC00000, 0x00C000, 0x808080, 0x0000C0, 0xC0C000};
+// Check and radio glyph frames 1..12.
+constexpr uint32_t kGlyph[12] = {0x100000, 0x200000, 0x300000, 0x400000, 0x500000, 0x600000,
+                                 0x700000, 0x800000, 0x900000, 0xA00000, 0xB00000, 0xC00000};
+constexpr int kFaceSize = 24;  // one face frame, square
+constexpr int kFaceCorner = 4; // its magenta top-left corner
+constexpr int kGlyphSize = 13;
+
+struct ControlSkinOptions {
+    int CheckFrames = 4; // 0: no check glyph image
+    int RadioFrames = 4;
+    bool FaceTrans = true;
+};
+
+// Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
+// pixel is magenta.
+TestSkin ControlSkin(const ControlSkinOptions& options = {});
+std::unique_ptr<TSkinData> LoadControlSkin(const ControlSkinOptions& options = {});
+
+// A skin form that skinned `window` and attached its children as the manager's request does.
+struct SkinnedWindow {
+    SkinnedWindow(TSkinData& skin, HWND window, TComponent* form = nullptr);
+    ~SkinnedWindow();
+    SkinnedWindow(const SkinnedWindow&) = delete;
+    SkinnedWindow& operator=(const SkinnedWindow&) = delete;
+    void Attach();
+
+    HWND Handle;
+    std::unique_ptr<TWinSkinForm> Skinner;
+};
+
+// A memory bitmap of w x h filled with `background`, for DrawSkin calls.
+std::unique_ptr<TBitmap> Canvas24(int w, int h, uint32_t background = 0xFFFFFF);
+uint32_t Pixel(TBitmap& bmp, int x, int y);
+// The bounding box of pixels that differ from `background`; empty when none do.
+RECT InkBounds(TBitmap& bmp, uint32_t background, const RECT& within);
+
+// A plain top-level window of a class that paints white and counts what reaches it.
+HWND PlainParent(int w = 320, int h = 240);
+// A child window of `cls` and style on parent.
+HWND ChildWindow(HWND parent, const char* cls, DWORD style, const char* text, const RECT& at, int id = 100);
+
+} // namespace qs::test
