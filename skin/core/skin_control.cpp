@@ -286,7 +286,8 @@ void CreateDisabledGlyph(const TBitmap& glyph, TBitmap& result) {
     HDC dc = result.Canvas().Handle();
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    // The glyph's shape: its background (the bottom-left pixel's colour) white, the rest black.
+    // The glyph's shape as set bits: the background (the bottom-left pixel's colour) converts to
+    // 1, so the conversion is inverted; the raster operation then puts the brush on the shape.
     TBitmap& source = const_cast<TBitmap&>(glyph);
     HDC src = source.Canvas().Handle();
     win::BitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
@@ -294,13 +295,13 @@ void CreateDisabledGlyph(const TBitmap& glyph, TBitmap& result) {
         win::MemoryDC maskDC(dc);
         win::SelectGuard selected(maskDC.Get(), mask.Get());
         const COLORREF back = SetBkColor(src, GetPixel(src, 0, h - 1));
-        BitBlt(maskDC.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+        BitBlt(maskDC.Get(), 0, 0, w, h, src, 0, 0, NOTSRCCOPY);
         SetBkColor(src, back);
     }
     win::MemoryDC maskDC(dc);
     win::SelectGuard selected(maskDC.Get(), mask.Get());
     const COLORREF text = SetTextColor(dc, RGB(0, 0, 0)), back = SetBkColor(dc, RGB(255, 255, 255));
-    // Where the mask is black (the glyph) the brush goes in; elsewhere the face stays.
+    // Where the mask is set (the glyph) the brush goes in; elsewhere the face stays.
     constexpr DWORD kBrushWhereBlack = 0x00E20746;
     {
         win::SelectGuard brush(dc, GetSysColorBrush(COLOR_BTNHIGHLIGHT));

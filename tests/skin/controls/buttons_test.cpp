@@ -1,0 +1,247 @@
+// Push-button painters: the face frame for each state, the caption, glyph cells and layout, the
+// parent showing through, and what a click through the skin does.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "skin/controls/skin_buttons.h"
+#include "tests/skin/controls/control_fixture.h"
+#include "tests/support/wintest.h"
+#include "toolkit/controls/button_layout.h"
+#include "toolkit/controls/ext_ctrls.h"
+#include "toolkit/controls/form.h"
+#include "toolkit/controls/std_ctrls.h"
+#include "toolkit/graphics/canvas.h"
+#include "toolkit/graphics/colors.h"
+#include "toolkit/graphics/rects.h"
+
+using namespace qs::test;
+
+namespace {
+
+constexpr int kW = 90, kH = 30;
+// A pixel of the face away from the corner and the caption.
+constexpr POINT kFaceProbe{kFaceCorner + 2, kFaceCorner + 2};
+
+uint32_t rgb(TColor c) {
+    const uint32_t v = ColorToRGB(c);
+    return (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
+}
+
+class Buttons : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        skin = LoadControlSkin();
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 360, 260);
+    }
+    TButton* AddButton(const char* caption, int top) {
+        auto* b = new TButton(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(10, top, kW, kH);
+        b->SetCaption(caption);
+        return b;
+    }
+    void Skin() {
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        skinned = std::make_unique<SkinnedWindow>(*skin, form->Handle(), form.get());
+    }
+    TSkinButton& SkinnerOf(TControl* c) {
+        auto* s = dynamic_cast<TSkinButton*>(skinned->Skinner->ChildSkinnerOf(c));
+        EXPECT_NE(s, nullptr);
+        return *s;
+    }
+    // The face colour the skinner draws now.
+    uint32_t Face(TControl* c) {
+        auto bmp = Canvas24(kW, kH);
+        SkinnerOf(c).DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, kW, kH});
+        return Pixel(*bmp, kFaceProbe.x, kFaceProbe.y);
+    }
+    void TearDown() override {
+        skinned.reset();
+        form.reset();
+    }
+    std::unique_ptr<TSkinData> skin;
+    std::unique_ptr<TForm> form;
+    std::unique_ptr<SkinnedWindow> skinned;
+};
+
+} // namespace
+
+TEST_F(Buttons, FaceFramesFollowTheStatePriorities) {
+    TButton* plain = AddButton("Plain", 10);
+    TButton* other = AddButton("Other", 50);
+    TButton* def = AddButton("Default", 90);
+    def->SetDefault(true);
+    Skin();
+    other->SetFocus();
+    EXPECT_EQ(Face(plain), kFace[0]) << "normal";
+    EXPECT_EQ(Face(def), kFace[4]) << "default";
+    plain->SetFocus();
+    EXPECT_EQ(Face(plain), kFace[4]) << "focused";
+    other->SetFocus();
+
+    SendMessageA(plain->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(Face(plain), kFace[3]) << "hot";
+    SendMessageA(plain->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(Face(plain), kFace[1]) << "pressed and hot: pressed";
+    SendMessageA(plain->Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Face(plain), kFace[4]) << "the press gave it the focus";
+
+    def->SetEnabled(false);
+    EXPECT_EQ(Face(def), kFace[2]) << "a disabled default button";
+}
+
+TEST_F(Buttons, AMenuButtonShowsItsFocusAsHot) {
+    TButton* b = AddButton("Menu", 10);
+    TButton* other = AddButton("Other", 50);
+    b->SetDefault(true);
+    Skin();
+    // A second skinner would be refused; the menu button replaces the push-button skinner.
+    delete skinned->Skinner->ChildSkinnerOf(b);
+    auto* menu = new TSkinMenuButton(b);
+    menu->AttachToControl(skinned->Skinner.get(), skin.get(), false, nullptr);
+    other->SetFocus();
+    EXPECT_EQ(Face(b), kFace[0]) << "default means nothing to a menu button";
+    b->SetFocus();
+    EXPECT_EQ(Face(b), kFace[3]);
+}
+
+TEST_F(Buttons, TheScreenShowsWhatDrawSkinDraws) {
+    TButton* b = AddButton("Screen", 10);
+    Skin();
+    AddButton("Focus", 50)->SetFocus();
+    InvalidateRect(b->Handle(), nullptr, TRUE);
+    UpdateWindow(b->Handle());
+    const Pixels screen = CaptureClient(b->Handle());
+    auto bmp = Canvas24(kW, kH);
+    SkinnerOf(b).DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, kW, kH});
+    int differ = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            differ += (screen.at(x, y) & 0xFFFFFF) != Pixel(*bmp, x, y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(screen.at(1, 1) & 0xFFFFFF, rgb(clBtnFace)) << "the face colour behind the magenta corner";
+}
+
+TEST_F(Buttons, Tag5555ShowsTheParentThroughTheMagenta) {
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(120, 10, 200, 100);
+    panel->SetColor(clRed);
+    auto* b = new TButton(form.get());
+    b->SetParent(panel);
+    b->SetBounds(10, 10, kW, kH);
+    b->SetTag(5555);
+    Skin();
+    auto bmp = Canvas24(kW, kH);
+    SkinnerOf(b).DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, kW, kH});
+    EXPECT_EQ(Pixel(*bmp, 1, 1), 0xFF0000u);
+    EXPECT_EQ(Pixel(*bmp, kFaceProbe.x, kFaceProbe.y), kFace[0]);
+}
+
+TEST_F(Buttons, OnlyAPressThroughTheSkinClicks) {
+    TButton* b = AddButton("Click", 10);
+    int clicks = 0;
+    b->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
+    Skin();
+    SendMessageA(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpFor(20);
+    EXPECT_EQ(clicks, 0) << "released without a press";
+    SendMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpFor(20);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(PlainButtons, AClickThroughTheSkinPostsOneCommand) {
+    static int commands = 0;
+    static WORD lastId = 0;
+    commands = 0;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+            ++commands;
+            lastId = LOWORD(wParam);
+        }
+        return DefWindowProcA(h, msg, wParam, lParam);
+    };
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QsCommandCounter";
+    RegisterClassA(&wc);
+    HWND parent = CreateWindowExA(0, "QsCommandCounter", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 300,
+                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND button = ChildWindow(parent, "button", BS_PUSHBUTTON, "OK", RECT{10, 10, 100, 40}, 42);
+    auto skin = LoadControlSkin();
+    {
+        SkinnedWindow s(*skin, parent);
+        ASSERT_NE(s.Skinner->ChildSkinnerOf(button), nullptr);
+        SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        PumpFor(50);
+        EXPECT_EQ(commands, 1) << "the skin's click only; the button never saw the press";
+        EXPECT_EQ(lastId, 42);
+    }
+    DestroyWindow(parent);
+}
+
+TEST(ButtonCaption, TheFirstPairOfBarsBreaksTheLineAndTheTextSitsOneAboveCentre) {
+    EXPECT_EQ(PrepareButtonCaption(L"One||Two||Three"), L"One\r\nTwo||Three");
+    EXPECT_EQ(PrepareButtonCaption(L"None"), L"None");
+
+    auto drawn = Canvas24(120, 60), expected = Canvas24(120, 60);
+    const std::wstring caption = PrepareButtonCaption(L"One||Two||Three");
+    HDC dc = drawn->Canvas().Handle();
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawCentredCaption(dc, caption, RECT{0, 0, 120, 60}, 0, false);
+
+    HDC ref = expected->Canvas().Handle();
+    SelectObject(ref, GetStockObject(DEFAULT_GUI_FONT));
+    RECT m{2, 2, 118, 58};
+    DrawTextW(ref, caption.c_str(), -1, &m,
+              DT_CALCRECT | DT_NOCLIP | DT_WORDBREAK | DT_EXPANDTABS | DT_CENTER);
+    const int tw = RectWidth(m), th = RectHeight(m);
+    RECT at{(120 - tw) / 2, (60 - th) / 2 - 1, (120 - tw) / 2 + tw, (60 - th) / 2 - 1 + th};
+    SetBkMode(ref, TRANSPARENT);
+    DrawTextW(ref, caption.c_str(), -1, &at, DT_WORDBREAK | DT_EXPANDTABS | DT_CENTER);
+    EXPECT_GT(th, 20) << "two lines";
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 120; ++x)
+            ASSERT_EQ(Pixel(*drawn, x, y), Pixel(*expected, x, y)) << x << "," << y;
+}
+
+TEST(GlyphButtons, LayoutSpreadsMarginAndSpacingEvenly) {
+    TButtonLayoutInput in;
+    in.Client = SIZE{100, 24};
+    in.Glyph = SIZE{16, 16};
+    in.Text = SIZE{40, 13};
+    in.Margin = -1;
+    in.Spacing = -1;
+    const TButtonLayoutResult out = LayoutButton(in);
+    EXPECT_EQ(out.GlyphPos.x, 14);
+    EXPECT_EQ(out.TextRect.left, 44);
+}
+
+TEST(GlyphButtons, CellsByStateAndTheEmbossedDisabledGlyph) {
+    EXPECT_EQ(GlyphCell(giDisabled, 2), 1);
+    EXPECT_EQ(GlyphCell(giDown, 3), 0) << "a fourth cell it does not have";
+    EXPECT_EQ(GlyphCell(giPressed, 3), 2);
+    EXPECT_EQ(GlyphIndexFor(ffHot, false), giNormal);
+
+    // A black square on white; white (the bottom-left colour) is see-through.
+    TBitmap glyph(16, 16, pf24bit);
+    HDC g = glyph.Canvas().Handle();
+    PatBlt(g, 0, 0, 16, 16, WHITENESS);
+    PatBlt(g, 4, 4, 8, 8, BLACKNESS);
+    auto bmp = Canvas24(20, 20, 0x00FF00);
+    DrawGlyphCell(bmp->Canvas().Handle(), glyph, 1, giDisabled, POINT{0, 0});
+    EXPECT_EQ(Pixel(*bmp, 8, 8), rgb(clBtnShadow)) << "the shape in shadow";
+    EXPECT_EQ(Pixel(*bmp, 12, 12), rgb(clBtnHighlight)) << "its highlight one pixel down and right";
+    EXPECT_EQ(Pixel(*bmp, 1, 1), 0x00FF00u) << "the background left alone";
+
+    auto normal = Canvas24(20, 20, 0x00FF00);
+    DrawGlyphCell(normal->Canvas().Handle(), glyph, 1, giNormal, POINT{0, 0});
+    EXPECT_EQ(Pixel(*normal, 8, 8), 0u);
+    EXPECT_EQ(Pixel(*normal, 1, 1), 0x00FF00u);
+}
