@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_texts.h"
+#include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
+#include "skin/paint/skin_paint.h"
 #include "tests/app/program_texts.h"
+#include "tests/support/bundled_skin_data.h"
 #include "tests/support/clipboard_holder.h"
 #include "tests/support/pattern_window.h"
 #include "tests/support/wintest.h"
@@ -80,6 +85,42 @@ bool ChooseFromTrayMenu(const RunningProgram& p, HWND mainWindow, WORD key, int 
 HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
     if (!ChooseFromTrayMenu(p, mainWindow, VK_UP, 1)) return nullptr;
     return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
+}
+
+// How many pixels of a button's 3-pixel edge differ from frame `frame` of the skin's button face
+// (its see-through magenta not compared).
+int FaceEdgeMismatches(HWND button, TSkinData& skin, int frame) {
+    RECT r{};
+    GetWindowRect(button, &r);
+    const Pixels shown = CaptureScreen(r);
+    TDataSkinButton& b = *skin.Buttons;
+    const auto piece = BuildSkinBitmap(RECT{0, 0, shown.width, shown.height}, b.Bitmap, b.Margins(), false,
+                                       b.Tile != 0, b.Frames(), frame);
+    if (!piece) return -1;
+    HDC dc = piece->Canvas().Handle();
+    int differ = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            if (x >= 3 && y >= 3 && x < shown.width - 3 && y < shown.height - 3) continue;
+            const COLORREF c = GetPixel(dc, x, y);
+            const uint32_t want = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+            if (b.Trans && want == 0xFF00FF) continue;
+            differ += (shown.at(x, y) & 0xFFFFFF) != want;
+        }
+    return differ;
+}
+
+// The button shows one of the face's frames.
+bool DrawnFromSkin(HWND button, TSkinData& skin) {
+    for (int frame = 1; frame <= 5; ++frame)
+        if (FaceEdgeMismatches(button, skin, frame) == 0) return true;
+    return false;
+}
+
+void ClickCentre(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MouseClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 bool WaitForClipboardChange(DWORD since, DWORD timeoutMs) {
@@ -311,4 +352,53 @@ TEST(Program, ClosingAsksFirstAndOnlyYesEndsTheProgram) {
     EXPECT_FALSE(TrayIconPresent(main));
     EXPECT_TRUE(HotkeyFree(0, VK_SNAPSHOT)) << "another program can take the keys now";
     EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_ALT, 'C'));
+}
+
+TEST(Program, TheDialogsButtonsAreDrawnFromTheSkinAndWorkByMouseAndKeyboard) {
+    const std::unique_ptr<TSkinData> skin = LoadBundledSkin("item9");
+    ASSERT_FALSE(skin->Buttons->Bitmap.Empty());
+    RunningQuillshot p;
+    HWND dialog = StartedInstructions(p);
+    ASSERT_TRUE(dialog);
+    PumpFor(500);
+    HWND ok = FindWindowExA(dialog, nullptr, "TButton", text::kOk);
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(DrawnFromSkin(ok, *skin)) << "the instructions' button";
+    ClickCentre(ok);
+    EXPECT_EQ(WaitForWindowGone(dialog, 5000), nullptr) << "closed by the mouse";
+
+    HWND main = p.WaitForWindow("TForm1", "Quillshot");
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(ChooseFromTrayMenu(p, main, VK_DOWN, 2));
+    HWND about = p.WaitForWindow("Tfrm_about", text::kAbout, 5000, true);
+    ASSERT_TRUE(about);
+    PumpFor(500);
+    HWND aboutOk = FindWindowExA(about, nullptr, "TButton", nullptr);
+    ASSERT_TRUE(aboutOk);
+    EXPECT_TRUE(DrawnFromSkin(aboutOk, *skin)) << "the about dialog's button";
+    // The button is the dialog's only tab stop.
+    KeyPress(VK_TAB);
+    PumpFor(100);
+    KeyPress(VK_SPACE);
+    EXPECT_EQ(WaitForWindowGone(about, 5000), nullptr) << "closed by the keyboard";
+
+    HWND box = AskToClose(p, main);
+    ASSERT_TRUE(box);
+    PumpFor(500);
+    HWND yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
+    ASSERT_TRUE(yes && no);
+    EXPECT_TRUE(DrawnFromSkin(yes, *skin)) << "the confirmation's Yes";
+    EXPECT_TRUE(DrawnFromSkin(no, *skin)) << "the confirmation's No";
+    KeyPress(VK_TAB);
+    PumpFor(100);
+    KeyPress(VK_SPACE);
+    EXPECT_EQ(WaitForWindowGone(box, 5000), nullptr);
+    PumpFor(300);
+    EXPECT_TRUE(p.Running()) << "No, chosen with the keyboard";
+
+    box = AskToClose(p, main);
+    ASSERT_TRUE(box);
+    PumpFor(500);
+    ClickCentre(GetDlgItem(box, IDYES));
+    EXPECT_TRUE(p.WaitForExit(5000)) << "Yes, clicked";
 }

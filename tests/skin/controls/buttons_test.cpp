@@ -177,9 +177,11 @@ TEST(PlainButtons, AClickThroughTheSkinPostsOneCommand) {
     {
         SkinnedWindow s(*skin, parent);
         ASSERT_NE(s.Skinner->ChildSkinnerOf(button), nullptr);
-        SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        PumpFor(50);
+        SetForegroundWindow(parent);
+        RECT r{};
+        GetWindowRect(button, &r);
+        MouseClickAt(r.left + 20, r.top + 10);
+        PumpFor(100);
         EXPECT_EQ(commands, 1) << "the skin's click only; the button never saw the press";
         EXPECT_EQ(lastId, 42);
     }
