@@ -65,6 +65,15 @@ void TSpeedButton::SetAllowAllUp(bool value) {
     forEachInGroup([value](TSpeedButton& other) { other.allowAllUp_ = value; });
 }
 
+void TSpeedButton::Loaded() {
+    TGraphicControl::Loaded();
+    // Siblings read later than this one's setters: the group agrees once all are there.
+    bool allUp = allowAllUp_;
+    forEachInGroup([&](TSpeedButton& other) { allUp = allUp || other.allowAllUp_; });
+    SetAllowAllUp(allUp);
+    if (down_) forEachInGroup([](TSpeedButton& other) { other.down_ = false; });
+}
+
 void TSpeedButton::SetFlat(bool value) {
     flat_ = value;
     Invalidate();

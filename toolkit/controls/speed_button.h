@@ -45,6 +45,7 @@ class TSpeedButton : public TGraphicControl {
 
   protected:
     void Paint() override;
+    void Loaded() override;
     void WndProc(TMessage& message) override;
     bool ClicksOnMouseUp() const override { return false; }
 
