@@ -107,13 +107,9 @@ void TBitBtn::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
-void TBitBtn::CreateParams(TCreateParams& p) {
-    TButton::CreateParams(p);
-    // A second click soon after the first is a click too, not a double click.
-    p.WindowClassStyle &= ~UINT(CS_DBLCLKS);
-}
-
 void TBitBtn::WndProc(TMessage& m) {
+    // An owner-drawn button reports a quick second click as a double click: it is a click too.
+    if (m.Msg == WM_LBUTTONDBLCLK) m.Msg = WM_LBUTTONDOWN;
     if (m.Msg == CN_DRAWITEM) {
         drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
         m.Result = TRUE;

@@ -51,7 +51,6 @@ class TBitBtn : public TButton {
     void SetDisabledIndex(int value);
 
   protected:
-    void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     DWORD ButtonStyle() const override { return BS_OWNERDRAW; }

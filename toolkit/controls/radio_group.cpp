@@ -22,7 +22,6 @@ const TClassInfo& TRadioGroup::StaticClass() {
 }
 
 TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner) : TCustomGroupBox(AOwner) {
-    SetTabStop(true);
     items_.OnChange = TNotifyEvent([this](TObject*) { itemsChanged(); });
 }
 

@@ -70,6 +70,19 @@ TEST_F(Buttons, BitButtonStaysOwnerDrawnWhenMadeDefault) {
     EXPECT_EQ(GetWindowLongA(b->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
+TEST_F(Buttons, AQuickSecondClickOnABitButtonIsAClickToo) {
+    auto* b = new TBitBtn(form);
+    b->SetParent(form);
+    int clicks = 0;
+    b->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
+    const LPARAM at = MAKELPARAM(5, 5);
+    for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        SendMessageA(b->Handle(), down, MK_LBUTTON, at);
+        SendMessageA(b->Handle(), WM_LBUTTONUP, 0, at);
+    }
+    EXPECT_EQ(clicks, 2);
+}
+
 class BitButtonGlyph : public Buttons {
   protected:
     void SetUp() override {
