@@ -6,6 +6,8 @@
 #include "gallery/gallery_about.h"
 #include "gallery/gallery_child.h"
 #include "gallery/gallery_form.h"
+#include "gallery/page_buttons.h"
+#include "gallery/page_choices.h"
 #include "skin/controls/register_control_skinning.h"
 #include "skin/core/skin_data.h"
 #include "skin/form/win_skin_form.h"
@@ -18,6 +20,8 @@ void RegisterGalleryClasses() {
     TGalleryForm::StaticClass();
     TGalleryChild::StaticClass();
     TGalleryAbout::StaticClass();
+    TButtonsPage::StaticClass();
+    TChoicesPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();

@@ -1,8 +1,22 @@
 // The gallery's table of control pages (see pages.h for how one is added).
 #include "gallery/pages.h"
 
+#include "gallery/page_buttons.h"
+#include "gallery/page_choices.h"
+
+namespace {
+
+template <class Page> TCustomForm* OpenPage(TComponent* owner) {
+    return NewForm<Page>(owner);
+}
+
+} // namespace
+
 const std::vector<GalleryPage>& GalleryPages() {
-    static const std::vector<GalleryPage> pages{};
+    static const std::vector<GalleryPage> pages{
+        {"Buttons", &OpenPage<TButtonsPage>},
+        {"Choices", &OpenPage<TChoicesPage>},
+    };
     return pages;
 }
 

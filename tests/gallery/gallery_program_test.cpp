@@ -111,7 +111,7 @@ TEST(GalleryProgram, HelpPrintsTheUsageAndSucceeds) {
     const Finished f = RunGallery(L"--help");
     EXPECT_EQ(f.code, 0u);
     EXPECT_NE(f.out.find("Usage: SkinGallery"), std::string::npos) << f.out;
-    for (const char* option : {"--skin", "--bundled", "--rtl", "--page", "--shot"})
+    for (const char* option : {"--skin", "--bundled", "--rtl", "--page", "--shot", "Buttons", "Choices"})
         EXPECT_NE(f.out.find(option), std::string::npos) << option;
     EXPECT_EQ(f.err, "");
     EXPECT_FALSE(f.windowShown);
@@ -125,7 +125,7 @@ TEST(GalleryProgram, BadArgumentsAreRefusedWithAMessageAndCode2) {
         {L"--bogus", "unknown argument \"--bogus\""},
         {L"--bundled 10", "--bundled takes a stored skin 0 to 9 or \"default\", not \"10\""},
         {L"--bundled nine", "not \"nine\""},
-        {L"--page buttons", "there is no page \"buttons\""},
+        {L"--page buttons", "there is no page \"buttons\" (pages: Buttons, Choices)"},
         {L"--skin", "--skin needs a value"},
         {L"--rtl --shot", "--shot needs a value"},
         {L"--skin a.skin --bundled 3", "give one"},
@@ -212,4 +212,17 @@ TEST(GalleryProgram, ASkinFileIsNamedInAnyScript) {
     const Shot bundled = TakeShot(L"--bundled 1", L"gallery-bundled.bmp");
     ASSERT_FALSE(fromFile.pixels.empty());
     EXPECT_EQ(CaptionBand(fromFile.pixels, 16), CaptionBand(bundled.pixels, 16));
+}
+
+TEST(GalleryProgram, EachPageOpensFromTheCommandLine) {
+    for (const wchar_t* page : {L"Buttons", L"Choices"}) {
+        const std::wstring name(page);
+        const Shot shot = TakeShot(L"--page " + name, L"gallery-page.bmp");
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        EXPECT_EQ(shot.run.code, 0u) << shot.run.err;
+        EXPECT_TRUE(shot.run.windowShown);
+        ASSERT_FALSE(shot.pixels.empty());
+        SaveImage(ScreenshotPath("gallery-page-" + std::string(name.begin(), name.end()) + ".png"),
+                  shot.pixels);
+    }
 }

@@ -47,7 +47,8 @@ enum : TModalResult {
     mrRetry = 4,
     mrIgnore = 5,
     mrYes = 6,
-    mrNo = 7
+    mrNo = 7,
+    mrAll = 8
 };
 
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;

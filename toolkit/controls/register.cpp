@@ -2,9 +2,13 @@
 #include "toolkit/controls/register.h"
 
 #include "toolkit/controls/actions.h"
+#include "toolkit/controls/bit_btn.h"
+#include "toolkit/controls/check_box.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/menus.h"
+#include "toolkit/controls/radio_group.h"
+#include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/controls/timer.h"
 #include "toolkit/graphics/image_list.h"
@@ -14,6 +18,12 @@ void RegisterControlClasses() {
         TForm::StaticClass();
         TLabel::StaticClass();
         TButton::StaticClass();
+        TBitBtn::StaticClass();
+        TSpeedButton::StaticClass();
+        TCheckBox::StaticClass();
+        TRadioButton::StaticClass();
+        TGroupBox::StaticClass();
+        TRadioGroup::StaticClass();
         TPanel::StaticClass();
         TShape::StaticClass();
         TImage::StaticClass();

@@ -144,13 +144,12 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
 void TButton::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.SysClassName = "BUTTON";
-    p.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    p.Style |= ButtonStyle();
 }
 
 void TButton::SetDefault(bool value) {
     default_ = value;
-    if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (HandleAllocated()) SendMessageA(Handle(), BM_SETSTYLE, ButtonStyle(), TRUE);
 }
 
 void TButton::Click() {

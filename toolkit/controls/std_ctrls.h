@@ -64,6 +64,8 @@ class TButton : public TWinControl {
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     bool ClicksOnMouseUp() const override { return false; }
+    // The BUTTON style its window takes: a push button, or the default one.
+    virtual DWORD ButtonStyle() const { return default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
 
   private:
     bool active() const;

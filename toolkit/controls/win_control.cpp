@@ -168,6 +168,12 @@ void TWinControl::WndProc(TMessage& m) {
     case CN_CTLCOLORSCROLLBAR:
     case CN_CTLCOLORSTATIC: colorMessage(m); return;
     case WM_PAINT: paintHandler(m); return;
+    case WM_PRINTCLIENT:
+        if (defWndProc_ == DefWindowProcA) {
+            printClient(m);
+            return;
+        }
+        break;
     case WM_ERASEBKGND:
         if (defWndProc_ == DefWindowProcA) {
             eraseBackground(m);
@@ -288,6 +294,12 @@ void TWinControl::paintHandler(TMessage& m) {
     if (!dc.Get()) return;
     PaintWindow(dc.Get());
     paintControls(dc.Get(), dc.PaintRect());
+}
+
+void TWinControl::printClient(TMessage& m) {
+    // Both halves go through WindowProc, so a hook that paints the control paints the copy too.
+    if (m.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, m.WParam);
+    Perform(WM_PAINT, m.WParam);
 }
 
 void TWinControl::paintControls(HDC dc, const RECT& update) {

@@ -106,6 +106,7 @@ class TWinControl : public TControl {
     void removeControl(TControl* control);
     void detachHandle();
     void paintHandler(TMessage& message);
+    void printClient(TMessage& message);
     void paintControls(HDC dc, const RECT& update);
     bool reflect(TMessage& message);
     bool forwardMouseToChild(TMessage& message);

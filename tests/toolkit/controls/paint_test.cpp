@@ -73,4 +73,38 @@ TEST_F(Painting, FormPaintsItsWindowlessChildrenAtTheirPlaces) {
     EXPECT_EQ(t.at(38, 22), RGB(255, 255, 255)); // nothing of its own behind a transparent label
 }
 
+// What a see-through child shows: its parent's background, painted into the child's DC with the
+// origin moved to the child's place.
+TEST_F(Painting, PanelPaintsItsBackgroundIntoAChildsOffsetDC) {
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 60);
+    panel->SetColor(clRed);
+    auto* child = new TButton(form);
+    child->SetParent(panel);
+    child->SetBounds(90, 20, 10, 10);
+    Surface s(10, 10);
+    SetViewportOrgEx(s.mem.Get(), -child->Left(), -child->Top(), nullptr);
+    auto dc = reinterpret_cast<WPARAM>(s.mem.Get());
+    panel->Perform(WM_ERASEBKGND, dc);
+    panel->Perform(WM_PAINT, dc);
+    EXPECT_EQ(s.at(95, 25), RGB(255, 0, 0));
+    EXPECT_EQ(s.at(99, 25), GetSysColor(COLOR_BTNSHADOW)); // the raised bevel's right edge
+
+    // The same through WM_PRINTCLIENT, and a hook that paints the background is asked too.
+    int hooked = 0;
+    TWndMethod own = panel->WindowProc();
+    panel->SetWindowProc([&](TMessage& m) {
+        if (m.Msg == WM_ERASEBKGND) ++hooked;
+        own(m);
+    });
+    RECT all{90, 20, 100, 30};
+    FillRect(s.mem.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    panel->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(hooked, 1);
+    EXPECT_EQ(s.at(95, 25), RGB(255, 0, 0));
+    EXPECT_EQ(s.at(99, 25), GetSysColor(COLOR_BTNSHADOW));
+    panel->SetWindowProc(own);
+}
+
 } // namespace

@@ -126,3 +126,9 @@ MessageSpy::~MessageSpy() {
 int MessageSpy::Count(UINT msg) const {
     return int(std::count_if(seen.begin(), seen.end(), [msg](const TMessage& m) { return m.Msg == msg; }));
 }
+
+const TClassInfo& TTestControlsForm::StaticClass() {
+    static const TClassInfo& info =
+        TClassBuilder<TTestControlsForm>("TTestControlsForm", &TForm::StaticClass()).Creatable().Build();
+    return info;
+}

@@ -7,9 +7,13 @@
 
 #include "toolkit/controls/actions.h"
 #include "toolkit/controls/application.h"
+#include "toolkit/controls/bit_btn.h"
+#include "toolkit/controls/check_box.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/menus.h"
+#include "toolkit/controls/radio_group.h"
 #include "toolkit/controls/register.h"
+#include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/controls/timer.h"
 
@@ -105,4 +109,12 @@ struct MessageSpy {
     std::vector<UINT> swallow;
     TControl* control;
     TWndMethod previous;
+};
+
+// Every button and choice control, read from its resource; found by name.
+class TTestControlsForm : public TForm {
+    QS_DECLARE_CLASS()
+  public:
+    explicit TTestControlsForm(TComponent* owner) : TForm(owner) {}
+    template <class C> C* Find(const std::string& name) { return dynamic_cast<C*>(FindComponent(name)); }
 };
