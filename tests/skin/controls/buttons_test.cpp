@@ -7,13 +7,17 @@
 #include "skin/controls/skin_buttons.h"
 #include "tests/skin/controls/control_fixture.h"
 #include "tests/support/wintest.h"
+#include "toolkit/controls/bit_btn.h"
 #include "toolkit/controls/button_layout.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/messages.h"
+#include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/graphics/canvas.h"
 #include "toolkit/graphics/colors.h"
 #include "toolkit/graphics/rects.h"
+#include "toolkit/handles.h"
 
 using namespace qs::test;
 
@@ -246,4 +250,79 @@ TEST(GlyphButtons, CellsByStateAndTheEmbossedDisabledGlyph) {
     DrawGlyphCell(normal->Canvas().Handle(), glyph, 1, giNormal, POINT{0, 0});
     EXPECT_EQ(Pixel(*normal, 8, 8), 0u);
     EXPECT_EQ(Pixel(*normal, 1, 1), 0x00FF00u);
+}
+
+TEST_F(Buttons, AFlatSpeedButtonShowsItsFaceOnlyWhenHotOrDown) {
+    auto* flat = new TSpeedButton(form.get());
+    flat->SetParent(form.get());
+    flat->SetBounds(10, 10, kW, kH);
+    flat->SetFlat(true);
+    flat->SetTransparent(false);
+    auto* raised = new TSpeedButton(form.get());
+    raised->SetParent(form.get());
+    raised->SetBounds(10, 50, kW, kH);
+    Skin();
+    auto* s = dynamic_cast<TSkinSpeedButton*>(skinned->Skinner->ChildSkinnerOf(flat));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->RepaintTarget, flat);
+    auto face = [&](TSkinSpeedButton& skinner) {
+        auto bmp = Canvas24(kW, kH);
+        skinner.PaintSpeedButton(bmp->Canvas().Handle(), RECT{0, 0, kW, kH});
+        return Pixel(*bmp, kFaceProbe.x, kFaceProbe.y);
+    };
+    EXPECT_EQ(face(*s), rgb(clBtnFace)) << "idle: the background only";
+    flat->Perform(TKN_MOUSEENTER);
+    EXPECT_EQ(face(*s), kFace[3]);
+    flat->Perform(TKN_MOUSELEAVE);
+    flat->SetGroupIndex(1); // only a grouped button stays down, and comes up when allowed
+    flat->SetAllowAllUp(true);
+    flat->SetDown(true);
+    EXPECT_EQ(face(*s), kFace[1]);
+    flat->SetDown(false);
+    flat->SetEnabled(false);
+    EXPECT_EQ(face(*s), rgb(clBtnFace)) << "disabled and flat: still only the background";
+
+    auto* r = dynamic_cast<TSkinSpeedButton*>(skinned->Skinner->ChildSkinnerOf(raised));
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(face(*r), kFace[0]);
+    // The paint the parent asks for goes through the skinner.
+    InvalidateRect(form->Handle(), nullptr, TRUE);
+    UpdateWindow(form->Handle());
+    POINT at{10 + kFaceProbe.x, 50 + kFaceProbe.y};
+    ClientToScreen(form->Handle(), &at);
+    EXPECT_EQ(CaptureScreen(RECT{at.x, at.y, at.x + 1, at.y + 1}).at(0, 0) & 0xFFFFFF, kFace[0]);
+}
+
+TEST_F(Buttons, ABitButtonShowsTheGlyphCellOfItsState) {
+    auto* b = new TBitBtn(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(10, 10, 120, kH);
+    b->SetCaption("Glyph");
+    // Two cells: blue up, yellow disabled; the bottom-left pixel (magenta) is see-through.
+    TBitmap glyph(32, 16, pf24bit);
+    HDC g = glyph.Canvas().Handle();
+    win::BrushHandle blue(CreateSolidBrush(RGB(0, 0, 255))), yellow(CreateSolidBrush(RGB(255, 255, 0))),
+        key(CreateSolidBrush(RGB(255, 0, 255)));
+    RECT cell0{0, 0, 16, 16}, cell1{16, 0, 32, 16}, corner0{0, 15, 1, 16}, corner1{16, 15, 17, 16};
+    FillRect(g, &cell0, blue.Get());
+    FillRect(g, &cell1, yellow.Get());
+    FillRect(g, &corner0, key.Get());
+    FillRect(g, &corner1, key.Get());
+    b->SetGlyph(&glyph);
+    b->SetNumGlyphs(2);
+    Skin();
+    auto count = [&](uint32_t colour) {
+        auto bmp = Canvas24(120, kH);
+        SkinnerOf(b).DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, 120, kH});
+        int n = 0;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < 120; ++x)
+                n += Pixel(*bmp, x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(count(0x0000FF), 200);
+    EXPECT_EQ(count(0xFFFF00), 0);
+    b->SetEnabled(false);
+    EXPECT_EQ(count(0x0000FF), 0);
+    EXPECT_GT(count(0xFFFF00), 200) << "the second cell";
 }

@@ -7,6 +7,11 @@
 #include "skin/controls/skin_choices.h"
 #include "tests/skin/controls/control_fixture.h"
 #include "tests/support/wintest.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/form.h"
+#include "toolkit/controls/radio_button.h"
+#include "toolkit/controls/radio_group.h"
+#include "toolkit/core/strings.h"
 #include "toolkit/graphics/canvas.h"
 
 using namespace qs::test;
@@ -108,4 +113,124 @@ TEST(PlainChoices, APlainCheckBoxKeepsItsCaptionAndGetsTheSkinsGlyph) {
         EXPECT_GT(ink, 10) << "the window's own caption";
     }
     DestroyWindow(parent);
+}
+
+namespace {
+
+// A toolkit form with its check boxes and radio buttons, skinned.
+class ToolkitChoices : public ::testing::Test {
+  protected:
+    void Make(const ControlSkinOptions& options = {}) {
+        skin = LoadControlSkin(options);
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 360, 260);
+    }
+    template <class C> C* Add(const char* caption, int top) {
+        auto* c = new C(form.get());
+        c->SetParent(form.get());
+        c->SetBounds(10, top, 150, 20);
+        c->SetCaption(caption);
+        return c;
+    }
+    void Skin() {
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        skinned = std::make_unique<SkinnedWindow>(*skin, form->Handle(), form.get());
+    }
+    TSkinChoiceButton* SkinnerOf(TControl* c) {
+        return dynamic_cast<TSkinChoiceButton*>(skinned->Skinner->ChildSkinnerOf(c));
+    }
+    // The glyph colour drawn now (the glyph sits at the left, vertically centred).
+    uint32_t Glyph(TControl* c) {
+        auto bmp = Canvas24(150, 20);
+        SkinnerOf(c)->DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, 150, 20});
+        return Pixel(*bmp, 5, 10);
+    }
+    void TearDown() override {
+        skinned.reset();
+        form.reset();
+    }
+    std::unique_ptr<TSkinData> skin;
+    std::unique_ptr<TForm> form;
+    std::unique_ptr<SkinnedWindow> skinned;
+};
+
+} // namespace
+
+TEST_F(ToolkitChoices, TwelveFrameCheckStripByState) {
+    Make(ControlSkinOptions{12, 8, true});
+    auto* check = Add<TCheckBox>("Check", 10);
+    check->SetAllowGrayed(true);
+    auto* radio = Add<TRadioButton>("Radio", 40);
+    Skin();
+    ASSERT_NE(SkinnerOf(check), nullptr);
+    EXPECT_TRUE(SkinnerOf(check)->Skinned);
+    EXPECT_EQ(Glyph(check), kGlyph[0]);
+    check->SetChecked(true);
+    EXPECT_EQ(Glyph(check), kGlyph[4]) << "checked: 5";
+    check->SetEnabled(false);
+    EXPECT_EQ(Glyph(check), kGlyph[7]) << "checked and disabled: 8";
+    check->SetState(cbGrayed);
+    EXPECT_EQ(Glyph(check), kGlyph[11]) << "mixed and disabled: 12";
+
+    radio->SetEnabled(false);
+    EXPECT_EQ(Glyph(radio), kGlyph[3]) << "an 8-frame radio, unchecked and disabled: 4";
+}
+
+TEST_F(ToolkitChoices, WithoutACheckImageTheSystemPaints) {
+    Make(ControlSkinOptions{0, 4, true});
+    auto* check = Add<TCheckBox>("Native", 10);
+    Skin();
+    ASSERT_NE(SkinnerOf(check), nullptr);
+    EXPECT_FALSE(SkinnerOf(check)->Skinned);
+    InvalidateRect(check->Handle(), nullptr, TRUE);
+    UpdateWindow(check->Handle());
+    const Pixels px = CaptureClient(check->Handle());
+    for (uint32_t g : kGlyph)
+        EXPECT_NE(px.at(5, 10) & 0xFFFFFF, g);
+}
+
+TEST_F(ToolkitChoices, TheFocusRectangleOnlyWhereTheSystemDrawsNoneOfItsOwn) {
+    Make();
+    auto* check = Add<TCheckBox>("Focus", 10);
+    auto* other = Add<TCheckBox>("Other", 40);
+    Skin();
+    auto draw = [&] {
+        auto bmp = Canvas24(150, 20);
+        SkinnerOf(check)->DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, 150, 20});
+        return bmp;
+    };
+    other->SetFocus();
+    auto unfocused = draw();
+    check->SetFocus();
+    auto focused = draw();
+    int differ = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 150; ++x)
+            differ += Pixel(*unfocused, x, y) != Pixel(*focused, x, y);
+    if (LOBYTE(LOWORD(GetVersion())) == 6)
+        EXPECT_EQ(differ, 0);
+    else
+        EXPECT_GT(differ, 0);
+}
+
+TEST_F(ToolkitChoices, ARadioGroupsButtonsAreSkinnedUnlessTheGroupIsExcluded) {
+    Make();
+    auto* group = new TRadioGroup(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(10, 10, 150, 100);
+    group->Items()->SetText("One\r\nTwo\r\n");
+    auto* excluded = new TRadioGroup(form.get());
+    excluded->SetParent(form.get());
+    excluded->SetBounds(170, 10, 150, 100);
+    excluded->Items()->SetText("Three\r\nFour\r\n");
+    excluded->SetTag(99);
+    Skin();
+    ASSERT_EQ(group->ControlCount(), 2);
+    for (TControl* c : group->Controls())
+        EXPECT_NE(dynamic_cast<TSkinRadioButton*>(SkinnerOf(c)), nullptr);
+    for (TControl* c : excluded->Controls()) {
+        EXPECT_EQ(skinned->Skinner->ChildSkinnerOf(c), nullptr);
+        EXPECT_EQ(c->Tag(), 99) << "the group's exclusion passed on";
+    }
 }
