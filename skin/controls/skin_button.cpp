@@ -57,6 +57,11 @@ void TSkinButton::AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* ski
     readTransparency();
 }
 
+void TSkinButton::SkinChanged() {
+    readTransparency();
+    TSkinControl::SkinChanged();
+}
+
 void TSkinButton::readTransparency() {
     const TControl* control = Control ? Control : RepaintTarget;
     Transparent = (control && control->Tag() == kSeeThroughTag) ||

@@ -22,6 +22,7 @@ class TSkinButton : public TSkinControl {
     bool BeforeDefault(TMessage& m) override;
     void AfterDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
 
     TBitmap FaceBitmap;
     // The parent shows through the face's magenta (Tag 5555, or the skin says so).

@@ -55,6 +55,15 @@ void TSkinChoiceButton::AttachToControl(TFormSkinner* skinForm, TSkinData* skin,
                                         TCanvas* canvas) {
     if (Attached) return;
     TSkinControl::AttachToControl(skinForm, skin, setColour, canvas);
+    readSkin();
+}
+
+void TSkinChoiceButton::SkinChanged() {
+    readSkin();
+    TSkinControl::SkinChanged();
+}
+
+void TSkinChoiceButton::readSkin() {
     TDataSkinButton* b = SkinData ? SkinData->Buttons.get() : nullptr;
     TBitmap* image = b ? glyphImage(*b) : nullptr;
     Skinned = Control && image && !image->Empty();

@@ -18,6 +18,8 @@ class TSkinChoiceButton : public TSkinControl {
     bool BeforeDefault(TMessage& m) override;
     void AfterDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    // A new skin may have the glyph image the old one lacked, or lack it.
+    void SkinChanged() override;
 
     // A toolkit control with the skin's glyph image: the whole control is painted. A plain window
     // keeps its own painting and gets only the glyph over it.
@@ -34,6 +36,7 @@ class TSkinChoiceButton : public TSkinControl {
     bool propertyTrue(const char* name) const;
 
   private:
+    void readSkin();
     void paint(HDC dc);
     void erase(HDC dc);
     void drawCaption(HDC dc, RECT text, UINT flags);

@@ -40,12 +40,13 @@ void TFormSkinner::PurgeChildSkinners() {
         delete s; // leaves the list from its destructor
 }
 
-void TFormSkinner::FreeChildSkinners() {
+void TFormSkinner::FreeChildSkinners(bool unskinFirst) {
     // In the reverse of the order they attached.
     while (!ChildSkinners.empty()) {
         TSkinControl* s = ChildSkinners.back();
         ChildSkinners.pop_back();
         s->SkinForm = nullptr;
+        if (unskinFirst && s->State != ctWindowGone) s->Unskin();
         delete s;
     }
 }

@@ -70,8 +70,9 @@ class TFormSkinner {
     TSkinControl* ChildSkinnerOf(const TComponent* control) const;
     // Frees the skinners whose window has been destroyed.
     void PurgeChildSkinners();
-    // Frees every child skinner (unskinning, or the window going away).
-    void FreeChildSkinners();
+    // Frees every child skinner (unskinning, or the window going away). With `unskinFirst`,
+    // each one whose window still exists gives its control its own look back first.
+    void FreeChildSkinners(bool unskinFirst = false);
 };
 
 class TPopupSkinner {

@@ -229,5 +229,6 @@ void TWinSkinForm::RecreateScrollSkinner(HWND window) {
 }
 
 void TWinSkinForm::freeChildSkinners() {
-    FreeChildSkinners();
+    // Unskinning gives the controls their colours back; a window going away has nothing to give.
+    FreeChildSkinners(State != fsUnskinning);
 }

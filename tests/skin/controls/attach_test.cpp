@@ -232,3 +232,22 @@ TEST_F(Attachment, OnSkinControlChoosesFirst) {
     EXPECT_EQ(s.Skinner->ChildSkinnerOf(button), chosen);
     EXPECT_TRUE(chosen->Attached);
 }
+
+TEST_F(Attachment, UnskinningGivesAControlItsColourBack) {
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetColor(clRed);
+    form.Show();
+    skin->OnSkinControl = TOnSkinControl(
+        [&](TComponent*, TSkinData*, TControl*, TControl* control, const std::string&, TComponent*& result) {
+            auto* s = new TSkinControl(control);
+            s->SetColour = true;
+            result = s;
+        });
+    SkinnedWindow s(*skin, form.Handle(), &form);
+    EXPECT_EQ(panel->Color(), skin->Colour(scButtonFace));
+    s.Skinner->Unskin();
+    EXPECT_TRUE(s.Skinner->ChildSkinners.empty());
+    EXPECT_EQ(panel->Color(), clRed);
+}

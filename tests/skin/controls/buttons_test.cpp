@@ -159,18 +159,25 @@ TEST_F(Buttons, OnlyAPressThroughTheSkinClicks) {
     EXPECT_EQ(clicks, 1);
 }
 
+namespace {
+
+int commands = 0;
+WORD lastCommandId = 0;
+
+LRESULT CALLBACK countCommands(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        ++commands;
+        lastCommandId = LOWORD(wParam);
+    }
+    return DefWindowProcA(h, msg, wParam, lParam);
+}
+
+} // namespace
+
 TEST(PlainButtons, AClickThroughTheSkinPostsOneCommand) {
-    static int commands = 0;
-    static WORD lastId = 0;
     commands = 0;
     WNDCLASSA wc{};
-    wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-            ++commands;
-            lastId = LOWORD(wParam);
-        }
-        return DefWindowProcA(h, msg, wParam, lParam);
-    };
+    wc.lpfnWndProc = countCommands;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QsCommandCounter";
     RegisterClassA(&wc);
@@ -187,7 +194,7 @@ TEST(PlainButtons, AClickThroughTheSkinPostsOneCommand) {
         MouseClickAt(r.left + 20, r.top + 10);
         PumpFor(100);
         EXPECT_EQ(commands, 1) << "the skin's click only; the button never saw the press";
-        EXPECT_EQ(lastId, 42);
+        EXPECT_EQ(lastCommandId, 42);
     }
     DestroyWindow(parent);
 }

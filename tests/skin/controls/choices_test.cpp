@@ -234,3 +234,17 @@ TEST_F(ToolkitChoices, ARadioGroupsButtonsAreSkinnedUnlessTheGroupIsExcluded) {
         EXPECT_EQ(c->Tag(), 99) << "the group's exclusion passed on";
     }
 }
+
+TEST_F(ToolkitChoices, ASkinSwitchBringsTheGlyphsOfTheNewSkin) {
+    Make(ControlSkinOptions{0, 4, true});
+    auto* check = Add<TCheckBox>("Switch", 10);
+    Skin();
+    ASSERT_FALSE(SkinnerOf(check)->Skinned);
+    const auto bytes = ControlSkin().Compressed();
+    skin->SkinStream().Clear();
+    skin->SkinStream().Write(bytes.data(), bytes.size());
+    ASSERT_TRUE(skin->LoadSkin());
+    skinned->Skinner->Reskin();
+    EXPECT_TRUE(SkinnerOf(check)->Skinned);
+    EXPECT_EQ(Glyph(check), kGlyph[0]);
+}
