@@ -1,6 +1,4 @@
 // TSkinButton: a plain push button painted from the skin's button face.
-#include <cctype>
-
 #include "skin/controls/skin_buttons.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_records.h"
@@ -23,15 +21,7 @@ const TClassInfo& TSkinButton::StaticClass() {
 
 namespace {
 
-// Tag of a control whose parent shows through the face's see-through parts.
-constexpr int32_t kSeeThroughTag = 5555;
 constexpr UINT_PTR kButtonTimer = 1;
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 bool startsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
@@ -46,7 +36,7 @@ void TSkinButton::AttachToControl(TFormSkinner* skinForm, TSkinData* skin, bool 
     TSkinControl::AttachToControl(skinForm, skin, setColour, canvas);
     readTransparency();
     if (Control) {
-        const std::string name = lower(Control->ClassName());
+        const std::string name = LowerCase(Control->ClassName());
         SkipMouseForward = startsWith(name, "trz") || startsWith(name, "tel");
     }
 }
@@ -186,7 +176,7 @@ void TSkinButton::click() {
     if (!Handle) return;
     char name[64] = {};
     GetClassNameA(Handle, name, sizeof name);
-    const WPARAM id = lower(name) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(Handle));
+    const WPARAM id = LowerCase(name) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(Handle));
     PostMessageA(GetParent(Handle), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(Handle));
 }
 

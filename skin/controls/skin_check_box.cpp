@@ -33,9 +33,6 @@ const TClassInfo& TSkinRadioButton::StaticClass() {
 
 namespace {
 
-constexpr int32_t kSeeThroughTag = 5555;
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
-
 bool hasProperty(const TControl* control, const char* name) {
     return control && control->ClassType().FindProp(name) != nullptr;
 }
@@ -157,7 +154,7 @@ void TSkinChoiceButton::DrawSkin(HDC dc, const RECT& rect) {
 
     TBitmap cell(fw, fh, pf24bit);
     BitBlt(cell.Canvas().Handle(), 0, 0, fw, fh, image->Canvas().Handle(), (frame - 1) * fw, 0, SRCCOPY);
-    DrawTransparentBitmap(dc, glyph, cell, kMagenta);
+    DrawTransparentBitmap(dc, glyph, cell, SKIN_KEY_COLOUR);
     if (Skinned) drawCaption(dc, text, flags);
 }
 

@@ -6,6 +6,7 @@
 #include "skin/core/form_skinner_base.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_records.h"
+#include "skin/paint/skin_paint.h"
 #include "toolkit/controls/win_control.h"
 #include "toolkit/core/class_builder.h"
 #include "toolkit/core/prop_access.h"
@@ -19,7 +20,6 @@ const TClassInfo& TSkinObjImage::StaticClass() {
 
 namespace {
 
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 // The decimal text of magenta as a colour property takes it.
 constexpr const char* kMagentaText = "16711935";
 
@@ -34,7 +34,7 @@ bool BuildGlyphStrip(TGlyphStripKind kind, TBitmap& source, int sourceFrames, TB
     strip.SetSize(w * int(cells.size()), h);
     HDC dc = strip.Canvas().Handle();
     const RECT all{0, 0, strip.Width(), h};
-    win::BrushHandle blank(CreateSolidBrush(kMagenta));
+    win::BrushHandle blank(CreateSolidBrush(SKIN_KEY_COLOUR));
     FillRect(dc, &all, blank.Get());
     for (size_t i = 0; i < cells.size(); ++i)
         if (cells[i] >= 0 && cells[i] < frames)
@@ -67,7 +67,7 @@ void TSkinObjImage::handStrip() {
         auto* glyph = dynamic_cast<TBitmap*>(GetObjectProp(GetObjectProp(Control, "Properties"), "Glyph"));
         if (!glyph) return;
         glyph->Assign(&strip);
-        glyph->SetTransparentColor(TColor(kMagenta));
+        glyph->SetTransparentColor(TColor(SKIN_KEY_COLOUR));
         SetPropFromText(glyph, "Transparent", "False");
         return;
     }

@@ -24,6 +24,8 @@ class TSkinData;
 
 // Mouse-state bits of a skinner.
 enum : uint8_t { hsHot = 1, hsPressed = 2 };
+// A control with this Tag lets its parent show through the see-through parts of its face.
+constexpr int32_t kSeeThroughTag = 5555;
 // Where a skinner is in its life.
 enum TControlSkinState : int { ctConstructed = 0, ctAttached = 1, ctWindowGone = 6 };
 

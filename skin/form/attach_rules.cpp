@@ -2,7 +2,6 @@
 #include "skin/form/attach_rules.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include <commctrl.h>
 
@@ -14,17 +13,6 @@ namespace {
 
 using K = TSkinnerKind;
 using F = TControlFamily;
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 TAttachAction skinner(K kind, bool withColour = false, int variant = 0, std::string picture = {}) {
     TAttachAction a;
@@ -256,16 +244,16 @@ TSkinnerKind TAttachDecision::SkinnerKind() const {
 }
 
 std::string Skin3rdKind(const std::vector<std::string>& table, const std::string& className) {
-    const std::string key = lower(className) + "=";
+    const std::string key = LowerCase(className) + "=";
     for (const std::string& entry : table) {
-        if (entry.size() < key.size() || lower(entry.substr(0, key.size())) != key) continue;
-        return lower(entry.substr(key.size(), 50));
+        if (entry.size() < key.size() || LowerCase(entry.substr(0, key.size())) != key) continue;
+        return LowerCase(entry.substr(key.size(), 50));
     }
     return {};
 }
 
 TAttachDecision DecideControl(const TControl& control, const TAttachFacts& facts) {
-    const std::string name = upper(control.ClassName());
+    const std::string name = UpperCase(control.ClassName());
     if (facts.Skin3rd) {
         const std::string kind = Skin3rdKind(*facts.Skin3rd, control.ClassName());
         if (!kind.empty()) return decideSkin3rd(kind, control, name, facts);
@@ -275,7 +263,7 @@ TAttachDecision DecideControl(const TControl& control, const TAttachFacts& facts
 }
 
 TAttachDecision DecideWindow(const std::string& className, DWORD s, TSkinControlTypes controls) {
-    const std::string name = lower(className);
+    const std::string name = LowerCase(className);
     Decision d(name.c_str(), controls);
     if (name == "button") {
         if ((s & 0xB) == 0xB || (s & 7) == 7 || (s & 0x80)) return d.Take();

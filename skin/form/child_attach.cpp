@@ -1,7 +1,6 @@
 // Child control attachment: walking a form's controls (or a plain window's children), choosing
 // each one's skinner (attach_rules) and carrying the choice out.
 #include <algorithm>
-#include <cctype>
 
 #include "skin/core/control_skinners.h"
 #include "skin/core/skin_control.h"
@@ -20,19 +19,13 @@ namespace {
 // Class names of window classes are at most this long for attachment.
 constexpr int kClassNameLength = 100;
 
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool answersSkinned(TControl& control) {
     return control.Perform(SKM_ISSKINNED) == 1;
 }
 
 // The buttons of radio and check groups go with their group when it is excluded.
 bool isChoiceGroup(const TControl& control) {
-    const std::string name = lower(control.ClassName());
+    const std::string name = LowerCase(control.ClassName());
     return name.find("radiogroup") != std::string::npos || name.find("checkgroup") != std::string::npos;
 }
 
@@ -95,11 +88,9 @@ void TWinSkinForm::AttachControl(TControl* control, TControl* parent) {
         }
     }
     if (SkinData->OnSkinControl) {
-        std::string name = control->ClassName();
-        for (char& ch : name)
-            ch = char(std::toupper(static_cast<unsigned char>(ch)));
         TComponent* result = nullptr;
-        SkinData->OnSkinControl(this->Control, SkinData, parent, control, name, result);
+        SkinData->OnSkinControl(this->Control, SkinData, parent, control, UpperCase(control->ClassName()),
+                                result);
         if (result) {
             adoptSkinner(result, *control);
             return;
