@@ -11,6 +11,7 @@
 #include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/controls/timer.h"
+#include "toolkit/controls/tool_bar.h"
 #include "toolkit/graphics/image_list.h"
 
 void RegisterControlClasses() {
@@ -28,6 +29,8 @@ void RegisterControlClasses() {
         TShape::StaticClass();
         TImage::StaticClass();
         TBevel::StaticClass();
+        TToolBar::StaticClass();
+        TToolButton::StaticClass();
         TTimer::StaticClass();
         TMenuItem::StaticClass();
         TMainMenu::StaticClass();
