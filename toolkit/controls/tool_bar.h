@@ -50,8 +50,6 @@ class TToolButton : public TGraphicControl {
     int CommandId() const { return commandId_; }
 
   protected:
-    // The bar's WM_COMMAND is the click; a release over the button is not one more.
-    bool ClicksOnMouseUp() const override { return false; }
     void VisibleChanged(TMessage& message) override;
     void EnabledChanged(TMessage& message) override;
     void TextChanged(TMessage& message) override;
