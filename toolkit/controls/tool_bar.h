@@ -110,7 +110,8 @@ class TToolBar : public TWinControl {
     void buttonRemoved(TToolButton* button);
     // A button's state (down, enabled, visible) changed; the rest needs rebuildButtons.
     void buttonStateChanged(TToolButton* button);
-    // Gives the window the buttons again, in order, and reads back where it laid them out.
+    // Gives the window the image list and the buttons again, in order, and reads back where it
+    // laid them out.
     void rebuildButtons();
     void placeButtons();
     TToolButton* findButton(int commandId) const;

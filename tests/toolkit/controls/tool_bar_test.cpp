@@ -1,10 +1,9 @@
-// The tool bar read from a form resource: its buttons in the bar's window, clicks by mouse,
-// buttons changed in code, published properties, and the custom-draw events seen on screen.
+// The tool bar read from a form resource: its buttons in the bar's window, clicks, buttons
+// changed in code, published properties, and the custom-draw events as the screen shows them.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
-#include <set>
 
 #include "tests/support/wintest.h"
 #include "tests/toolkit/controls/test_forms.h"
@@ -18,34 +17,29 @@ class TTestToolBarForm : public TForm {
     QS_DECLARE_CLASS()
   public:
     explicit TTestToolBarForm(TComponent* owner) : TForm(owner) {}
-    template <class C> C* Find(const std::string& name) { return dynamic_cast<C*>(FindComponent(name)); }
-
     void OpenButtonClick(TObject*) { ++openClicks; }
     void BoldButtonClick(TObject*) { ++boldClicks; }
-    void ToolBar1CustomDraw(TToolBar* sender, const RECT& r, bool& defaultDraw) {
-        if (drawBar) drawBar(sender, r, defaultDraw);
-    }
-    void ToolBar1CustomDrawButton(TToolBar* sender, TToolButton* button, TCustomDrawState state,
-                                  bool& defaultDraw) {
-        if (drawButton) drawButton(sender, button, state, defaultDraw);
+    void ToolBar1CustomDraw(TToolBar* s, const RECT& r, bool& d) { drawBar(s, r, d); }
+    void ToolBar1CustomDrawButton(TToolBar* s, TToolButton* b, TCustomDrawState st, bool& d) {
+        drawButton(s, b, st, d);
     }
 
-    int openClicks = 0;
-    int boldClicks = 0;
-    std::function<void(TToolBar*, const RECT&, bool&)> drawBar;
-    std::function<void(TToolBar*, TToolButton*, TCustomDrawState, bool&)> drawButton;
+    int openClicks = 0, boldClicks = 0;
+    std::function<void(TToolBar*, const RECT&, bool&)> drawBar = [](TToolBar*, const RECT&, bool&) {};
+    std::function<void(TToolBar*, TToolButton*, TCustomDrawState, bool&)> drawButton =
+        [](TToolBar*, TToolButton*, TCustomDrawState, bool&) {};
 };
 
 const TClassInfo& TTestToolBarForm::StaticClass() {
+    using F = TTestToolBarForm;
     static const TClassInfo& info =
-        TClassBuilder<TTestToolBarForm>("TTestToolBarForm", &TForm::StaticClass())
+        TClassBuilder<F>("TTestToolBarForm", &TForm::StaticClass())
             .Creatable()
-            .Method<void(TObject*)>("OpenButtonClick", &TTestToolBarForm::OpenButtonClick)
-            .Method<void(TObject*)>("BoldButtonClick", &TTestToolBarForm::BoldButtonClick)
-            .Method<void(TToolBar*, const RECT&, bool&)>("ToolBar1CustomDraw",
-                                                         &TTestToolBarForm::ToolBar1CustomDraw)
-            .Method<void(TToolBar*, TToolButton*, TCustomDrawState, bool&)>(
-                "ToolBar1CustomDrawButton", &TTestToolBarForm::ToolBar1CustomDrawButton)
+            .Method<void(TObject*)>("OpenButtonClick", &F::OpenButtonClick)
+            .Method<void(TObject*)>("BoldButtonClick", &F::BoldButtonClick)
+            .Method<void(TToolBar*, const RECT&, bool&)>("ToolBar1CustomDraw", &F::ToolBar1CustomDraw)
+            .Method<void(TToolBar*, TToolButton*, TCustomDrawState, bool&)>("ToolBar1CustomDrawButton",
+                                                                            &F::ToolBar1CustomDrawButton)
             .Build();
     return info;
 }
@@ -56,33 +50,28 @@ class ToolBar : public ::testing::Test {
   protected:
     void SetUp() override {
         form = NewForm<TTestToolBarForm>(nullptr);
-        bar = form->Find<TToolBar>("ToolBar1");
+        bar = dynamic_cast<TToolBar*>(form->FindComponent("ToolBar1"));
         ASSERT_NE(bar, nullptr);
     }
     void TearDown() override { delete form; }
 
-    TToolButton* button(const char* name) { return form->Find<TToolButton>(name); }
-    TBBUTTON barButton(int index) {
-        TBBUTTON tb{};
-        SendMessageA(bar->Handle(), TB_GETBUTTON, WPARAM(index), reinterpret_cast<LPARAM>(&tb));
-        return tb;
+    TToolButton* button(const char* name) { return dynamic_cast<TToolButton*>(form->FindComponent(name)); }
+    LRESULT send(UINT msg, WPARAM w, const void* l = nullptr) {
+        return SendMessageA(bar->Handle(), msg, w, reinterpret_cast<LPARAM>(l));
     }
-    std::string barText(int commandId) {
-        char text[64] = {};
-        SendMessageA(bar->Handle(), TB_GETBUTTONTEXTA, WPARAM(commandId), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    // Every button: the bar's window has it at the same place, with its identifier and caption.
+    // The bar's window has every button at its place, with its identifier and caption.
     void expectBarMatchesButtons() {
-        ASSERT_EQ(SendMessageA(bar->Handle(), TB_BUTTONCOUNT, 0, 0), bar->ButtonCount());
+        ASSERT_EQ(send(TB_BUTTONCOUNT, 0), bar->ButtonCount());
         for (int i = 0; i < bar->ButtonCount(); ++i) {
             TToolButton* b = bar->Buttons(i);
-            EXPECT_EQ(barButton(i).idCommand, b->CommandId()) << i;
-            if (b->Style() != tbsSeparator) {
-                EXPECT_EQ(barText(b->CommandId()), b->Caption()) << i;
-            }
+            TBBUTTON tb{};
+            char text[64] = {};
             RECT r{}, bounds = b->BoundsRect();
-            SendMessageA(bar->Handle(), TB_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r));
+            send(TB_GETBUTTON, i, &tb);
+            send(TB_GETBUTTONTEXTA, b->CommandId(), text);
+            send(TB_GETITEMRECT, i, &r);
+            EXPECT_EQ(tb.idCommand, b->CommandId()) << i;
+            EXPECT_EQ(text, b->Style() == tbsSeparator ? "" : b->Caption()) << i;
             EXPECT_TRUE(EqualRect(&r, &bounds)) << i;
         }
     }
@@ -90,13 +79,17 @@ class ToolBar : public ::testing::Test {
         RECT r = b->BoundsRect();
         return bar->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     }
-    qs::test::Pixels onScreen(TToolButton* b) {
+    // The pixels of a button on screen other than `color`.
+    int countOtherThan(TToolButton* b, uint32_t color) {
         RECT r = b->BoundsRect();
-        POINT origin = bar->ClientToScreen({r.left, r.top});
-        OffsetRect(&r, origin.x - r.left, origin.y - r.top);
-        return qs::test::CaptureScreen(r);
+        POINT at = bar->ClientToScreen({r.left, r.top});
+        OffsetRect(&r, at.x - r.left, at.y - r.top);
+        int n = 0;
+        for (uint32_t p : qs::test::CaptureScreen(r).data)
+            n += p != color;
+        return n;
     }
-    void showAndMovePointerAway() {
+    void showWithPointerAway() {
         form->Show();
         POINT away = form->ClientToScreen({390, 150});
         qs::test::MouseMoveTo(away.x, away.y);
@@ -107,72 +100,20 @@ class ToolBar : public ::testing::Test {
     TToolBar* bar = nullptr;
 };
 
-int countOtherThan(const qs::test::Pixels& px, uint32_t color) {
-    int n = 0;
-    for (uint32_t p : px.data)
-        n += p != color;
-    return n;
-}
-
 TEST_F(ToolBar, ButtonsFromFormTextAreTheBarsButtonsInOrder) {
     const char* names[] = {"OpenButton", "Separator1", "BoldButton", "SaveButton"};
     ASSERT_EQ(bar->ButtonCount(), 4);
-    std::set<int> ids;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bar->Buttons(i), button(names[i])) << names[i];
-        EXPECT_EQ(bar->Buttons(i)->Parent(), bar);
-        ids.insert(bar->Buttons(i)->CommandId());
-    }
-    EXPECT_EQ(ids.size(), 4u);
+    EXPECT_NE(bar->Buttons(0)->CommandId(), bar->Buttons(2)->CommandId());
     expectBarMatchesButtons();
-    EXPECT_EQ(barText(button("OpenButton")->CommandId()), "Open");
-    EXPECT_TRUE(barButton(1).fsStyle & BTNS_SEP);
-    EXPECT_TRUE(barButton(2).fsStyle & BTNS_CHECK);
-    EXPECT_FALSE(
-        SendMessageA(bar->Handle(), TB_ISBUTTONENABLED, WPARAM(button("SaveButton")->CommandId()), 0));
-    // Laid out left to right, within the bar.
+    TBBUTTON sep{}, check{};
+    send(TB_GETBUTTON, 1, &sep);
+    send(TB_GETBUTTON, 2, &check);
+    EXPECT_TRUE(sep.fsStyle & BTNS_SEP);
+    EXPECT_TRUE(check.fsStyle & BTNS_CHECK);
+    EXPECT_FALSE(send(TB_ISBUTTONENABLED, button("SaveButton")->CommandId()));
     EXPECT_LT(button("OpenButton")->Left(), button("BoldButton")->Left());
-    EXPECT_GT(button("OpenButton")->Width(), 0);
-}
-
-TEST_F(ToolBar, PublishedPropertiesReadAndWriteByName) {
-    EXPECT_EQ(GetEnumPropName(bar, "Flat"), "True");
-    EXPECT_TRUE(GetWindowLongA(bar->Handle(), GWL_STYLE) & TBSTYLE_FLAT);
-    SetPropFromText(bar, "Flat", "False");
-    EXPECT_FALSE(GetWindowLongA(bar->Handle(), GWL_STYLE) & TBSTYLE_FLAT);
-
-    TComponent* menu = form->FindComponent("PopupMenu1");
-    EXPECT_EQ(GetObjectProp(bar, "Menu"), menu);
-    EXPECT_EQ(GetObjectProp(bar, "Images"), nullptr);
-    EXPECT_EQ(bar->OnCustomDraw.methodName, "ToolBar1CustomDraw");
-    EXPECT_EQ(bar->OnCustomDrawButton.methodName, "ToolBar1CustomDrawButton");
-
-    TToolButton* bold = button("BoldButton");
-    EXPECT_EQ(GetEnumPropName(bold, "Style"), "tbsCheck");
-    EXPECT_EQ(GetIntProp(bold, "ImageIndex"), -1);
-    SetPropFromText(bold, "Down", "True");
-    EXPECT_TRUE(SendMessageA(bar->Handle(), TB_ISBUTTONCHECKED, WPARAM(bold->CommandId()), 0));
-
-    delete menu;
-    EXPECT_EQ(bar->Menu(), nullptr);
-}
-
-TEST_F(ToolBar, ClicksRunOnClickOnceAndToggleCheckButtons) {
-    showAndMovePointerAway();
-    TToolButton* bold = button("BoldButton");
-    POINT open = screenCentre(button("OpenButton"));
-    qs::test::MouseClickAt(open.x, open.y);
-    EXPECT_TRUE(qs::test::PumpUntil([&] { return form->openClicks == 1; }));
-    POINT at = screenCentre(bold);
-    qs::test::MouseClickAt(at.x, at.y);
-    EXPECT_TRUE(qs::test::PumpUntil([&] { return form->boldClicks == 1; }));
-    EXPECT_TRUE(bold->Down());
-    qs::test::MouseClickAt(at.x, at.y);
-    EXPECT_TRUE(qs::test::PumpUntil([&] { return form->boldClicks == 2; }));
-    EXPECT_FALSE(bold->Down());
-    EXPECT_FALSE(SendMessageA(bar->Handle(), TB_ISBUTTONCHECKED, WPARAM(bold->CommandId()), 0));
-    qs::test::PumpFor(100);
-    EXPECT_EQ(form->openClicks, 1); // the release over the button is not a second click
 }
 
 TEST_F(ToolBar, ButtonsChangedInCodeKeepTheBarInStep) {
@@ -181,47 +122,72 @@ TEST_F(ToolBar, ButtonsChangedInCodeKeepTheBarInStep) {
     extra->SetParent(bar);
     int extraClicks = 0;
     extra->OnClick = TNotifyEvent([&](TObject*) { ++extraClicks; });
-    ASSERT_EQ(bar->ButtonCount(), 5);
     EXPECT_EQ(bar->Buttons(4), extra);
     expectBarMatchesButtons();
 
     delete button("OpenButton");
     button("BoldButton")->SetCaption("Heavy");
-    ASSERT_EQ(bar->ButtonCount(), 4);
     EXPECT_EQ(bar->Buttons(0), button("Separator1"));
     expectBarMatchesButtons();
-
-    // The bar's command reaches the button it names, wherever it now stands.
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(extra->CommandId(), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(bar->Handle()));
+    // The bar's command reaches the button it names, wherever that now stands.
+    SendMessageA(form->Handle(), WM_COMMAND, extra->CommandId(), reinterpret_cast<LPARAM>(bar->Handle()));
     EXPECT_EQ(extraClicks, 1);
     EXPECT_EQ(form->boldClicks, 0);
 
-    // A button moved off the bar leaves it.
     extra->SetParent(form);
     EXPECT_EQ(bar->ButtonCount(), 3);
     expectBarMatchesButtons();
 }
 
+TEST_F(ToolBar, PublishedPropertiesByName) {
+    EXPECT_EQ(GetEnumPropName(bar, "Flat"), "True");
+    EXPECT_TRUE(GetWindowLongA(bar->Handle(), GWL_STYLE) & TBSTYLE_FLAT);
+    SetPropFromText(bar, "Flat", "False");
+    EXPECT_FALSE(GetWindowLongA(bar->Handle(), GWL_STYLE) & TBSTYLE_FLAT);
+    EXPECT_EQ(bar->OnCustomDraw.methodName, "ToolBar1CustomDraw");
+    EXPECT_EQ(GetObjectProp(bar, "Images"), nullptr);
+    TComponent* menu = form->FindComponent("PopupMenu1");
+    EXPECT_EQ(GetObjectProp(bar, "Menu"), menu);
+    delete menu;
+    EXPECT_EQ(bar->Menu(), nullptr);
+
+    TToolButton* bold = button("BoldButton");
+    EXPECT_EQ(GetEnumPropName(bold, "Style"), "tbsCheck");
+    SetPropFromText(bold, "Down", "True");
+    EXPECT_TRUE(send(TB_ISBUTTONCHECKED, bold->CommandId()));
+}
+
+TEST_F(ToolBar, ClicksRunOnClickOnceAndToggleCheckButtons) {
+    showWithPointerAway();
+    TToolButton* bold = button("BoldButton");
+    POINT open = screenCentre(button("OpenButton")), at = screenCentre(bold);
+    qs::test::MouseClickAt(open.x, open.y);
+    EXPECT_TRUE(qs::test::PumpUntil([&] { return form->openClicks == 1; }));
+    qs::test::MouseClickAt(at.x, at.y);
+    EXPECT_TRUE(qs::test::PumpUntil([&] { return form->boldClicks == 1; }));
+    EXPECT_TRUE(bold->Down());
+    qs::test::MouseClickAt(at.x, at.y);
+    EXPECT_TRUE(qs::test::PumpUntil([&] { return form->boldClicks == 2; }));
+    EXPECT_FALSE(bold->Down());
+    qs::test::PumpFor(100);
+    EXPECT_EQ(form->openClicks, 1);
+}
+
 TEST_F(ToolBar, CustomDrawPaintsTheBarThroughItsCanvas) {
     RECT seen{};
-    int calls = 0;
     bool liveCanvas = false;
     form->drawBar = [&](TToolBar* sender, const RECT& r, bool&) {
-        ++calls;
         seen = r;
         liveCanvas = sender->Canvas().HandleAllocated();
         sender->Canvas().Brush().SetColor(clRed);
         sender->Canvas().FillRect(r);
     };
-    showAndMovePointerAway();
+    showWithPointerAway();
     bar->Repaint();
-    ASSERT_TRUE(qs::test::PumpUntil([&] { return calls > 0; }));
+    ASSERT_TRUE(qs::test::PumpUntil([&] { return liveCanvas; }));
     RECT client = bar->ClientRect();
     EXPECT_TRUE(EqualRect(&seen, &client));
-    EXPECT_TRUE(liveCanvas);
-    EXPECT_FALSE(bar->Canvas().HandleAllocated()); // let go once the event is over
-
+    EXPECT_FALSE(bar->Canvas().HandleAllocated());
     // Right of the last button only the event's drawing shows.
     POINT p = bar->ClientToScreen({client.right - 4, client.bottom / 2});
     EXPECT_EQ(qs::test::CaptureScreen(RECT{p.x, p.y, p.x + 1, p.y + 1}).at(0, 0), kRed);
@@ -236,13 +202,11 @@ TEST_F(ToolBar, CustomDrawButtonSeesHotButtonsAndCanDrawThemAlone) {
         sender->Canvas().FillRect(b->BoundsRect());
         defaultDraw = !drawAlone;
     };
-    showAndMovePointerAway();
-    TToolButton* open = button("OpenButton");
-    TToolButton* bold = button("BoldButton");
+    showWithPointerAway();
+    TToolButton *open = button("OpenButton"), *bold = button("BoldButton");
     ASSERT_TRUE(qs::test::PumpUntil([&] { return states.count(open) && states.count(bold); }));
     EXPECT_FALSE(states[bold] & cdsHot);
     EXPECT_TRUE(states[button("SaveButton")] & cdsDisabled);
-
     POINT at = screenCentre(bold);
     qs::test::MouseMoveTo(at.x, at.y);
     EXPECT_TRUE(qs::test::PumpUntil([&] { return (states[bold] & cdsHot) != 0; }));
@@ -250,11 +214,11 @@ TEST_F(ToolBar, CustomDrawButtonSeesHotButtonsAndCanDrawThemAlone) {
 
     // The bar draws the caption over the event's blue, unless told not to.
     qs::test::PumpFor(100);
-    EXPECT_GT(countOtherThan(onScreen(open), kBlue), 0);
+    EXPECT_GT(countOtherThan(open, kBlue), 0);
     drawAlone = true;
     bar->Repaint();
     qs::test::PumpFor(100);
-    EXPECT_EQ(countOtherThan(onScreen(open), kBlue), 0);
+    EXPECT_EQ(countOtherThan(open, kBlue), 0);
 }
 
 } // namespace
