@@ -137,7 +137,7 @@ void TWinSkinForm::carryOut(const TAttachDecision& decision, TControl& control) 
                 for (TCollectionItem* band : bands->Items())
                     SetOrdProp(band, "Color", SkinData->Colour(scButtonFace));
             break;
-        case TAttachStep::ToolbarSetup: SetPropFromText(&control, "Flat", "True"); break;
+        case TAttachStep::ToolbarSetup: installToolbarHandlers(control); break;
         case TAttachStep::Transparent: SetPropFromText(&control, "Transparent", "True"); break;
         case TAttachStep::WindowEdit:
             if (auto* win = dynamic_cast<TWinControl*>(&control))
@@ -220,6 +220,7 @@ void TWinSkinForm::RecreateScrollSkinner(HWND window) {
 }
 
 void TWinSkinForm::freeChildSkinners() {
+    removeToolbarHandlers();
     // Unskinning gives the controls their colours back; a window going away has nothing to give.
     FreeChildSkinners(State != fsUnskinning);
 }

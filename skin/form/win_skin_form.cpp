@@ -44,6 +44,8 @@ TWinSkinForm::TWinSkinForm(HWND window, const std::string& className) {
 TWinSkinForm::~TWinSkinForm() {
     HideHint();
     if (subclass_.Installed() && IsWindow(Handle)) ReleaseOnDestroy();
+    // The bars' handlers call this skinner: none may outlive it.
+    removeToolbarHandlers();
 }
 
 void TWinSkinForm::SkinForm(TSkinData* skin, TComponent* control) {

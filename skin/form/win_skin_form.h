@@ -17,6 +17,7 @@
 #include "skin/form/menu_bar.h"
 #include "skin/form/nc_objects.h"
 #include "toolkit/controls/messages.h"
+#include "toolkit/controls/tool_bar.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/handles.h"
 #include "toolkit/subclass.h"
@@ -69,6 +70,10 @@ class TWinSkinForm : public TFormSkinner {
     void AttachChildWindows(HWND window);
     // A scroll-bar skinner made afresh for a control whose scroll bars changed.
     void RecreateScrollSkinner(HWND window);
+    // The custom-draw handlers given to tool bars: the skin's tool-bar image behind the bar, the
+    // button faces behind its buttons.
+    void PaintToolbarBackground(TToolBar* sender, const RECT& rect, bool& defaultDraw);
+    void PaintToolbarButton(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool& defaultDraw);
 
     // An MDI frame whose active child is maximised shows that child's buttons on its menu band.
     bool ActiveMdiChildMaximized() const;
@@ -169,6 +174,8 @@ class TWinSkinForm : public TFormSkinner {
     void carryOut(const TAttachDecision& decision, TControl& control);
     TSkinControl* makeSkinner(TControl& control, const TSkinnerPlan& plan);
     TSkinControl* makeWindowSkinner(HWND window, const TSkinnerPlan& plan);
+    void installToolbarHandlers(TControl& control);
+    void removeToolbarHandlers();
     void readWindowState();
     void removeSysMenuStyle();
     void restoreSysMenuStyle();
@@ -215,6 +222,13 @@ class TWinSkinForm : public TFormSkinner {
     TWndMethod oldWindowProc_;
     bool hookedWindowProc_ = false;
     bool hoverRunning_ = false;
+    // Tool bars given this form's handlers, by window, and which of the two each was given.
+    struct SkinnedToolbar {
+        HWND Window;
+        bool Background;
+        bool Buttons;
+    };
+    std::vector<SkinnedToolbar> toolbars_;
 };
 
 // Fills SkinnerFactory() with the form and popup-menu skinners.

@@ -314,11 +314,19 @@ void TToolBar::customDraw(TMessage& m) {
     case CDDS_ITEMPREPAINT:
         if (TToolButton* b = findButton(int(cd.nmcd.dwItemSpec)); b && OnCustomDrawButton) {
             bool defaultDraw = true;
+            faceDrawn_ = false;
             {
                 CanvasOnDC on(canvas_, cd.nmcd.hdc, Font());
+                const COLORREF before = SetTextColor(cd.nmcd.hdc, cd.clrText);
                 OnCustomDrawButton(this, b, customDrawState(cd.nmcd.uItemState), defaultDraw);
+                // The bar draws the caption in clrText, not in the DC's colour.
+                cd.clrText = GetTextColor(cd.nmcd.hdc);
+                SetTextColor(cd.nmcd.hdc, before);
             }
-            if (!defaultDraw) m.Result = CDRF_SKIPDEFAULT;
+            if (!defaultDraw)
+                m.Result = CDRF_SKIPDEFAULT;
+            else if (faceDrawn_)
+                m.Result = TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
         }
         break;
     default: break;

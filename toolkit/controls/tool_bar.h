@@ -95,7 +95,11 @@ class TToolBar : public TWinControl {
     // answers CDRF_SKIPDEFAULT: the bar leaves out what of its own drawing the system lets it.
     TTBCustomDrawEvent OnCustomDraw;
     // Before each button paints (CDDS_ITEMPREPAINT); DefaultDraw false leaves that button undrawn.
+    // The text colour the handler leaves in the canvas's DC is the caption's.
     TTBCustomDrawBtnEvent OnCustomDrawButton;
+    // Called by an OnCustomDrawButton handler that painted the button's face itself: the bar then
+    // draws only the button's image and caption over it, without its own background and edges.
+    void FaceDrawnByHandler() { faceDrawn_ = true; }
 
   protected:
     void CreateParams(TCreateParams& params) override;
@@ -123,4 +127,5 @@ class TToolBar : public TWinControl {
     TMenu* menu_ = nullptr;
     TImageList* images_ = nullptr;
     bool flat_ = false;
+    bool faceDrawn_ = false; // the current button's handler drew its face
 };

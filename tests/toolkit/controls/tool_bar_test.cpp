@@ -2,6 +2,7 @@
 // changed in code, published properties, and the custom-draw events as the screen shows them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -87,6 +88,15 @@ class ToolBar : public ::testing::Test {
         int n = 0;
         for (uint32_t p : qs::test::CaptureScreen(r).data)
             n += p != color;
+        return n;
+    }
+    int countOf(TToolButton* b, const std::function<bool(uint32_t)>& which) {
+        RECT r = b->BoundsRect();
+        POINT at = bar->ClientToScreen({r.left, r.top});
+        OffsetRect(&r, at.x - r.left, at.y - r.top);
+        int n = 0;
+        for (uint32_t p : qs::test::CaptureScreen(r).data)
+            n += which(p & 0xFFFFFF);
         return n;
     }
     void showWithPointerAway() {
@@ -221,4 +231,26 @@ TEST_F(ToolBar, CustomDrawButtonSeesHotButtonsAndCanDrawThemAlone) {
     EXPECT_EQ(countOtherThan(open, kBlue), 0);
 }
 
+TEST_F(ToolBar, AHandlerThatDrewTheFaceGetsTheCaptionInItsColourAndNoBackground) {
+    TToolButton* bold = nullptr;
+    form->drawButton = [&](TToolBar* sender, TToolButton* b, TCustomDrawState, bool&) {
+        sender->Canvas().Brush().SetColor(clBlue);
+        sender->Canvas().FillRect(b->BoundsRect());
+        SetTextColor(sender->Canvas().Handle(), RGB(255, 255, 0));
+        sender->FaceDrawnByHandler();
+    };
+    showWithPointerAway();
+    bold = button("BoldButton");
+    POINT at = screenCentre(bold);
+    qs::test::MouseMoveTo(at.x, at.y);
+    qs::test::PumpFor(200);
+    // Hot, yet only the handler's blue and the caption in yellow: no hot background or edges
+    // (greys and white), and no caption in the system's black.
+    auto grey = [](uint32_t p) {
+        const int r = int(p >> 16), g = int(p >> 8 & 0xFF), b = int(p & 0xFF);
+        return std::abs(r - g) <= 2 && std::abs(g - b) <= 2 && r > 0x40;
+    };
+    EXPECT_EQ(countOf(bold, grey), 0);
+    EXPECT_GT(countOf(bold, [](uint32_t p) { return p == 0xFFFF00; }), 0);
+}
 } // namespace
