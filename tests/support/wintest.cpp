@@ -216,8 +216,28 @@ DWORD GdiObjectCount() {
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
     return live;
 }
+namespace {
+
+BOOL CALLBACK countChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<DWORD*>(count);
+    return TRUE;
+}
+
+// A top-level window and all its descendants (EnumChildWindows walks the whole tree).
+BOOL CALLBACK countWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<DWORD*>(count);
+    EnumChildWindows(window, countChild, count);
+    return TRUE;
+}
+
+} // namespace
+
 DWORD UserObjectCount() {
-    return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return n;
+    // Wine answers 0: count this thread's windows, the USER objects a leak shows first.
+    DWORD windows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, LPARAM(&windows));
+    return windows;
 }
 
 } // namespace qs::test
