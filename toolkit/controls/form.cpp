@@ -541,6 +541,9 @@ void TCustomForm::activated(TMessage& m) {
     if (active) {
         if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus())
             ::SetFocus(activeControl_->Handle());
+        else if (!activeControl_)
+            // Without a control that had the focus, the keyboard starts at the first tab stop.
+            SelectNext(nullptr, true);
         if (OnActivate) OnActivate(this);
     } else if (OnDeactivate) {
         OnDeactivate(this);

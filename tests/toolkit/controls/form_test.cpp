@@ -199,4 +199,19 @@ TEST(Forms, FocusNoticesReachTheControls) {
     delete form;
 }
 
+TEST(Forms, AFormShownWithoutAFocusedControlFocusesItsFirstTabStop) {
+    auto* form = NewForm<TPlainForm>(nullptr);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    auto* only = new TButton(form);
+    only->SetParent(form);
+    only->SetTop(40);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Application->ProcessMessages();
+    EXPECT_EQ(form->ActiveControl(), only);
+    EXPECT_EQ(GetFocus(), only->Handle()) << "Space or Enter reach the button at once";
+    delete form;
+}
+
 } // namespace
