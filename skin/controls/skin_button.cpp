@@ -155,17 +155,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
 
 void TSkinButton::paintNow(HDC dc) {
     if (!Handle || !GetWindowRect(Handle, &WindowRect)) return;
-    const RECT r{0, 0, RectWidth(WindowRect), RectHeight(WindowRect)};
-    try {
-        if (dc) {
-            DrawSkin(dc, r);
-        } else {
-            win::PaintDC paint(Handle);
-            if (paint.Get()) DrawSkin(paint.Get(), r);
-        }
-    } catch (...) {
-        // The skin could not be drawn; the button keeps what was there.
-    }
+    paintMessage(dc, RECT{0, 0, RectWidth(WindowRect), RectHeight(WindowRect)});
 }
 
 void TSkinButton::click() {

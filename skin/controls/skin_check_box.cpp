@@ -99,16 +99,7 @@ void TSkinChoiceButton::AfterDefault(TMessage& m) {
 void TSkinChoiceButton::paint(HDC dc) {
     RECT client{};
     GetClientRect(Handle, &client);
-    try {
-        if (dc) {
-            DrawSkin(dc, client);
-        } else {
-            win::PaintDC paintDC(Handle);
-            if (paintDC.Get()) DrawSkin(paintDC.Get(), client);
-        }
-    } catch (...) {
-        // The skin could not be drawn; the control keeps what was there.
-    }
+    paintMessage(dc, client);
 }
 
 void TSkinChoiceButton::erase(HDC dc) {

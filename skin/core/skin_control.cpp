@@ -185,6 +185,19 @@ void TSkinControl::PaintWindow(HDC dc) {
     }
 }
 
+void TSkinControl::paintMessage(HDC dc, const RECT& rect) {
+    try {
+        if (dc) {
+            DrawSkin(dc, rect);
+        } else {
+            win::PaintDC paint(Handle);
+            if (paint.Get()) DrawSkin(paint.Get(), rect);
+        }
+    } catch (...) {
+        // The skin could not be drawn; the control keeps what was there.
+    }
+}
+
 void TSkinControl::DrawSkin(HDC, const RECT&) {}
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {

@@ -96,6 +96,9 @@ class TSkinControl : public TComponent {
     TFormSkinner* SkinForm = nullptr;
 
   protected:
+    // Answers a WM_PAINT the painter takes over: DrawSkin on the message's dc, or between
+    // BeginPaint and EndPaint; a failure leaves what was there.
+    void paintMessage(HDC dc, const RECT& rect);
     // Swaps the toolkit control's message method (also for windowless controls).
     void hookControl(TControl* control);
     void unhook();

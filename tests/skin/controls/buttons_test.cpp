@@ -32,13 +32,9 @@ uint32_t rgb(TColor c) {
     return (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
 }
 
-class Buttons : public ::testing::Test {
+class Buttons : public SkinnedFormTest {
   protected:
-    void SetUp() override {
-        skin = LoadControlSkin();
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(60, 60, 360, 260);
-    }
+    void SetUp() override { MakeForm(); }
     TButton* AddButton(const char* caption, int top) {
         auto* b = new TButton(form.get());
         b->SetParent(form.get());
@@ -46,13 +42,8 @@ class Buttons : public ::testing::Test {
         b->SetCaption(caption);
         return b;
     }
-    void Skin() {
-        form->Show();
-        SetForegroundWindow(form->Handle());
-        skinned = std::make_unique<SkinnedWindow>(*skin, form->Handle(), form.get());
-    }
     TSkinButton& SkinnerOf(TControl* c) {
-        auto* s = dynamic_cast<TSkinButton*>(skinned->Skinner->ChildSkinnerOf(c));
+        auto* s = dynamic_cast<TSkinButton*>(ChildSkinner(c));
         EXPECT_NE(s, nullptr);
         return *s;
     }
@@ -62,13 +53,6 @@ class Buttons : public ::testing::Test {
         SkinnerOf(c).DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, kW, kH});
         return Pixel(*bmp, kFaceProbe.x, kFaceProbe.y);
     }
-    void TearDown() override {
-        skinned.reset();
-        form.reset();
-    }
-    std::unique_ptr<TSkinData> skin;
-    std::unique_ptr<TForm> form;
-    std::unique_ptr<SkinnedWindow> skinned;
 };
 
 } // namespace

@@ -118,13 +118,8 @@ TEST(PlainChoices, APlainCheckBoxKeepsItsCaptionAndGetsTheSkinsGlyph) {
 namespace {
 
 // A toolkit form with its check boxes and radio buttons, skinned.
-class ToolkitChoices : public ::testing::Test {
+class ToolkitChoices : public SkinnedFormTest {
   protected:
-    void Make(const ControlSkinOptions& options = {}) {
-        skin = LoadControlSkin(options);
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(60, 60, 360, 260);
-    }
     template <class C> C* Add(const char* caption, int top) {
         auto* c = new C(form.get());
         c->SetParent(form.get());
@@ -132,33 +127,19 @@ class ToolkitChoices : public ::testing::Test {
         c->SetCaption(caption);
         return c;
     }
-    void Skin() {
-        form->Show();
-        SetForegroundWindow(form->Handle());
-        skinned = std::make_unique<SkinnedWindow>(*skin, form->Handle(), form.get());
-    }
-    TSkinChoiceButton* SkinnerOf(TControl* c) {
-        return dynamic_cast<TSkinChoiceButton*>(skinned->Skinner->ChildSkinnerOf(c));
-    }
+    TSkinChoiceButton* SkinnerOf(TControl* c) { return dynamic_cast<TSkinChoiceButton*>(ChildSkinner(c)); }
     // The glyph colour drawn now (the glyph sits at the left, vertically centred).
     uint32_t Glyph(TControl* c) {
         auto bmp = Canvas24(150, 20);
         SkinnerOf(c)->DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, 150, 20});
         return Pixel(*bmp, 5, 10);
     }
-    void TearDown() override {
-        skinned.reset();
-        form.reset();
-    }
-    std::unique_ptr<TSkinData> skin;
-    std::unique_ptr<TForm> form;
-    std::unique_ptr<SkinnedWindow> skinned;
 };
 
 } // namespace
 
 TEST_F(ToolkitChoices, TwelveFrameCheckStripByState) {
-    Make(ControlSkinOptions{12, 8, true});
+    MakeForm(ControlSkinOptions{12, 8, true});
     auto* check = Add<TCheckBox>("Check", 10);
     check->SetAllowGrayed(true);
     auto* radio = Add<TRadioButton>("Radio", 40);
@@ -178,7 +159,7 @@ TEST_F(ToolkitChoices, TwelveFrameCheckStripByState) {
 }
 
 TEST_F(ToolkitChoices, WithoutACheckImageTheSystemPaints) {
-    Make(ControlSkinOptions{0, 4, true});
+    MakeForm(ControlSkinOptions{0, 4, true});
     auto* check = Add<TCheckBox>("Native", 10);
     Skin();
     ASSERT_NE(SkinnerOf(check), nullptr);
@@ -191,7 +172,7 @@ TEST_F(ToolkitChoices, WithoutACheckImageTheSystemPaints) {
 }
 
 TEST_F(ToolkitChoices, TheFocusRectangleOnlyWhereTheSystemDrawsNoneOfItsOwn) {
-    Make();
+    MakeForm();
     auto* check = Add<TCheckBox>("Focus", 10);
     auto* other = Add<TCheckBox>("Other", 40);
     Skin();
@@ -215,7 +196,7 @@ TEST_F(ToolkitChoices, TheFocusRectangleOnlyWhereTheSystemDrawsNoneOfItsOwn) {
 }
 
 TEST_F(ToolkitChoices, ARadioGroupsButtonsAreSkinnedUnlessTheGroupIsExcluded) {
-    Make();
+    MakeForm();
     auto* group = new TRadioGroup(form.get());
     group->SetParent(form.get());
     group->SetBounds(10, 10, 150, 100);
@@ -236,7 +217,7 @@ TEST_F(ToolkitChoices, ARadioGroupsButtonsAreSkinnedUnlessTheGroupIsExcluded) {
 }
 
 TEST_F(ToolkitChoices, ASkinSwitchBringsTheGlyphsOfTheNewSkin) {
-    Make(ControlSkinOptions{0, 4, true});
+    MakeForm(ControlSkinOptions{0, 4, true});
     auto* check = Add<TCheckBox>("Switch", 10);
     Skin();
     ASSERT_FALSE(SkinnerOf(check)->Skinned);

@@ -72,6 +72,28 @@ void SkinnedWindow::Attach() {
     PumpFor(30);
 }
 
+void SkinnedFormTest::MakeForm(const ControlSkinOptions& options) {
+    skinned.reset();
+    skin = LoadControlSkin(options);
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 360, 260);
+}
+
+void SkinnedFormTest::Skin() {
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    skinned = std::make_unique<SkinnedWindow>(*skin, form->Handle(), form.get());
+}
+
+TSkinControl* SkinnedFormTest::ChildSkinner(TControl* control) const {
+    return skinned ? skinned->Skinner->ChildSkinnerOf(control) : nullptr;
+}
+
+void SkinnedFormTest::TearDown() {
+    skinned.reset();
+    form.reset();
+}
+
 std::unique_ptr<TBitmap> Canvas24(int w, int h, uint32_t background) {
     return MakeImage(w, h, [background](int, int) { return background; });
 }

@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
 #include "skin/core/skin_data.h"
 #include "skin/form/win_skin_form.h"
 #include "tests/skin/core/test_skin.h"
+#include "toolkit/controls/form.h"
 #include "toolkit/graphics/bitmap.h"
 
 namespace qs::test {
@@ -46,6 +49,21 @@ struct SkinnedWindow {
 
     HWND Handle;
     std::unique_ptr<TWinSkinForm> Skinner;
+};
+
+// A toolkit form at (60, 60), 360 x 260, with the control skin; tests add controls, then Skin().
+class SkinnedFormTest : public ::testing::Test {
+  protected:
+    // A new skin with these options, and a new form.
+    void MakeForm(const ControlSkinOptions& options = {});
+    // Shows the form and skins it and its controls as the manager does.
+    void Skin();
+    TSkinControl* ChildSkinner(TControl* control) const;
+    void TearDown() override;
+
+    std::unique_ptr<TSkinData> skin;
+    std::unique_ptr<TForm> form;
+    std::unique_ptr<SkinnedWindow> skinned;
 };
 
 // A memory bitmap of w x h filled with `background`, for DrawSkin calls.
