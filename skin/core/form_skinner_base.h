@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/message_depth.h"
+
 class TSkinControl;
 class TSkinData;
 class TComponent;
@@ -43,6 +45,9 @@ class TFormSkinner {
     int State = fsCreated;
     int MdiKind = mkNone;
 
+    // Every message of the window, and every modal loop the skinner runs, is a scope of this.
+    TMessageDepth& Depth() { return depth_; }
+
     // Initialises for a toolkit form (`control`) or a plain window (control null).
     virtual void SkinForm(TSkinData* skin, TComponent* control) = 0;
     virtual void SkinWindow(TSkinData* skin) = 0;
@@ -73,11 +78,16 @@ class TFormSkinner {
     // Frees every child skinner (unskinning, or the window going away). With `unskinFirst`,
     // each one whose window still exists gives its control its own look back first.
     void FreeChildSkinners(bool unskinFirst = false);
+
+  private:
+    TMessageDepth depth_;
 };
 
 class TPopupSkinner {
   public:
     virtual ~TPopupSkinner() = default;
+
+    TMessageDepth& Depth() { return depth_; }
 
     HWND Handle = nullptr;
     HMENU Menu = nullptr;
@@ -90,6 +100,9 @@ class TPopupSkinner {
     virtual TBitmap* Background() { return nullptr; }
     // Where the menu's client area (the items' coordinates) starts in the window.
     virtual POINT ClientOffset() const { return POINT{0, 0}; }
+
+  private:
+    TMessageDepth depth_;
 };
 
 struct TSkinnerFactory {
