@@ -6,7 +6,12 @@
 // Install: the wide variant for a Unicode window, the ANSI one otherwise, so the previous
 // procedure sees messages in the character set it expects. Messages reach the handler first;
 // CallPrevious lets the window's own procedure run. A handler that throws lets the message go on
-// to the previous procedure; no exception leaves the window procedure.
+// to the previous procedure, unless that has run already; an exception out of the previous
+// procedure is the program's and goes to the application's handler, once. No exception leaves
+// the window procedure.
+//
+// A link left in the chain by a Subclass that could not leave it (someone subclassed on top of
+// us) is taken over by the next Install of that kind, so the window can be skinned again.
 //
 // Teardown, the same order on every path (Restore, the destructor, WM_NCDESTROY):
 //   1. the handler is no longer called;
@@ -24,6 +29,8 @@
 
 #include <functional>
 #include <utility>
+
+#include "toolkit/controls/application.h"
 
 namespace win {
 
@@ -71,6 +78,16 @@ class Subclass {
     static WNDPROC ProcOf(SubclassKind kind);
     static LRESULT Dispatch(SubclassKind kind, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CallLink(const Link& link, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The message being dispatched on this thread: whether its previous procedure has run.
+    struct Frame {
+        const Subclass* owner;
+        bool previousRan;
+        Frame* outer;
+    };
+    static Frame*& CurrentFrame() {
+        static thread_local Frame* current = nullptr;
+        return current;
+    }
     static WNDPROC CurrentProc(HWND hwnd, bool unicode);
     static void SetProc(HWND hwnd, bool unicode, WNDPROC proc);
 
@@ -122,12 +139,22 @@ inline Subclass* Subclass::Of(HWND window, SubclassKind kind) {
 }
 
 inline bool Subclass::Install(HWND window, SubclassKind kind, Handler handler, Ended ended) {
-    if (link_ || !window || !IsWindow(window) || GetPropA(window, PropertyName(kind))) return false;
+    if (link_ || !window || !IsWindow(window)) return false;
+    auto* left = static_cast<Link*>(GetPropA(window, PropertyName(kind)));
+    if (left && left->owner) return false;
     window_ = window;
     kind_ = kind;
-    unicode_ = IsWindowUnicode(window) != FALSE;
     handler_ = std::move(handler);
     ended_ = std::move(ended);
+    if (left) {
+        // Our procedure is still in the chain below someone else's: it serves this owner again.
+        unicode_ = left->unicode;
+        previous_ = left->previous;
+        link_ = left;
+        link_->owner = this;
+        return true;
+    }
+    unicode_ = IsWindowUnicode(window) != FALSE;
     link_ = new Link{this, nullptr, unicode_};
     SetPropA(window, PropertyName(kind), link_);
     // The property is in place before the first message can reach our procedure.
@@ -147,7 +174,13 @@ inline LRESULT Subclass::CallLink(const Link& link, HWND hwnd, UINT msg, WPARAM 
 }
 
 inline LRESULT Subclass::CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam) const {
-    return CallLink(Link{nullptr, previous_, unicode_}, window_, msg, wParam, lParam);
+    if (Frame* frame = CurrentFrame(); frame && frame->owner == this) frame->previousRan = true;
+    try {
+        return CallLink(Link{nullptr, previous_, unicode_}, window_, msg, wParam, lParam);
+    } catch (...) {
+        HandleToolkitException();
+        return 0;
+    }
 }
 
 inline void Subclass::Restore() {
@@ -178,15 +211,18 @@ inline LRESULT Subclass::Dispatch(SubclassKind kind, HWND hwnd, UINT msg, WPARAM
     const Link seen = *link;
     Ended ended = msg == WM_NCDESTROY && seen.owner ? seen.owner->ended_ : Ended();
     LRESULT result = 0;
-    if (!seen.owner) {
+    if (!seen.owner || !seen.owner->handler_) {
         result = CallLink(seen, hwnd, msg, wParam, lParam);
     } else {
+        Frame frame{seen.owner, false, CurrentFrame()};
+        CurrentFrame() = &frame;
         try {
-            result = seen.owner->handler_ ? seen.owner->handler_(msg, wParam, lParam)
-                                          : CallLink(seen, hwnd, msg, wParam, lParam);
+            result = seen.owner->handler_(msg, wParam, lParam);
         } catch (...) {
-            result = CallLink(seen, hwnd, msg, wParam, lParam);
+            // Our handler failed: the window's own procedure handles the message, once.
+            if (!frame.previousRan) result = CallLink(seen, hwnd, msg, wParam, lParam);
         }
+        CurrentFrame() = frame.outer;
     }
     if (msg != WM_NCDESTROY) return result;
 

@@ -111,6 +111,18 @@ TEST_F(SubclassTest, HandlerRunsFirstAndAFailureGoesOnToThePreviousProcedure) {
     fail = true;
     EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 7);
     EXPECT_EQ(seen, (std::vector<std::string>{"ours", "base"}));
+    // A failure after the previous procedure ran does not run it again.
+    seen.clear();
+    Subclass late;
+    ASSERT_TRUE(late.Install(h, SubclassKind::Control, [&](UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        const LRESULT r = late.CallPrevious(m, wp, lp);
+        if (m == WM_APP) throw std::runtime_error("repaint failed");
+        return r;
+    }));
+    fail = false;
+    SendMessageA(h, WM_APP, 0, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"ours", "base"}));
+    late.Restore();
     // One of each kind: a second install is refused and changes nothing.
     Subclass again;
     EXPECT_FALSE(again.Install(h, SubclassKind::Form, [](UINT, WPARAM, LPARAM) { return LRESULT(0); }));
@@ -183,6 +195,16 @@ TEST_F(SubclassTest, ForeignSubclassOnTopKeepsWorkingAfterWeLeave) {
     EXPECT_EQ(procOf(h), &foreign);
     EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 7);
     EXPECT_EQ(seen, (std::vector<std::string>{"foreign", "base"}));
+    // The link we left in the chain serves the next owner of that kind.
+    seen.clear();
+    Subclass again;
+    ASSERT_TRUE(again.Install(h, SubclassKind::Control, [&](UINT m, WPARAM wp, LPARAM lp) {
+        if (m == WM_APP) seen.push_back("again");
+        return again.CallPrevious(m, wp, lp);
+    }));
+    EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 7);
+    EXPECT_EQ(seen, (std::vector<std::string>{"foreign", "again", "base"}));
+    again.Restore();
     // Restoring after the window is gone is harmless.
     DestroyWindow(h);
     s.Restore();
