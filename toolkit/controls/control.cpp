@@ -291,33 +291,56 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
-void TControl::mouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
+bool TControl::mouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
     int x = short(LOWORD(m.LParam)), y = short(HIWORD(m.LParam));
     TShiftState shift = KeysToShiftState(m.WParam);
+    // The program's handlers may free the control (a button that closes its panel).
+    const std::shared_ptr<const bool> alive = LifeToken();
     if (down) {
         if (dbl) shift |= ssDouble;
         if (button == mbLeft) leftDown_ = true;
         if (dbl && button == mbLeft) DblClick();
+        if (!*alive) return false;
         MouseDown(button, shift, x, y);
-        return;
+        return *alive;
     }
     bool click = button == mbLeft && leftDown_;
     if (button == mbLeft) leftDown_ = false;
     if (click && ClicksOnMouseUp() && x >= 0 && y >= 0 && x < ClientWidth() && y < ClientHeight()) Click();
+    if (!*alive) return false;
     MouseUp(button, shift, x, y);
+    return *alive;
 }
 
 void TControl::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_LBUTTONDOWN: mouseButton(m, mbLeft, true, false); break;
-    case WM_LBUTTONDBLCLK: mouseButton(m, mbLeft, true, true); break;
-    case WM_RBUTTONDOWN: mouseButton(m, mbRight, true, false); break;
-    case WM_RBUTTONDBLCLK: mouseButton(m, mbRight, true, true); break;
-    case WM_MBUTTONDOWN: mouseButton(m, mbMiddle, true, false); break;
-    case WM_MBUTTONDBLCLK: mouseButton(m, mbMiddle, true, true); break;
-    case WM_LBUTTONUP: mouseButton(m, mbLeft, false, false); break;
-    case WM_RBUTTONUP: mouseButton(m, mbRight, false, false); break;
-    case WM_MBUTTONUP: mouseButton(m, mbMiddle, false, false); break;
+    case WM_LBUTTONDOWN:
+        if (!mouseButton(m, mbLeft, true, false)) return;
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (!mouseButton(m, mbLeft, true, true)) return;
+        break;
+    case WM_RBUTTONDOWN:
+        if (!mouseButton(m, mbRight, true, false)) return;
+        break;
+    case WM_RBUTTONDBLCLK:
+        if (!mouseButton(m, mbRight, true, true)) return;
+        break;
+    case WM_MBUTTONDOWN:
+        if (!mouseButton(m, mbMiddle, true, false)) return;
+        break;
+    case WM_MBUTTONDBLCLK:
+        if (!mouseButton(m, mbMiddle, true, true)) return;
+        break;
+    case WM_LBUTTONUP:
+        if (!mouseButton(m, mbLeft, false, false)) return;
+        break;
+    case WM_RBUTTONUP:
+        if (!mouseButton(m, mbRight, false, false)) return;
+        break;
+    case WM_MBUTTONUP:
+        if (!mouseButton(m, mbMiddle, false, false)) return;
+        break;
     case WM_MOUSEMOVE:
         MouseMove(KeysToShiftState(m.WParam), short(LOWORD(m.LParam)), short(HIWORD(m.LParam)));
         break;

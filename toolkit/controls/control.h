@@ -192,7 +192,8 @@ class TControl : public TComponent {
     bool parentFont_ = true;
 
   private:
-    void mouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
+    // False when one of the program's handlers freed the control meanwhile.
+    bool mouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
     void fontObjectChanged();
 
     TWinControl* parent_ = nullptr;

@@ -117,16 +117,19 @@ void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    bool click = false;
     if (button == mbLeft && dragging_) {
         dragging_ = false;
         pressed_ = false;
         Invalidate();
-        if (inside(x, y)) {
-            if (groupIndex_ != 0) SetDown(!down_);
-            Click();
-        }
+        click = inside(x, y);
     }
+    // The click comes last: its handler may free the button.
+    const std::shared_ptr<const bool> alive = LifeToken();
     TGraphicControl::MouseUp(button, shift, x, y);
+    if (!click || !*alive) return;
+    if (groupIndex_ != 0) SetDown(!down_);
+    Click();
 }
 
 void TSpeedButton::WndProc(TMessage& m) {

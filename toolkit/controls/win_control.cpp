@@ -336,9 +336,10 @@ bool TWinControl::forwardMouseToChild(TMessage& m) {
         SetCapture(handle_);
     }
     target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->left_, p.y - target->top_));
-    if (m.Msg == WM_LBUTTONUP && mouse_state::Captured()) {
+    // Also when the child's handler freed it: the capture is ours to give back either way.
+    if (m.Msg == WM_LBUTTONUP) {
         mouse_state::SetCaptured(nullptr);
-        ReleaseCapture();
+        if (GetCapture() == handle_) ReleaseCapture();
     }
     // The window still does what its class does with the message; only the events went to the child.
     if (handle_) DefaultHandler(m);

@@ -36,6 +36,7 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
     state_ |= csDestroying;
+    if (alive_) *alive_ = false;
     // Tell everyone who asked, then free what we own (last created first).
     auto notifies = freeNotifies_;
     freeNotifies_.clear();
@@ -85,6 +86,11 @@ void TComponent::SetStateFlag(TComponentStateFlag flag, bool on) {
 
 void TComponent::Loaded() {
     state_ &= ~uint32_t(csLoading);
+}
+
+std::shared_ptr<const bool> TComponent::LifeToken() {
+    if (!alive_) alive_ = std::make_shared<bool>(true);
+    return alive_;
 }
 
 void TComponent::FreeNotification(TComponent* other) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,10 @@ class TComponent : public TPersistent {
     // Runs once after a form resource has set every property of every component.
     virtual void Loaded();
 
+    // True while the component exists: code that runs a program's handler keeps one and asks it
+    // afterwards, since the handler may have freed the component.
+    std::shared_ptr<const bool> LifeToken();
+
     // Asks to be told (Notification opRemove) when `other` goes away, although it is not owned.
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
@@ -71,4 +76,5 @@ class TComponent : public TPersistent {
     std::string name_;
     int32_t tag_ = 0;
     uint32_t state_ = 0;
+    std::shared_ptr<bool> alive_;
 };
