@@ -3,38 +3,42 @@
 #include "skin/core/skin_data.h"
 #include "skin/form/toolbar_paint.h"
 #include "skin/form/win_skin_form.h"
-#include "toolkit/controls/window_class.h"
 #include "toolkit/core/prop_access.h"
 #include "toolkit/graphics/canvas.h"
+
+namespace {
+// Our handlers carry this name, so taking them back leaves a handler the program set since.
+constexpr char kSkinHandler[] = "TWinSkinForm.SkinToolbar";
+} // namespace
 
 void TWinSkinForm::installToolbarHandlers(TControl& control) {
     SetPropFromText(&control, "Flat", "True");
     auto* bar = dynamic_cast<TToolBar*>(&control);
-    if (!bar) return;
+    if (!bar || toolbars_.Watches(bar)) return;
     // A bar keeps the handlers its program gave it.
-    SkinnedToolbar given{bar->Handle(), !bar->OnCustomDraw, !bar->OnCustomDrawButton};
-    if (given.Background)
+    const bool background = !bar->OnCustomDraw, buttons = !bar->OnCustomDrawButton;
+    if (background) {
         bar->OnCustomDraw = TTBCustomDrawEvent([this](TToolBar* sender, const RECT& rect, bool& defaultDraw) {
             PaintToolbarBackground(sender, rect, defaultDraw);
         });
-    if (given.Buttons)
+        bar->OnCustomDraw.methodName = kSkinHandler;
+    }
+    if (buttons) {
         bar->OnCustomDrawButton = TTBCustomDrawBtnEvent(
             [this](TToolBar* sender, TToolButton* button, TCustomDrawState state, bool& defaultDraw) {
                 PaintToolbarButton(sender, button, state, defaultDraw);
             });
-    if (given.Background || given.Buttons) toolbars_.push_back(given);
+        bar->OnCustomDrawButton.methodName = kSkinHandler;
+    }
+    if (background || buttons) toolbars_.Watch(bar);
 }
 
 void TWinSkinForm::removeToolbarHandlers() {
-    // By window: a bar may have gone before its form skinner.
-    for (const SkinnedToolbar& given : toolbars_) {
-        if (!IsWindow(given.Window)) continue;
-        auto* bar = dynamic_cast<TToolBar*>(FindControl(given.Window));
-        if (!bar) continue;
-        if (given.Background) bar->OnCustomDraw = {};
-        if (given.Buttons) bar->OnCustomDrawButton = {};
+    for (TComponent* c : toolbars_.Take()) {
+        auto* bar = static_cast<TToolBar*>(c);
+        if (bar->OnCustomDraw.methodName == kSkinHandler) bar->OnCustomDraw = {};
+        if (bar->OnCustomDrawButton.methodName == kSkinHandler) bar->OnCustomDrawButton = {};
     }
-    toolbars_.clear();
 }
 
 void TWinSkinForm::PaintToolbarBackground(TToolBar* sender, const RECT& rect, bool&) {

@@ -18,6 +18,7 @@
 #include "skin/form/nc_objects.h"
 #include "toolkit/controls/messages.h"
 #include "toolkit/controls/tool_bar.h"
+#include "toolkit/core/free_watch.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/handles.h"
 #include "toolkit/subclass.h"
@@ -159,6 +160,11 @@ class TWinSkinForm : public TFormSkinner {
     LRESULT stage2(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT stage3(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT passOn(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The toolkit form's own message method: the program's code.
+    void callOld(TMessage& message);
+    // The skinner was let go during the message (unskinned or its window destroyed) and is
+    // freed when the message returns: code after the window's own procedure stops there.
+    bool released();
     void toolkitHook(TMessage& message);
     void toolkitMessage(TMessage& message);
     LRESULT mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -220,15 +226,13 @@ class TWinSkinForm : public TFormSkinner {
     win::Subclass subclass_;
     win::Subclass mdiSubclass_;
     TWndMethod oldWindowProc_;
+    // How often the form's own method has run: a failure of ours does not run it twice.
+    int oldCalls_ = 0;
     bool hookedWindowProc_ = false;
     bool hoverRunning_ = false;
-    // Tool bars given this form's handlers, by window, and which of the two each was given.
-    struct SkinnedToolbar {
-        HWND Window;
-        bool Background;
-        bool Buttons;
-    };
-    std::vector<SkinnedToolbar> toolbars_;
+    // The tool bars given this form's custom-draw handlers, watched so that the handlers are
+    // taken back from every bar still alive, whatever became of its window.
+    TFreeWatch toolbars_;
 };
 
 // Fills SkinnerFactory() with the form and popup-menu skinners.
