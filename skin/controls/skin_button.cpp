@@ -160,7 +160,7 @@ void TSkinButton::paintNow(HDC dc) {
 
 void TSkinButton::click() {
     if (Control) {
-        Control->Click();
+        RunProgramCode([control = Control] { control->Click(); });
         return;
     }
     if (!Handle) return;

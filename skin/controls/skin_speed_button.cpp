@@ -66,11 +66,15 @@ bool TSkinSpeedButton::BeforeDefault(TMessage& m) {
         m.Result = 1;
         return false;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+        TMessageDepth::Scope scope(Depth());
         CallDefault(m);
+        // The press may have freed the button.
+        if (!scope.Alive()) return false;
         SetPressed(true);
         PaintWindow(nullptr);
         return false;
+    }
     default: return true;
     }
 }

@@ -37,7 +37,7 @@ void TFormSkinner::PurgeChildSkinners() {
     for (TSkinControl* s : ChildSkinners)
         if (s->State == ctWindowGone) gone.push_back(s);
     for (TSkinControl* s : gone)
-        delete s; // leaves the list from its destructor
+        s->Release();
 }
 
 void TFormSkinner::FreeChildSkinners(bool unskinFirst) {
@@ -47,6 +47,8 @@ void TFormSkinner::FreeChildSkinners(bool unskinFirst) {
         ChildSkinners.pop_back();
         s->SkinForm = nullptr;
         if (unskinFirst && s->State != ctWindowGone) s->Unskin();
-        delete s;
+        // A skinner inside one of its own messages (a dialog closed from its own button) goes
+        // when that message returns.
+        s->Release();
     }
 }

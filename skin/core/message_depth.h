@@ -44,6 +44,8 @@ class TMessageDepth {
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
 
+        // The skinner has not been destroyed (it may be waiting to be freed).
+        bool Exists() const { return !state_->gone; }
         // The skinner still exists and is not waiting to be freed.
         bool Alive() const { return !Enabled() || (!state_->gone && !state_->pendingFree); }
 

@@ -7,6 +7,7 @@
 #include "skin/core/form_skinner_base.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
+#include "toolkit/controls/application.h"
 #include "toolkit/controls/messages.h"
 #include "toolkit/controls/win_control.h"
 #include "toolkit/core/class_builder.h"
@@ -32,6 +33,14 @@ const HWND kShellDesktop = HWND(LONG_PTR(0x10014));
 
 } // namespace
 
+void RunProgramCode(const std::function<void()>& code) {
+    try {
+        code();
+    } catch (...) {
+        HandleToolkitException();
+    }
+}
+
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
@@ -41,14 +50,7 @@ TSkinControl::~TSkinControl() {
 
 void TSkinControl::hookControl(TControl* control) {
     SavedWindowProc = control->WindowProc();
-    control->SetWindowProc([this](TMessage& m) {
-        try {
-            SkinWndProc(m);
-        } catch (...) {
-            // Ours failed: the control handles the message itself.
-            CallDefault(m);
-        }
-    });
+    control->SetWindowProc([this](TMessage& m) { SkinWndProc(m); });
     hookedControl_ = true;
 }
 
@@ -83,6 +85,15 @@ void TSkinControl::AttachToControl(TFormSkinner* skinForm, TSkinData* skin, bool
 
 void TSkinControl::AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* skinForm, TCanvas* canvas) {
     if (Attached || !IsWindow(window)) return;
+    // A window that cannot be subclassed is not skinned: nothing registered, a later attach may
+    // try again.
+    const bool installed =
+        subclass_.Install(window, win::SubclassKind::Control, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            TMessage m{msg, wParam, lParam, 0};
+            SkinWndProc(m);
+            return m.Result;
+        });
+    if (!installed) return;
     SkinData = skin;
     SkinForm = skinForm;
     Canvas = canvas;
@@ -91,11 +102,6 @@ void TSkinControl::AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* sk
     if (SkinForm) SkinForm->RegisterChildSkinner(this);
     IsUnicode = IsWindowUnicode(window);
     Caption = GetWindowTextWide(window);
-    subclass_.Install(window, win::SubclassKind::Control, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
-        TMessage m{msg, wParam, lParam, 0};
-        SkinWndProc(m);
-        return m.Result;
-    });
     InvalidateRect(window, nullptr, TRUE);
     Attached = true;
     State = ctAttached;
@@ -122,37 +128,60 @@ void TSkinControl::Repaint() {
 }
 
 void TSkinControl::CallDefault(TMessage& m) {
-    if (SavedWindowProc) {
-        SavedWindowProc(m);
-        return;
-    }
-    m.Result = subclass_.CallPrevious(m.Msg, m.WParam, m.LParam);
+    if (defaultCall_) defaultCall_->ran = true;
+    RunProgramCode([&] {
+        if (SavedWindowProc)
+            SavedWindowProc(m);
+        else
+            m.Result = subclass_.CallPrevious(m.Msg, m.WParam, m.LParam);
+    });
+}
+
+void TSkinControl::Release() {
+    if (SkinForm) SkinForm->UnregisterChildSkinner(this);
+    SkinForm = nullptr;
+    depth_.Free([this] { delete this; });
 }
 
 void TSkinControl::SkinWndProc(TMessage& m) {
+    TMessageDepth::Scope scope(depth_);
+    DefaultCall call;
+    DefaultCall* outer = std::exchange(defaultCall_, &call);
+    try {
+        route(m, scope);
+    } catch (...) {
+        // Ours failed: the control handles the message itself, unless it already has.
+        if (scope.Alive() && !call.ran) CallDefault(m);
+    }
+    if (scope.Exists()) defaultCall_ = outer;
+}
+
+void TSkinControl::route(TMessage& m, const TMessageDepth::Scope& scope) {
     MessageHandled = false;
     if (m.Msg == SKM_ENABLE) {
         SkinEnabled = m.WParam > 0;
         if (SkinEnabled) Repaint();
         return;
     }
-    if (!SkinEnabled) {
+    if (!SkinEnabled || depth_.FreePending()) {
         CallDefault(m);
         return;
     }
-    if (BeforeDefault(m)) {
-        CallDefault(m);
-        AfterDefault(m);
-    }
+    if (!BeforeDefault(m) || !scope.Alive()) return;
+    CallDefault(m);
+    // The program may have freed the control, its window or this skinner meanwhile.
+    if (scope.Alive()) AfterDefault(m);
 }
 
 bool TSkinControl::BeforeDefault(TMessage& m) {
     switch (m.Msg) {
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
         State = ctWindowGone;
+        TMessageDepth::Scope scope(depth_);
         CallDefault(m);
-        if (SkinEnabled) Unskin();
+        if (scope.Alive() && SkinEnabled) Unskin();
         return false;
+    }
     case SKM_ISSKINNED: m.Result = 1; return false;
     default: return true;
     }
@@ -252,7 +281,7 @@ void TSkinControl::ForwardMouseDown(const TMessage& m) const {
         x = cursor.x;
         y = cursor.y;
     }
-    Control->MouseDown(mbLeft, KeysToShiftState(m.WParam), x, y);
+    RunProgramCode([&] { Control->MouseDown(mbLeft, KeysToShiftState(m.WParam), x, y); });
 }
 
 std::wstring AnsiToWide(const std::string& text) {

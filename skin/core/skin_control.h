@@ -6,13 +6,22 @@
 // Teardown, in this order (the destructor, on every path): the toolkit control's WindowProc goes
 // back, the window's own procedure goes back (win::Subclass), the skinner leaves its form
 // skinner's list; then the component goes.
+//
+// Lifetime: a program's code runs inside SkinWndProc (an OnClick frees its button, a dialog
+// procedure destroys the dialog). Every message is a TMessageDepth scope: Release() asked for
+// during a message frees the skinner when its outermost message returns, and nothing after the
+// control's own procedure touches a skinner that was freed or released meanwhile. An exception
+// out of the control's own procedure is the program's: it reaches the application's exception
+// handler once and is never retried; only a failure of ours lets the message go on.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "skin/core/message_depth.h"
 #include "toolkit/controls/control.h"
 #include "toolkit/core/component.h"
 #include "toolkit/subclass.h"
@@ -50,10 +59,15 @@ class TSkinControl : public TComponent {
     // The skin changed: the colour follows it, then a repaint.
     virtual void SkinChanged();
 
-    // Every message of the skinned control passes here.
+    // Every message of the skinned control passes here; nothing is thrown out of it.
     void SkinWndProc(TMessage& m);
-    // The control's own handling: the saved WindowProc, or the previous window procedure.
+    // The control's own handling: the saved WindowProc, or the previous window procedure. An
+    // exception out of it goes to the application's handler.
     void CallDefault(TMessage& m);
+    // Leaves the form skinner's list and frees the skinner, now or when its outermost message
+    // has returned (messages in between go straight to the control).
+    void Release();
+    TMessageDepth& Depth() { return depth_; }
     void Repaint();
 
     bool Hot() const { return MouseState & hsHot; }
@@ -104,10 +118,21 @@ class TSkinControl : public TComponent {
     void unhook();
 
   private:
+    // Whether the control's own procedure has run for the message being handled.
+    struct DefaultCall {
+        bool ran = false;
+    };
+    void route(TMessage& m, const TMessageDepth::Scope& scope);
+
     win::Subclass subclass_;
     bool hookedControl_ = false;
+    DefaultCall* defaultCall_ = nullptr;
+    TMessageDepth depth_;
 };
 
+// Runs the program's code (a control's own procedure or event): what it throws is the program's
+// and reaches the application's exception handler, once.
+void RunProgramCode(const std::function<void()>& code);
 // A window's text as UTF-16: GetWindowTextW on the NT platform, else WM_GETTEXT (1000 bytes) from
 // the ANSI code page.
 std::wstring GetWindowTextWide(HWND window);

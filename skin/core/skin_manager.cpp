@@ -127,10 +127,14 @@ TSkinManage::~TSkinManage() {
     skinState_ = ssEnding;
     skinning_ = false;
     timer_.Stop();
-    while (std::unique_ptr<TFormSkinner> last = registry_.TakeLastForm())
+    while (std::unique_ptr<TFormSkinner> last = registry_.TakeLastForm()) {
         last->Detach();
-    while (std::unique_ptr<TPopupSkinner> last = registry_.TakeLastPopup())
+        FreeWhenIdle(std::move(last));
+    }
+    while (std::unique_ptr<TPopupSkinner> last = registry_.TakeLastPopup()) {
         last->Detach();
+        FreeWhenIdle(std::move(last));
+    }
     if (SkinManager == this) SkinManager = nullptr;
 }
 
@@ -149,10 +153,14 @@ void TSkinManage::UnregisterSkinData(TSkinData* skin) {
         if (registry_.Forms()[i]->SkinData == skin) {
             std::unique_ptr<TFormSkinner> s = registry_.TakeForm(registry_.Forms()[i].get());
             if (s->State != fsDestroyed) s->Unskin();
+            FreeWhenIdle(std::move(s));
         }
     for (size_t i = registry_.Popups().size(); i-- > 0;)
-        if (registry_.Popups()[i]->SkinData == skin)
-            registry_.TakePopup(registry_.Popups()[i]->Handle)->Detach();
+        if (registry_.Popups()[i]->SkinData == skin) {
+            std::unique_ptr<TPopupSkinner> p = registry_.TakePopup(registry_.Popups()[i]->Handle);
+            p->Detach();
+            FreeWhenIdle(std::move(p));
+        }
 }
 
 void TSkinManage::InstallHook() {
@@ -269,6 +277,7 @@ bool TSkinManage::RemovePopupSkinner(HWND window) {
     std::unique_ptr<TPopupSkinner> skinner = registry_.TakePopup(window);
     if (!skinner) return false;
     skinner->Detach();
+    FreeWhenIdle(std::move(skinner));
     if (registry_.Popups().empty()) menus_.Reset();
     return true;
 }
@@ -319,6 +328,8 @@ void TSkinManage::unskinAndFree(const TFormSkinner* skinner) {
     if (!s) return;
     const HWND window = s->Handle;
     s->Unskin();
+    // Unskinned from inside one of its window's messages (a menu loop, a handler): freed after it.
+    FreeWhenIdle(std::move(s));
     if (IsWindow(window)) repaintWhole(window);
 }
 

@@ -44,9 +44,11 @@ std::unique_ptr<TFormSkinner> TSkinnerRegistry::TakeLastForm() {
 void TSkinnerRegistry::PurgeDestroyedForms() {
     for (size_t i = forms_.size(); i-- > 0;)
         if (forms_[i]->State == fsDestroyed) {
-            // Out of the list first: a skinner's destructor may look the registry up.
+            // Out of the list first: a skinner's destructor may look the registry up. One still
+            // inside a message of its window goes when that returns.
             std::unique_ptr<TFormSkinner> gone = std::move(forms_[i]);
             forms_.erase(forms_.begin() + long(i));
+            FreeWhenIdle(std::move(gone));
         }
 }
 

@@ -212,7 +212,7 @@ void TWinSkinForm::RecreateScrollSkinner(HWND window) {
         if (old->Handle != window) continue;
         const bool listView = old->InheritsFrom("TSkinListView");
         TControl* control = old->Control;
-        delete old; // leaves the list
+        old->Release();
         if (control)
             makeSkinner(*control, PlanOf(listView ? TSkinnerKind::ListView : TSkinnerKind::Scrollbar));
         return;

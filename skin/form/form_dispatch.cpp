@@ -1,6 +1,7 @@
 // The form skinner's window procedure: three stages route every message of the window to the
 // frame, caption-button and lifecycle handlers; whatever is not handled reaches the previous
 // procedure. Also the hook that replaces a toolkit form's WindowProc.
+#include "skin/core/skin_control.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "skin/form/win_skin_form.h"
@@ -13,6 +14,15 @@ constexpr UINT kNcUahDrawCaption = 0xAE;
 
 LRESULT TWinSkinForm::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
     return subclass_.CallPrevious(msg, wParam, lParam);
+}
+
+void TWinSkinForm::callOld(TMessage& m) {
+    ++oldCalls_;
+    RunProgramCode([&] { oldWindowProc_(m); });
+}
+
+bool TWinSkinForm::released() {
+    return Depth().FreePending();
 }
 
 LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -77,12 +87,12 @@ LRESULT TWinSkinForm::stage2(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE: Active = LOBYTE(wParam) != 0; break;
     case WM_GETMINMAXINFO: {
         const LRESULT r = passOn(msg, wParam, lParam);
-        readWindowState();
+        if (!released()) readWindowState();
         return r;
     }
     case WM_SETICON: {
         const LRESULT r = passOn(msg, wParam, lParam);
-        RebuildIconBitmap();
+        if (!released()) RebuildIconBitmap();
         return r;
     }
     case WM_SYSCOMMAND: return onSysCommand(wParam, lParam);
@@ -118,17 +128,21 @@ LRESULT TWinSkinForm::onMenuChanged(WPARAM wParam, LPARAM lParam) {
     const bool was = SkinData->FramePaintEnabled();
     SkinData->SetFramePaintEnabled(false);
     const LRESULT r = passOn(TKN_MENUCHANGED, wParam, lParam);
+    // The program may have unskinned the form, or freed its skin, meanwhile.
+    if (released()) return r;
     SkinData->SetFramePaintEnabled(was);
     menuReattached();
     return r;
 }
 
-// A failure of ours lets the message go on to the form's own method.
+// A failure of ours lets the message go on to the form's own method, unless that has run.
 void TWinSkinForm::toolkitHook(TMessage& m) {
+    TMessageDepth::Scope scope(Depth());
+    const int before = oldCalls_;
     try {
         toolkitMessage(m);
     } catch (...) {
-        oldWindowProc_(m);
+        if (scope.Alive() && oldCalls_ == before) callOld(m);
     }
 }
 
@@ -136,7 +150,8 @@ void TWinSkinForm::toolkitMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_SETTEXT:
         if (IsWindowVisible(Handle)) {
-            oldWindowProc_(m);
+            callOld(m);
+            if (released()) return;
             if (WindowState == swMaximized) {
                 if (SkinManager && SkinManager->MdiClient())
                     PostMessageA(SkinManager->MdiClient(), SKM_MDIREDRAW, WPARAM(Handle), 0);
@@ -146,7 +161,7 @@ void TWinSkinForm::toolkitMessage(TMessage& m) {
                 NotifyFrameChanged();
             }
         } else {
-            oldWindowProc_(m);
+            callOld(m);
         }
         return;
     case SKM_RESKIN: Reskin(); return;
@@ -159,6 +174,6 @@ void TWinSkinForm::toolkitMessage(TMessage& m) {
     case SKM_ISSKINFORM: m.Result = m.LParam == SKM_MAGIC ? SKM_MAGIC : 1; return;
     case TKN_DIALOGCHAR: onDialogChar(m); return;
     case TKN_MENUCHANGED: menuChangedInToolkit(m); return;
-    default: oldWindowProc_(m);
+    default: callOld(m);
     }
 }

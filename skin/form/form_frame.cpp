@@ -238,6 +238,7 @@ void TWinSkinForm::UpdateRegion() {
 
 LRESULT TWinSkinForm::onSize(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = passOn(WM_SIZE, wParam, lParam);
+    if (released()) return result;
     WindowState = wParam == SIZE_MINIMIZED ? swMinimized : wParam == SIZE_MAXIMIZED ? swMaximized : swNormal;
     if (WindowState == swMinimized) return result;
     if (MdiKind == mkChild && ((SkinManager && SkinManager->MdiMaximized()) || WindowState != swNormal))

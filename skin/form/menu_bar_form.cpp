@@ -44,7 +44,8 @@ void TWinSkinForm::menuChangedInToolkit(TMessage& m) {
     // The toolkit re-attaches its rebuilt menu; the system must not paint its frame meanwhile.
     const bool was = SkinData->FramePaintEnabled();
     SkinData->SetFramePaintEnabled(false);
-    oldWindowProc_(m);
+    callOld(m);
+    if (released()) return;
     SkinData->SetFramePaintEnabled(was);
     menuReattached();
     if (MenuBarSkinner) PaintFrame(nullptr);
@@ -89,8 +90,8 @@ bool TWinSkinForm::onMenuKey(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::onDialogChar(TMessage& m) {
-    oldWindowProc_(m);
-    if (m.Result != 0) return;
+    callOld(m);
+    if (m.Result != 0 || released()) return;
     const bool altOnly =
         (GetKeyState(VK_MENU) < 0) && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
     if (MenuBarSkinner && altOnly)

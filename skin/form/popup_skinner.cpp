@@ -34,6 +34,7 @@ TWinSkinPopMenu::TWinSkinPopMenu(HWND window, TSkinData* skin) {
     // The window may go before the manager hears of it: the subclass gives the procedure back at
     // WM_NCDESTROY on its own.
     subclass_.Install(window, win::SubclassKind::PopupMenu, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        TMessageDepth::Scope scope(Depth());
         return message(msg, wParam, lParam);
     });
 }

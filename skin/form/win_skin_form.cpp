@@ -129,9 +129,11 @@ void TWinSkinForm::InitSkin() {
 
     if (MdiKind == mkFrame) {
         SavedMenuUpdate = SkinData->MenuUpdate();
-        mdiSubclass_.Install(
-            MdiClient, win::SubclassKind::MdiClient,
-            [this](UINT msg, WPARAM wParam, LPARAM lParam) { return mdiClientMessage(msg, wParam, lParam); });
+        mdiSubclass_.Install(MdiClient, win::SubclassKind::MdiClient,
+                             [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+                                 TMessageDepth::Scope scope(Depth());
+                                 return mdiClientMessage(msg, wParam, lParam);
+                             });
     }
     subclass();
 
@@ -153,7 +155,10 @@ void TWinSkinForm::InitSkin() {
 void TWinSkinForm::subclass() {
     subclass_.Install(
         Handle, win::SubclassKind::Form,
-        [this](UINT msg, WPARAM wParam, LPARAM lParam) { return dispatch(msg, wParam, lParam); },
+        [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            TMessageDepth::Scope scope(Depth());
+            return dispatch(msg, wParam, lParam);
+        },
         [this] { State = fsDestroyed; });
 }
 
@@ -379,7 +384,7 @@ LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDICREATE: SkinData->SetMenuUpdate(false); return pass();
     case WM_MDIDESTROY: {
         LRESULT r = pass();
-        if (FrameSkinned && SkinManager) {
+        if (FrameSkinned && SkinManager && !released()) {
             BOOL maximized = FALSE;
             HWND active = HWND(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
             SkinManager->SetMdiMaximized(active && maximized);
@@ -394,7 +399,7 @@ LRESULT TWinSkinForm::mdiClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MDISETMENU: {
         const LRESULT r = pass();
-        if (FrameSkinned) {
+        if (FrameSkinned && !released()) {
             if (wParam && MenuBarSkinner) MenuBarSkinner->RebuildFromMdiMenu();
             SetMenu(Handle, nullptr);
             PaintFrame(nullptr);
