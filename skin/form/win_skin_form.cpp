@@ -274,6 +274,7 @@ void TWinSkinForm::Unskin() {
         freeChildSkinners();
     }
     setMenusOwnerDraw(false);
+    MenuHandlers.GiveBackAll();
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     if (!IsWindow(Handle)) return;
     restoreSysMenuStyle();
@@ -307,6 +308,7 @@ void TWinSkinForm::ReleaseOnDestroy() {
     HideHint();
     SystemPopup.reset();
     detachMenuBar(false);
+    MenuHandlers.GiveBackAll();
     startHoverTimer(false);
     restoreProcedures();
     freeChildSkinners();
@@ -316,6 +318,7 @@ void TWinSkinForm::UnskinControls() {
     startHoverTimer(false);
     freeChildSkinners();
     setMenusOwnerDraw(false);
+    MenuHandlers.GiveBackAll();
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     restoreProcedures();
     if (State != fsUnskinning && IsWindow(Handle))
