@@ -160,21 +160,26 @@ bool TWinSkinMenu::RightToLeft() const {
 }
 
 bool TWinSkinMenu::BuildItems() {
-    return build(false);
+    return build(GetMenu(form_.Handle), false);
 }
 
 bool TWinSkinMenu::RebuildFromMdiMenu() {
-    const bool built = build(true);
+    const bool built = build(GetMenu(form_.Handle), true);
     if (built) LayoutItems();
     return built;
 }
 
-bool TWinSkinMenu::build(bool mdi) {
-    const HMENU menu = GetMenu(form_.Handle);
+bool TWinSkinMenu::build(HMENU menu, bool mdi) {
     if (!menu) return false;
     MenuHandle = menu;
     if (form_.Form && !Menu) return false;
     if (form_.HotObject && dynamic_cast<TMenuBtn*>(form_.HotObject)) form_.HotObject = nullptr;
+    // An action update below may change the menu again: what it changes is read here anyway.
+    building_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{building_};
     Items.clear();
     const int count = GetMenuItemCount(menu);
     // A menu without items keeps the system's menu bar.
@@ -291,6 +296,34 @@ TMenuBtn* TWinSkinMenu::ItemAt(POINT p) const {
     for (const auto& b : Items)
         if (!b->Caption.empty() && PtInRect(&b->Rect, p)) return b.get();
     return nullptr;
+}
+
+TMenuBtn* TWinSkinMenu::FirstOpenable(size_t from) const {
+    for (size_t i = from; i < Items.size(); ++i) {
+        const TMenuBtn& b = *Items[i];
+        if (b.SubMenu && b.ItemEnabled && b.Visible && !b.Caption.empty()) return Items[i].get();
+    }
+    return nullptr;
+}
+
+void TWinSkinMenu::MenuChanged() {
+    if (building_) return;
+    if (Tracking()) {
+        rebuildPending_ = true;
+        if (form_.CurrentPopup) MakeMenuOwnerDrawn(form_.CurrentPopup);
+        // The window must not show the system's bar meanwhile.
+        if (GetMenu(form_.Handle)) SetMenu(form_.Handle, nullptr);
+        return;
+    }
+    rebuild();
+}
+
+void TWinSkinMenu::rebuild() {
+    rebuildPending_ = false;
+    if (!GetMenu(form_.Handle) && MenuHandle && IsMenu(MenuHandle))
+        build(MenuHandle, false);
+    else
+        BuildItems();
 }
 
 TMenuBtn* TWinSkinMenu::FindAccelerator(wchar_t key) const {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/message_depth.h"
 #include "skin/form/nc_objects.h"
 #include "toolkit/graphics/bitmap.h"
 
@@ -75,6 +76,11 @@ class TWinSkinMenu {
     // Items from the window's menu, which is then taken away; false (the window keeps its menu)
     // when it has none or no items.
     bool BuildItems();
+    // The toolkit changed the menu: the items are built again, at once, or once the open menu
+    // has closed (its loop holds items). Entries added to the open menu are owner-drawn at once.
+    void MenuChanged();
+    // Ends the open menu and lets go of the tracking state: the bar is about to be freed.
+    void EndTracking();
     // After WM_MDISETMENU: owner-drawn toolkit items carry no text in the handle.
     bool RebuildFromMdiMenu();
     void LayoutItems();
@@ -82,9 +88,15 @@ class TWinSkinMenu {
     void PaintBar(HDC dc, const RECT& band);
     TMenuBtn* ItemAt(POINT framePoint) const;
     TMenuBtn* FindAccelerator(wchar_t key) const;
-    // Opens the item's submenu below it; false when there is nothing to open.
+    // Opens the item's submenu below it; false when there is nothing to open. While one of the
+    // bar's menus is open it moves there instead of opening a second.
     bool OpenItem(TMenuBtn* item);
+    // The first item from `from` on whose menu can open (enabled, shown, captioned, with items).
+    TMenuBtn* FirstOpenable(size_t from = 0) const;
     bool RightToLeft() const;
+    // One scope for each OpenItem: its menu loop runs a program's code.
+    TMessageDepth& Depth() { return depth_; }
+    bool Tracking() const { return depth_.InMessage(); }
 
     std::vector<std::unique_ptr<TMenuBtn>> Items;
     TMainMenu* Menu = nullptr;
@@ -94,7 +106,11 @@ class TWinSkinMenu {
     bool Painting = false;
 
   private:
-    bool build(bool mdi);
+    bool build(HMENU menu, bool mdi);
+    // The items again from the window's menu, or from the one taken away before.
+    void rebuild();
+    // After an item's menu closed: hot while the pointer is still over it.
+    void settle(TMenuBtn& item);
     // Where a right-to-left bar's first item ends: before the MDI child's buttons on the band.
     int startLimit(int bandWidth) const;
     SIZE bandSize() const;
@@ -102,7 +118,13 @@ class TWinSkinMenu {
 
     TWinSkinForm& form_;
     TSkinData& skin_;
+    bool building_ = false;
+    bool rebuildPending_ = false;
+    TMessageDepth depth_;
 };
+
+// Marks every item of a submenu tree owner-drawn, keeping its text, so the form draws them.
+void MakeMenuOwnerDrawn(HMENU menu);
 
 // The accelerator of a caption ("&File" gives 'f'), lower-cased; 0 without one.
 wchar_t MenuAccelerator(const std::wstring& caption);

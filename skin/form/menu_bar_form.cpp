@@ -14,6 +14,7 @@ constexpr LPARAM kSystemMenuKey = ' ', kChildMenuKey = '-';
 } // namespace
 
 void TWinSkinForm::attachMenuBar() {
+    if (MenuBarSkinner) detachMenuBar(false);
     MenuBarSkinner = std::make_unique<TWinSkinMenu>(*this, *SkinData, Form ? Form->Menu() : nullptr);
     MenuHeight = GetSystemMetrics(SM_CYMENU);
     if (!MenuBarSkinner->BuildItems()) {
@@ -27,17 +28,33 @@ void TWinSkinForm::detachMenuBar(bool giveMenuBack) {
     if (!MenuBarSkinner) return;
     const HMENU menu = MenuBarSkinner->MenuHandle;
     if (HotObject && dynamic_cast<TMenuBtn*>(HotObject)) HotObject = nullptr;
-    MenuBarSkinner.reset();
+    // A menu of the bar may be open: it ends, and the bar goes once its loop has returned.
+    if (MenuBarSkinner->Tracking()) {
+        MenuBarSkinner->EndTracking();
+        TrackingMenu = false;
+        CurrentPopup = nullptr;
+    }
+    FreeWhenIdle(std::move(MenuBarSkinner));
     if (giveMenuBack && IsWindow(Handle) && menu && IsMenu(menu) && !GetMenu(Handle)) SetMenu(Handle, menu);
 }
 
 void TWinSkinForm::menuReattached() {
     if (!IsWindow(Handle) || !GetMenu(Handle)) return;
-    if (MenuBarSkinner && SkinData && SkinData->MenuUpdate()) {
-        MenuBarSkinner->BuildItems();
+    if (!MenuBarSkinner) {
+        // A menu that had no items when the form was skinned gets its bar with its first ones.
+        if (!FrameSkinned || MdiKind == mkChild || !subclass_.Installed() || State == fsUnskinning) return;
+        SavedMenu = GetMenu(Handle);
+        attachMenuBar();
+        if (!MenuBarSkinner) return;
+        RecalcBorders();
+        NotifyFrameChanged();
+        return;
+    }
+    if (SkinData && SkinData->MenuUpdate()) {
+        MenuBarSkinner->MenuChanged();
         SavedMenu = MenuBarSkinner->MenuHandle;
     }
-    if (MenuBarSkinner) SetMenu(Handle, nullptr);
+    if (GetMenu(Handle)) SetMenu(Handle, nullptr);
 }
 
 void TWinSkinForm::menuChangedInToolkit(TMessage& m) {
@@ -76,9 +93,9 @@ bool TWinSkinForm::onMenuKey(WPARAM wParam, LPARAM lParam) {
     TMenuBtn* target = nullptr;
     if (lParam != 0 || !MenuBarSkinner) {
         if (MenuBarSkinner) target = MenuBarSkinner->FindAccelerator(wchar_t(lParam));
-    } else if (!MenuBarSkinner->Items.empty()) {
-        // F10 or Alt alone: the first item.
-        target = MenuBarSkinner->Items.front().get();
+    } else {
+        // F10 or Alt alone: the first item whose menu can open.
+        target = MenuBarSkinner->FirstOpenable();
     }
     if (lParam != 0 && !target) return false;
     if (!target) return false;

@@ -3,6 +3,7 @@
 // item end the open menu and open that item's instead. One menu is open at a time, so the
 // tracking state is the process's.
 #include <algorithm>
+#include <vector>
 
 #include "skin/core/skin_manager.h"
 #include "skin/form/menu_bar.h"
@@ -22,23 +23,6 @@ struct TTracking {
     win::HookHandle hook;
 };
 TTracking tracking;
-
-// Marks every item of a submenu tree owner-drawn, keeping its text, so the form draws them.
-void makeOwnerDrawn(HMENU menu) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
-        if (!GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) continue;
-        if (!(info.fType & MFT_OWNERDRAW)) {
-            info.fMask = MIIM_FTYPE;
-            info.fType |= MFT_OWNERDRAW;
-            SetMenuItemInfoA(menu, UINT(i), TRUE, &info);
-        }
-        if (info.hSubMenu) makeOwnerDrawn(info.hSubMenu);
-    }
-}
 
 // Opens `target` once the open menu has closed.
 void switchTo(int target) {
@@ -60,20 +44,45 @@ int neighbour(int step) {
     return -1;
 }
 
-void onKey(WPARAM key, HWND menuWindow) {
-    TWinSkinForm& form = *tracking.form;
-    const HMENU shown = HMENU(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+// The menus of this thread that show now: the bar's own and any cascade opened from it.
+std::vector<HMENU> openMenus() {
+    std::vector<HMENU> menus;
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
+         h = FindWindowExA(nullptr, h, "#32768", nullptr))
+        if (IsWindowVisible(h) && GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
+            if (const HMENU m = HMENU(SendMessageA(h, MN_GETHMENU, 0, 0))) menus.push_back(m);
+    return menus;
+}
+
+// The open submenu reached by the selected item of `menu`, if any.
+bool opensOneOf(HMENU menu, const std::vector<HMENU>& menus) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i)
+        if (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_HILITE) {
+            const HMENU sub = GetSubMenu(menu, i);
+            return sub && std::find(menus.begin(), menus.end(), sub) != menus.end();
+        }
+    return false;
+}
+
+// Keys typed at the keyboard come to the focused window, not to the menu: which menu they act
+// on is the deepest one open.
+void onKey(WPARAM key) {
+    const std::vector<HMENU> open = openMenus();
     if (key == VK_LEFT) {
-        // In a nested submenu Left closes that submenu; on the bar's own it moves along the bar.
-        if (shown && shown != form.CurrentPopup) return;
+        // In a cascade Left closes it; on the bar's own menu it moves along the bar.
+        if (open.size() > 1) return;
         switchTo(neighbour(-1));
-    } else if (key == VK_RIGHT) {
-        // On an item with a submenu Right opens it.
-        const int count = shown ? GetMenuItemCount(shown) : 0;
-        for (int i = 0; i < count; ++i)
-            if ((GetMenuState(shown, UINT(i), MF_BYPOSITION) & MF_HILITE) && GetSubMenu(shown, i)) return;
-        switchTo(neighbour(+1));
+        return;
     }
+    HMENU deepest = nullptr;
+    for (HMENU m : open)
+        if (!opensOneOf(m, open)) deepest = m;
+    // On an item with a submenu Right opens it.
+    const int count = deepest ? GetMenuItemCount(deepest) : 0;
+    for (int i = 0; i < count; ++i)
+        if ((GetMenuState(deepest, UINT(i), MF_BYPOSITION) & MF_HILITE) && GetSubMenu(deepest, i)) return;
+    switchTo(neighbour(+1));
 }
 
 LRESULT CALLBACK filterProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -96,7 +105,7 @@ LRESULT CALLBACK filterProc(int code, WPARAM wParam, LPARAM lParam) {
         }
         switch (msg->message) {
         case WM_KEYDOWN:
-            if (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT) onKey(msg->wParam, msg->hwnd);
+            if (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT) onKey(msg->wParam);
             break;
         case WM_SYSKEYUP:
             if (msg->wParam == VK_MENU) tracking.form->TrackingMenu = false;
@@ -119,55 +128,116 @@ LRESULT CALLBACK filterProc(int code, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
+void MakeMenuOwnerDrawn(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) continue;
+        if (!(info.fType & MFT_OWNERDRAW)) {
+            info.fMask = MIIM_FTYPE;
+            info.fType |= MFT_OWNERDRAW;
+            SetMenuItemInfoA(menu, UINT(i), TRUE, &info);
+        }
+        if (info.hSubMenu) MakeMenuOwnerDrawn(info.hSubMenu);
+    }
+}
+
+void TWinSkinMenu::EndTracking() {
+    if (tracking.bar == this) {
+        tracking.bar = nullptr;
+        tracking.form = nullptr;
+        tracking.nextIndex = -1;
+    }
+    if (Tracking()) EndMenu();
+}
+
+void TWinSkinMenu::settle(TMenuBtn& item) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const bool over = PtInRect(&item.Rect, form_.ScreenToFrame(cursor)) && item.Visible;
+    item.MouseState = over ? msHot : msNormal;
+    if (over)
+        form_.HotObject = &item;
+    else if (form_.HotObject == &item)
+        form_.HotObject = nullptr;
+    item.Paint();
+}
+
 bool TWinSkinMenu::OpenItem(TMenuBtn* item) {
-    TWinSkinForm& form = *item->Form;
-    while (item) {
-        PostMessageA(form.Handle, WM_COMMAND, item->Command, 0);
+    if (!item || item->Bar != this) return false;
+    if (Tracking()) {
+        // A click on the bar while one of its menus is open: that menu's loop moves there.
+        if (tracking.bar == this) switchTo(item->Index);
+        return true;
+    }
+    // The menu loop runs the program's code: it may rebuild the menu (that waits for the loop's
+    // end), unskin the form or destroy the window (the bar is freed after the loop).
+    TMessageDepth::Scope barScope(depth_);
+    TMessageDepth::Scope formScope(form_.Depth());
+    auto alive = [&] { return barScope.Alive() && formScope.Alive(); };
+    TWinSkinForm& form = form_;
+    bool opened = false;
+    int index = item->Index;
+    while (index >= 0 && index < int(Items.size())) {
+        TMenuBtn& open = *Items[size_t(index)];
+        PostMessageA(form.Handle, WM_COMMAND, open.Command, 0);
         // The toolkit may have made the item's submenu anew since the bar was built.
-        if (item->Item) item->SubMenu = item->Item->Count() > 0 ? item->Item->Handle() : nullptr;
-        if (!item->SubMenu) return false;
+        if (open.Item) open.SubMenu = open.Item->Count() > 0 ? open.Item->Handle() : nullptr;
+        if (!open.SubMenu) return opened;
+        const HMENU sub = open.SubMenu;
+        MakeMenuOwnerDrawn(sub);
+        if (open.Item) open.Item->InitiateActions();
+        if (!alive()) return true;
         tracking.bar = this;
         tracking.form = &form;
-        tracking.openIndex = item->Index;
+        tracking.openIndex = index;
         tracking.nextIndex = -1;
-        makeOwnerDrawn(item->SubMenu);
-        if (item->Item) item->Item->InitiateActions();
         form.TrackingMenu = true;
         GetWindowRect(form.Handle, &form.WindowRect);
         const bool rtl = RightToLeft();
-        const int x = form.WindowRect.left + (rtl ? item->Rect.right : item->Rect.left);
-        const int y = form.WindowRect.top + item->Rect.bottom;
+        const int x = form.WindowRect.left + (rtl ? open.Rect.right : open.Rect.left);
+        const int y = form.WindowRect.top + open.Rect.bottom;
         if (SkinManager) {
             SkinManager->SetMenuContext(mcMenuBar);
             SkinManager->SetMenuLoop(true);
         }
-        form.CurrentPopup = item->SubMenu;
+        form.CurrentPopup = sub;
         tracking.first = true;
         GetCursorPos(&tracking.lastPoint);
         if (!tracking.hook)
             tracking.hook.Reset(SetWindowsHookExA(WH_MSGFILTER, filterProc, nullptr, GetCurrentThreadId()));
         UINT chosen = 0;
-        if (item->ItemEnabled) {
+        if (open.ItemEnabled) {
+            opened = true;
             // The chosen command comes back here and is delivered as WM_COMMAND, on every platform.
             const UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | (rtl ? TPM_RIGHTALIGN : 0);
-            chosen = UINT(TrackPopupMenu(item->SubMenu, flags, x, y, 0, form.Handle, nullptr));
+            chosen = UINT(TrackPopupMenu(sub, flags, x, y, 0, form.Handle, nullptr));
         }
+        // Nothing held before the loop is used after it: the items are looked up again.
         tracking.hook.Reset();
         const int next = tracking.nextIndex;
         tracking = TTracking{};
+        if (!alive()) return true;
         form.TrackingMenu = false;
         form.CurrentPopup = nullptr;
-        if (item->MouseState != msNormal) {
-            item->MouseState = msNormal;
-            item->Paint();
+        if (rebuildPending_) {
+            rebuild();
+            form.PaintFrame(nullptr);
         }
-        if (form.HotObject == item) form.HotObject = nullptr;
+        if (index < int(Items.size())) settle(*Items[size_t(index)]);
         if (chosen) PostMessageA(form.Handle, WM_COMMAND, chosen, 0);
         if (next < 0 || next >= int(Items.size())) return true;
-        item = Items[size_t(next)].get();
-        form.HotObject = item;
-        item->MouseState = msPressed;
-        item->Paint();
+        index = next;
+        TMenuBtn& following = *Items[size_t(index)];
+        if (form.HotObject && form.HotObject != &following) {
+            form.HotObject->MouseState = msNormal;
+            form.HotObject->Paint();
+        }
+        form.HotObject = &following;
+        following.MouseState = msPressed;
+        following.Paint();
     }
-    return true;
+    return opened;
 }

@@ -159,11 +159,9 @@ void DrawMenuItemContent(HDC dc, const RECT& rect, TSkinData& skin, const TMenuI
     }
     drawGlyph(dc, rect, f, l, colour);
 
-    win::FontHandle bold;
-    if (f.Default) {
-        bold = boldOf(dc);
-        SelectObject(dc, bold.Get());
-    }
+    // The bold font is deselected (the guard, declared after it) before it is deleted.
+    win::FontHandle bold(f.Default ? boldOf(dc) : win::FontHandle());
+    win::SelectGuard boldSelected(dc, bold.Get());
     SetTextColor(dc, colour);
     const UINT rtl = f.RightToLeft ? kRtl : 0;
     std::wstring measured = f.Caption;
@@ -175,8 +173,11 @@ void DrawMenuItemContent(HDC dc, const RECT& rect, TSkinData& skin, const TMenuI
     OffsetRect(&placed, 0, drop);
     DrawTextW(dc, f.Caption.c_str(), int(f.Caption.size()), &placed, kDraw | rtl);
     if (!f.ShortCut.empty()) {
-        RECT shortcut = f.RightToLeft ? RECT{rect.left + 11, placed.top, text.left, placed.bottom}
-                                      : RECT{text.right, placed.top, rect.right - 11, placed.bottom};
+        // The caption was measured from the text rectangle's left; right to left it ends at its right.
+        const int captionWidth = RectWidth(text);
+        RECT shortcut = f.RightToLeft
+                            ? RECT{rect.left + 11, placed.top, l.Text.right - captionWidth, placed.bottom}
+                            : RECT{text.right, placed.top, rect.right - 11, placed.bottom};
         DrawTextW(dc, f.ShortCut.c_str(), int(f.ShortCut.size()), &shortcut,
                   kDraw | (f.RightToLeft ? DT_RTLREADING : DT_RIGHT));
     }

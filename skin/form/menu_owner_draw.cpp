@@ -96,6 +96,23 @@ void forEachItem(TMenuItem* item, int depth, const std::function<void(TMenuItem*
 
 } // namespace
 
+TMenuDrawItemEvent TWinSkinForm::skinDrawHandler() {
+    TMenuDrawItemEvent e(
+        [this](TObject* s, TCanvas* c, const RECT& r, bool sel) { DrawMenuItem(s, c, r, sel); });
+    e.methodName = kSkinHandler;
+    return e;
+}
+
+TMenuMeasureItemEvent TWinSkinForm::skinMeasureHandler(bool mainMenu) {
+    TMenuMeasureItemEvent e;
+    if (mainMenu)
+        e.fn = [this](TObject* s, TCanvas* c, int& w, int& h) { MeasureMainMenuItem(s, c, w, h); };
+    else
+        e.fn = [this](TObject* s, TCanvas* c, int& w, int& h) { MeasureMenuItem(s, c, w, h); };
+    e.methodName = kSkinHandler;
+    return e;
+}
+
 void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* owner, bool on) {
     if (!owner || !SkinData || owner->ClassName() == "TwwRichEditForm") return;
     for (TComponent* c : owner->Components()) {
@@ -108,19 +125,14 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* owner, bool on) {
             continue;
         popup->SetOwnerDraw(on);
         forEachItem(popup->Items(), 1, [&](TMenuItem* item, int) {
-            if (on) {
-                item->OnDrawItem = TMenuDrawItemEvent(
-                    [this](TObject* s, TCanvas* c, const RECT& r, bool sel) { DrawMenuItem(s, c, r, sel); });
-                item->OnDrawItem.methodName = kSkinHandler;
-                if (!item->OnMeasureItem.fn) {
-                    item->OnMeasureItem = TMenuMeasureItemEvent(
-                        [this](TObject* s, TCanvas* c, int& w, int& h) { MeasureMenuItem(s, c, w, h); });
-                    item->OnMeasureItem.methodName = kSkinHandler;
-                }
-            } else {
-                if (ours(item->OnDrawItem)) item->OnDrawItem = {};
-                if (ours(item->OnMeasureItem)) item->OnMeasureItem = {};
+            if (!on) {
+                MenuHandlers.GiveBack(item);
+                return;
             }
+            // The skin draws every item of a popup; a program's own measuring stays.
+            const bool ownMeasure = item->OnMeasureItem.fn && !ours(item->OnMeasureItem);
+            MenuHandlers.Install(item, skinDrawHandler(),
+                                 ownMeasure ? TMenuMeasureItemEvent{} : skinMeasureHandler(false));
         });
     }
 }
@@ -132,33 +144,20 @@ void TWinSkinForm::SetMainMenusOwnerDraw(TComponent* owner, bool on) {
         if (!menu) continue;
         menu->SetOwnerDraw(on);
         // Top-level items stay as they are: the menu bar draws them.
-        forEachItem(menu->Items(), 1, [&](TMenuItem* item, int depth) {
-            if (on && depth >= 2 && !item->OnDrawItem.fn) {
-                SetItemTreeOwnerDraw(item, true);
-                item->OnMeasureItem = TMenuMeasureItemEvent(
-                    [this](TObject* s, TCanvas* cv, int& w, int& h) { MeasureMainMenuItem(s, cv, w, h); });
-                item->OnMeasureItem.methodName = kSkinHandler;
-            } else if (!on) {
-                if (ours(item->OnDrawItem)) item->OnDrawItem = {};
-                if (ours(item->OnMeasureItem)) item->OnMeasureItem = {};
-            }
-        });
+        for (TMenuItem* top : menu->Items()->Items())
+            for (TMenuItem* item : top->Items())
+                SetItemTreeOwnerDraw(item, on);
     }
 }
 
 void TWinSkinForm::SetItemTreeOwnerDraw(TMenuItem* item, bool on) {
     if (!item) return;
     auto apply = [&](TMenuItem* i) {
-        if (on) {
-            i->OnDrawItem = TMenuDrawItemEvent(
-                [this](TObject* s, TCanvas* c, const RECT& r, bool sel) { DrawMenuItem(s, c, r, sel); });
-            i->OnDrawItem.methodName = kSkinHandler;
-            i->OnMeasureItem = TMenuMeasureItemEvent(
-                [this](TObject* s, TCanvas* c, int& w, int& h) { MeasureMainMenuItem(s, c, w, h); });
-            i->OnMeasureItem.methodName = kSkinHandler;
-        } else if (ours(i->OnDrawItem)) {
-            i->OnDrawItem = {};
-        }
+        if (!on)
+            MenuHandlers.GiveBack(i);
+        else if (!i->OnDrawItem.fn || ours(i->OnDrawItem))
+            // An item a program draws itself is left to it.
+            MenuHandlers.Install(i, skinDrawHandler(), skinMeasureHandler(true));
     };
     apply(item);
     forEachItem(item, 1, [&](TMenuItem* i, int) { apply(i); });
@@ -204,12 +203,18 @@ void TWinSkinForm::measureMainMenuItem(TMenuItem& item, MEASUREITEMSTRUCT& m) {
     win::WindowDC dc = win::WindowDC::Frame(Handle);
     TCanvas canvas;
     canvas.SetHandle(dc.Get());
-    win::SelectGuard font(dc.Get(), MenuFont());
-    TMenuMeasureItemEvent own = std::move(item.OnMeasureItem);
-    item.OnMeasureItem = {};
+    // The canvas selects its own font to measure: the menu font, the one the item is drawn in.
+    canvas.Font().SetFromHandle(MenuFont());
     int w = int(m.itemWidth), h = int(m.itemHeight);
-    item.MeasureItem(canvas, w, h);
-    item.OnMeasureItem = std::move(own);
+    if (MenuHandlers.MeasuresFor(&item)) {
+        // Our own handler adds the skin's room below, once.
+        TMenuMeasureItemEvent ourMeasure = std::move(item.OnMeasureItem);
+        item.OnMeasureItem = {};
+        item.MeasureItem(canvas, w, h);
+        item.OnMeasureItem = std::move(ourMeasure);
+    } else {
+        item.MeasureItem(canvas, w, h);
+    }
     canvas.SetHandle(nullptr);
     MeasureMainMenuItem(&item, &canvas, w, h);
     m.itemWidth = UINT(w);

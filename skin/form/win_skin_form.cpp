@@ -279,6 +279,7 @@ void TWinSkinForm::Unskin() {
         freeChildSkinners();
     }
     setMenusOwnerDraw(false);
+    MenuHandlers.GiveBackAll();
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     if (!IsWindow(Handle)) return;
     restoreSysMenuStyle();
@@ -312,6 +313,7 @@ void TWinSkinForm::ReleaseOnDestroy() {
     HideHint();
     SystemPopup.reset();
     detachMenuBar(false);
+    MenuHandlers.GiveBackAll();
     startHoverTimer(false);
     restoreProcedures();
     freeChildSkinners();
@@ -321,6 +323,7 @@ void TWinSkinForm::UnskinControls() {
     startHoverTimer(false);
     freeChildSkinners();
     setMenusOwnerDraw(false);
+    MenuHandlers.GiveBackAll();
     if (Form && State != fsUnskinning) Form->SetColor(SavedColor);
     restoreProcedures();
     if (State != fsUnskinning && IsWindow(Handle))

@@ -15,6 +15,7 @@
 #include "skin/form/frame_layout.h"
 #include "skin/form/frame_painter.h"
 #include "skin/form/menu_bar.h"
+#include "skin/form/menu_handlers.h"
 #include "skin/form/nc_objects.h"
 #include "toolkit/controls/messages.h"
 #include "toolkit/controls/tool_bar.h"
@@ -110,6 +111,8 @@ class TWinSkinForm : public TFormSkinner {
     void DrawHandleMenuItem(HMENU menu, UINT id, HDC dc, const RECT& rect, bool selected);
     // The owner-drawn popup that stands in for the system menu, made afresh from it.
     TPopupMenu& BuildSystemPopup();
+    // The handlers given to toolkit menu items, taken back when the skinner lets go.
+    TMenuHandlerLedger MenuHandlers;
 
     // Everything below is the skinner's state; painters and tests read it.
     TComponent* Control = nullptr;
@@ -221,6 +224,8 @@ class TWinSkinForm : public TFormSkinner {
     void detachMenuBar(bool giveMenuBack);
     LRESULT onDrawItem(WPARAM wParam, LPARAM lParam);
     void setMenusOwnerDraw(bool on);
+    TMenuDrawItemEvent skinDrawHandler();
+    TMenuMeasureItemEvent skinMeasureHandler(bool mainMenu);
     void onMdiChildCommand(UINT command);
 
     win::Subclass subclass_;

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "tests/support/wintest.h"
+
 namespace qs::test {
 
 namespace {
@@ -43,7 +45,10 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     }
     s.watch.moveTo = POINT{-1, -1};
     if (!s.watch.keys.empty()) {
-        PostMessageA(window, WM_KEYDOWN, s.watch.keys.front(), 0);
+        if (s.watch.typeKeys)
+            KeyPress(WORD(s.watch.keys.front()));
+        else
+            PostMessageA(window, WM_KEYDOWN, s.watch.keys.front(), 0);
         s.watch.keys.erase(s.watch.keys.begin());
         return;
     }

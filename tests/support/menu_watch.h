@@ -16,6 +16,8 @@ HWND VisibleMenuWindow();
 struct MenuWatch {
     // Posted to each newly shown menu in turn, one key per menu.
     std::vector<WPARAM> keys;
+    // The keys are typed instead (SendInput, to the focused window), as a user presses them.
+    bool typeKeys = false;
     // Where the pointer goes once the first menu shows (the move the menu's own loop sees).
     POINT moveTo{-1, -1};
     // Sees the last menu before it is closed.

@@ -259,6 +259,71 @@ TEST(MenuBar, RightToLeftLaysOutFromTheRightAndSwapsTheArrows) {
     EXPECT_EQ(shown[1], w.edit);
 }
 
+TEST(MenuBar, KeysTypedInACascadeOpenAndCloseItInsteadOfMovingAlongTheBar) {
+    BarWindow w;
+    HMENU more = CreatePopupMenu();
+    AppendMenuA(more, MF_STRING, 150, "Deep");
+    InsertMenuA(w.file, 0, MF_BYPOSITION | MF_POPUP, UINT_PTR(more), "More");
+    SetForegroundWindow(w.hwnd);
+    qs::test::PumpFor(30);
+    // File opens with More selected; Right opens the cascade, Left closes it again.
+    qs::test::MenuWatch typed;
+    typed.keys = {VK_RIGHT, VK_LEFT};
+    typed.typeKeys = true;
+    const std::vector<HMENU> shown =
+        qs::test::WatchMenus([&] { w.bar().OpenItem(w.bar().Items[0].get()); }, typed);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[0], w.file);
+    EXPECT_EQ(shown[1], more) << "Right on More opens its cascade";
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), w.edit), 0) << "nor does a key move along the bar";
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), w.help), 0);
+    EXPECT_EQ(shown.back(), w.file) << "Left closes the cascade, File stays open";
+}
+
+TEST(MenuBar, OpeningSkipsWhatCannotOpenNeverNestsAndLeavesTheItemHot) {
+    BarWindow w;
+    EXPECT_FALSE(w.bar().OpenItem(nullptr));
+
+    // F10 passes by a disabled item, one without a submenu, an empty caption and another
+    // disabled one, to Help.
+    w.bar().Items[0]->ItemEnabled = false;
+    w.bar().Items[1]->SubMenu = nullptr;
+    std::vector<HMENU> shown = watch([&] { SendMessageA(w.hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), w.help);
+    w.bar().Items[0]->ItemEnabled = true;
+    w.bar().Items[1]->SubMenu = w.edit;
+
+    // A click on the bar arriving while File is open moves there; it does not open a second loop.
+    qs::test::MenuWatch click;
+    bool clicked = false;
+    const POINT edit = w.screenCentre(1);
+    click.moveTo = POINT{5, 700}; // keeps File open until the click
+    static std::function<void()> fire;
+    fire = [&] {
+        if (clicked || !qs::test::VisibleMenuWindow()) return;
+        clicked = true;
+        PostMessageA(w.hwnd, SKM_MENUBARCLICK, 0, MAKELPARAM(edit.x, edit.y));
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) { fire(); });
+    shown = qs::test::WatchMenus([&] { w.bar().OpenItem(w.bar().Items[0].get()); }, click);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(clicked);
+    ASSERT_EQ(shown.size(), 2u) << "File is not open again under Edit";
+    EXPECT_EQ(shown[0], w.file);
+    EXPECT_EQ(shown[1], w.edit);
+    EXPECT_FALSE(w.skinner->TrackingMenu);
+
+    // Closed with the pointer still over it, the item stays hot.
+    const POINT file = w.screenCentre(0);
+    qs::test::MouseMoveTo(file.x, file.y);
+    qs::test::PumpFor(30);
+    watch([&] { w.bar().OpenItem(w.bar().Items[0].get()); });
+    EXPECT_EQ(w.skinner->HotObject, w.bar().Items[0].get());
+    EXPECT_EQ(w.bar().Items[0]->MouseState, msHot);
+    qs::test::MouseMoveTo(10, 700);
+}
+
 TEST(MenuBar, OpeningAndClosingLeavesNoObjectsBehind) {
     BarWindow w;
     watch([&] { w.bar().OpenItem(w.bar().Items[0].get()); });

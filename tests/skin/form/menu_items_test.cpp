@@ -232,6 +232,59 @@ TEST(SystemPopup, ItemsFollowTheWindowStateAndChoosingOnePerformsIt) {
     DestroyWindow(h);
 }
 
+// Pixels of a bitmap that are not the item's face: the ink of caption, shortcut or glyph.
+int inkIn(TBitmap& target, int left, int right, int height) {
+    int n = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = left; x < right; ++x)
+            if (PixelAt(target, x, y) != kFrameColours[0]) ++n;
+    return n;
+}
+
+TEST(MenuItemPainter, ARightToLeftItemShowsItsShortcutAtTheLeft) {
+    auto skin = MenuSkin();
+    const RECT r{0, 0, 240, 24};
+    for (bool rtl : {false, true}) {
+        TMenuItemFace face;
+        face.Caption = L"Open";
+        face.ShortCut = L"Ctrl+O";
+        face.RightToLeft = rtl;
+        TBitmap target(240, 24, pf24bit);
+        DrawSkinMenuItem(target.Canvas().Handle(), r, *skin, face, TMenuItemBackdrop{}, MenuFont(), true);
+        // The caption sits at the reading start, the shortcut at the other end.
+        const int start = rtl ? inkIn(target, 160, 240, 24) : inkIn(target, 0, 80, 24);
+        const int end = rtl ? inkIn(target, 0, 80, 24) : inkIn(target, 160, 240, 24);
+        EXPECT_GT(start, 0) << rtl;
+        EXPECT_GT(end, 0) << "the shortcut shows " << rtl;
+    }
+}
+
+TEST(MenuItemPainter, TheDefaultItemIsDrawnBoldAndItsFontGoes) {
+    auto skin = MenuSkin();
+    const RECT r{0, 0, 200, 24};
+    auto ink = [&](bool isDefault) {
+        TMenuItemFace face;
+        face.Caption = L"Default item";
+        face.Default = isDefault;
+        TBitmap target(200, 24, pf24bit);
+        DrawSkinMenuItem(target.Canvas().Handle(), r, *skin, face, TMenuItemBackdrop{}, MenuFont(), true);
+        return inkIn(target, 0, 200, 24);
+    };
+    const int plain = ink(false);
+    EXPECT_GT(ink(true), plain + plain / 10) << "bold strokes";
+    TBitmap target(200, 24, pf24bit);
+    HDC dc = target.Canvas().Handle();
+    win::SelectGuard font(dc, MenuFont());
+    TMenuItemFace face;
+    face.Caption = L"Default item";
+    face.Default = true;
+    const DWORD before = qs::test::GdiObjectCount();
+    for (int i = 0; i < 50; ++i)
+        DrawMenuItemContent(dc, r, *skin, face);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), HGDIOBJ(MenuFont())) << "the caller's font is selected again";
+    EXPECT_LE(qs::test::GdiObjectCount(), before + 1);
+}
+
 TEST(MenuItemPainter, RepeatedDrawingLeaksNoGdiObjects) {
     auto skin = MenuSkin();
     auto back = qs::test::MakeImage(200, 100, backPixel);
