@@ -88,6 +88,9 @@ bool TSkinChoiceButton::BeforeDefault(TMessage& m) {
 void TSkinChoiceButton::AfterDefault(TMessage& m) {
     switch (m.Msg) {
     case BM_SETCHECK:
+    // The system draws the pushed state (Space held, a press dragged on or off) straight to the
+    // screen, its own glyph included.
+    case BM_SETSTATE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:

@@ -229,3 +229,52 @@ TEST_F(ToolkitChoices, ASkinSwitchBringsTheGlyphsOfTheNewSkin) {
     EXPECT_TRUE(SkinnerOf(check)->Skinned);
     EXPECT_EQ(Glyph(check), kGlyph[0]);
 }
+
+TEST_F(ToolkitChoices, ThePushedStateTheSystemRedrawsShowsTheSkinsGlyph) {
+    MakeForm();
+    auto* check = Add<TCheckBox>("Pushed", 10);
+    auto* radio = Add<TRadioButton>("Pushed", 40);
+    check->SetChecked(true);
+    Skin();
+    for (TControl* c : {static_cast<TControl*>(check), static_cast<TControl*>(radio)}) {
+        HWND h = static_cast<TWinControl*>(c)->Handle();
+        const uint32_t expected = c == check ? kGlyph[1] : kGlyph[0];
+        for (WPARAM pushed : {1, 0}) {
+            SendMessageA(h, BM_SETSTATE, pushed, 0);
+            PumpFor(30);
+            EXPECT_EQ(CaptureClient(h).at(5, 10) & 0xFFFFFF, expected)
+                << c->ClassName() << " pushed " << pushed;
+        }
+    }
+    // A real press held on the box, then dragged off it: the system pushes and releases it.
+    RECT r{};
+    GetWindowRect(check->Handle(), &r);
+    MouseMoveTo(r.left + 5, r.top + 10);
+    MouseButtonAt(r.left + 5, r.top + 10, true, true);
+    PumpFor(50);
+    EXPECT_EQ(CaptureClient(check->Handle()).at(5, 10) & 0xFFFFFF, kGlyph[1]) << "held";
+    MouseMoveTo(r.left + 5, r.bottom + 40);
+    PumpFor(50);
+    EXPECT_EQ(CaptureClient(check->Handle()).at(5, 10) & 0xFFFFFF, kGlyph[1]) << "dragged off";
+    MouseButtonAt(r.left + 5, r.bottom + 40, true, false);
+    MouseMoveTo(700, 600); // away from the windows later tests make
+}
+
+TEST(PlainChoices, ThePushedStateTheSystemRedrawsShowsTheSkinsGlyph) {
+    HWND parent = PlainParent();
+    HWND check = ChildWindow(parent, "button", BS_AUTOCHECKBOX, "Plain", RECT{10, 10, 150, 30}, 7);
+    HWND radio = ChildWindow(parent, "button", BS_AUTORADIOBUTTON, "Plain", RECT{10, 40, 150, 60}, 8);
+    auto skin = LoadControlSkin();
+    {
+        SkinnedWindow s(*skin, parent);
+        for (HWND h : {check, radio}) {
+            for (WPARAM pushed : {1, 0}) {
+                SendMessageA(h, BM_SETSTATE, pushed, 0);
+                PumpFor(30);
+                EXPECT_EQ(CaptureClient(h).at(5, 10) & 0xFFFFFF, kGlyph[0])
+                    << (h == check) << " pushed " << pushed;
+            }
+        }
+    }
+    DestroyWindow(parent);
+}
