@@ -2,7 +2,9 @@
 // parent showing through, and what a click through the skin does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "skin/controls/skin_buttons.h"
 #include "tests/skin/controls/control_fixture.h"
@@ -317,4 +319,68 @@ TEST_F(Buttons, ABitButtonShowsTheGlyphCellOfItsState) {
     b->SetEnabled(false);
     EXPECT_EQ(count(0x0000FF), 0);
     EXPECT_GT(count(0xFFFF00), 200) << "the second cell";
+}
+
+TEST_F(Buttons, WithoutAFaceImageTheSystemPaintsThemUntilASkinBringsOne) {
+    MakeForm(ControlSkinOptions{4, 4, true, false});
+    TButton* push = AddButton("Push", 10);
+    auto* bit = new TBitBtn(form.get());
+    bit->SetParent(form.get());
+    bit->SetBounds(10, 50, kW, kH);
+    bit->SetCaption("Bit");
+    TButton* menu = AddButton("Menu", 90);
+    auto* speed = new TSpeedButton(form.get());
+    speed->SetParent(form.get());
+    speed->SetBounds(10, 130, kW, kH);
+    speed->SetCaption("Speed");
+    Skin();
+    delete skinned->Skinner->ChildSkinnerOf(menu);
+    (new TSkinMenuButton(menu))->AttachToControl(skinned->Skinner.get(), skin.get(), false, nullptr);
+    ASSERT_NE(skinned->Skinner->ChildSkinnerOf(speed), nullptr);
+
+    const std::vector<TControl*> buttons{push, bit, menu, speed};
+    // What the screen shows of each button after the form and its children painted anew over a
+    // magenta smear: a window whose paint is swallowed keeps the smear, and a windowless button
+    // shows only the form's background.
+    auto repaint = [&] {
+        win::BrushHandle smear(CreateSolidBrush(RGB(255, 0, 255)));
+        for (TControl* c : buttons) {
+            auto* win = dynamic_cast<TWinControl*>(c);
+            win::WindowDC dc = win::WindowDC::Client(win ? win->Handle() : form->Handle());
+            RECT r = c->BoundsRect();
+            if (win) OffsetRect(&r, -r.left, -r.top);
+            FillRect(dc.Get(), &r, smear.Get());
+        }
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(30);
+        return CaptureClient(form->Handle());
+    };
+    Pixels screen = repaint();
+    for (TControl* c : buttons) {
+        const RECT r = c->BoundsRect();
+        int smeared = 0, ink = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                smeared += (screen.at(x, y) & 0xFFFFFF) == kMagentaKey;
+                ink += (screen.at(x, y) & 0xFFFFFF) == rgb(clBtnText);
+            }
+        EXPECT_EQ(smeared, 0) << c->ClassName() << " painted by the system";
+        EXPECT_GT(ink, 10) << c->ClassName() << " with its caption";
+        EXPECT_EQ(screen.at(r.left + kFaceProbe.x, r.top + kFaceProbe.y) & 0xFFFFFF, rgb(clBtnFace))
+            << c->ClassName();
+    }
+
+    const auto bytes = ControlSkin().Compressed();
+    skin->SkinStream().Clear();
+    skin->SkinStream().Write(bytes.data(), bytes.size());
+    ASSERT_TRUE(skin->LoadSkin());
+    skinned->Skinner->Reskin();
+    screen = repaint();
+    for (TControl* c : buttons) {
+        const RECT r = c->BoundsRect();
+        const uint32_t probe = screen.at(r.left + kFaceProbe.x, r.top + kFaceProbe.y) & 0xFFFFFF;
+        EXPECT_NE(std::find(std::begin(kFace), std::end(kFace), probe), std::end(kFace))
+            << c->ClassName() << " skinned again: " << std::hex << probe;
+    }
 }
