@@ -384,3 +384,47 @@ TEST_F(Buttons, WithoutAFaceImageTheSystemPaintsThemUntilASkinBringsOne) {
             << c->ClassName() << " skinned again: " << std::hex << probe;
     }
 }
+
+TEST(MenuButtonRow, TheArrowStaysInsideTheButton) {
+    // A fixed margin with automatic spacing: the arrow's 8 pixels end one margin before the edge.
+    TMenuButtonRow row = LayoutMenuButton(100, 0, 40, 4, -1);
+    EXPECT_EQ(row.TextX, 20);
+    EXPECT_EQ(row.ArrowX, 92);
+    row = LayoutMenuButton(100, 16, 40, 4, -1);
+    EXPECT_EQ(row.GlyphX, 4);
+    EXPECT_EQ(row.TextX, 4 + 16 + 10);
+    EXPECT_EQ(row.ArrowX, 30 + 40 + 20);
+    // A caption too wide for the margin: no negative spacing, and the arrow still inside.
+    row = LayoutMenuButton(100, 16, 80, 10, -1);
+    EXPECT_EQ(row.TextX, 26);
+    EXPECT_LE(row.ArrowX + 3, 99);
+    // Automatic margin and spacing: four equal gaps; a fixed spacing centres the row.
+    row = LayoutMenuButton(100, 0, 40, -1, -1);
+    EXPECT_EQ(row.TextX, 26);
+    EXPECT_EQ(row.ArrowX, 92);
+    row = LayoutMenuButton(100, 0, 40, -1, 5);
+    EXPECT_EQ(row.TextX, 26);
+    EXPECT_EQ(row.ArrowX, 76);
+}
+
+TEST_F(Buttons, AMenuButtonWithAFixedMarginDrawsItsArrowInside) {
+    auto* b = new TBitBtn(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(10, 10, 100, kH);
+    b->SetCaption("Menu");
+    b->SetMargin(4);
+    b->SetSpacing(-1);
+    Skin();
+    delete skinned->Skinner->ChildSkinnerOf(b);
+    auto* menu = new TSkinMenuButton(b);
+    menu->AttachToControl(skinned->Skinner.get(), skin.get(), false, nullptr);
+    auto bmp = Canvas24(100, kH);
+    menu->DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, 100, kH});
+    // Caption and arrow are both drawn in the window-text colour: the rightmost ink is the arrow.
+    int right = -1;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (Pixel(*bmp, x, y) == rgb(clWindowText)) right = std::max(right, x);
+    EXPECT_GT(right, 100 - 4 - kMenuArrowWidth);
+    EXPECT_LT(right, 100 - 4);
+}
