@@ -104,7 +104,7 @@ HDC TSkinButton::prepareFace(const RECT& rect, int face) {
     HDC dc = FaceBitmap.Canvas().Handle();
     const RECT all{0, 0, w, h};
     const TControl* control = Control ? Control : RepaintTarget;
-    if (Transparent && Handle && control) {
+    if (Transparent && Handle) {
         PaintControlBackground(Handle, dc);
     } else if (Transparent && control && control->Parent()) {
         PaintParentBackground(control->Parent()->Handle(), control->BoundsRect(), dc);

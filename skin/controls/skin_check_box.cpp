@@ -55,6 +55,13 @@ void TSkinChoiceButton::AttachToControl(TFormSkinner* skinForm, TSkinData* skin,
     readSkin();
 }
 
+void TSkinChoiceButton::AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* skinForm,
+                                       TCanvas* canvas) {
+    if (Attached) return;
+    TSkinControl::AttachToWindow(window, skin, skinForm, canvas);
+    readSkin();
+}
+
 void TSkinChoiceButton::SkinChanged() {
     readSkin();
     TSkinControl::SkinChanged();

@@ -428,3 +428,58 @@ TEST_F(Buttons, AMenuButtonWithAFixedMarginDrawsItsArrowInside) {
     EXPECT_GT(right, 100 - 4 - kMenuArrowWidth);
     EXPECT_LT(right, 100 - 4);
 }
+
+namespace {
+
+// A plain parent that paints itself red (its background is the skin's to erase).
+LRESULT CALLBACK paintRed(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_PAINT) return DefWindowProcA(h, msg, wParam, lParam);
+    win::BrushHandle red(CreateSolidBrush(RGB(255, 0, 0)));
+    RECT r{};
+    GetClientRect(h, &r);
+    if (wParam) {
+        FillRect(HDC(wParam), &r, red.Get());
+    } else {
+        win::PaintDC paint(h);
+        FillRect(paint.Get(), &r, red.Get());
+    }
+    return 0;
+}
+
+HWND RedParent() {
+    static const char* cls = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = paintRed;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QsRedParent";
+        RegisterClassA(&wc);
+        return "QsRedParent";
+    }();
+    return CreateWindowExA(0, cls, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 60, 60, 300, 200,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+} // namespace
+
+TEST(PlainButtons, TheSkinsTransparentOptionShowsTheParentThroughTheFace) {
+    HWND parent = RedParent();
+    HWND button = ChildWindow(parent, "button", BS_PUSHBUTTON, "OK", RECT{10, 10, 10 + kW, 10 + kH}, 42);
+    auto skin = LoadControlSkin();
+    skin->SetOptions(skin->Options() | SetOf(xoTransparent));
+    {
+        SkinnedWindow s(*skin, parent);
+        auto* skinner = dynamic_cast<TSkinButton*>(s.Skinner->ChildSkinnerOf(button));
+        ASSERT_NE(skinner, nullptr);
+        EXPECT_TRUE(skinner->Transparent);
+        InvalidateRect(button, nullptr, TRUE);
+        UpdateWindow(button);
+        PumpFor(20);
+        const Pixels screen = CaptureClient(button);
+        EXPECT_EQ(screen.at(1, 1) & 0xFFFFFF, 0xFF0000u) << "the parent through the magenta corner";
+        EXPECT_NE(
+            std::find(std::begin(kFace), std::end(kFace), screen.at(kFaceProbe.x, kFaceProbe.y) & 0xFFFFFF),
+            std::end(kFace))
+            << "the face around it";
+    }
+    DestroyWindow(parent);
+}

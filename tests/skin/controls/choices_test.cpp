@@ -278,3 +278,20 @@ TEST(PlainChoices, ThePushedStateTheSystemRedrawsShowsTheSkinsGlyph) {
     }
     DestroyWindow(parent);
 }
+
+TEST(PlainChoices, TheSkinsTransparentOptionHoldsFromTheAttach) {
+    HWND parent = PlainParent();
+    HWND check = ChildWindow(parent, "button", BS_AUTOCHECKBOX, "Plain", RECT{10, 10, 150, 30}, 7);
+    HWND radio = ChildWindow(parent, "button", BS_AUTORADIOBUTTON, "Plain", RECT{10, 40, 150, 60}, 8);
+    auto skin = LoadControlSkin();
+    skin->SetOptions(skin->Options() | SetOf(xoTransparent));
+    {
+        SkinnedWindow s(*skin, parent);
+        for (HWND h : {check, radio}) {
+            auto* skinner = dynamic_cast<TSkinChoiceButton*>(s.Skinner->ChildSkinnerOf(h));
+            ASSERT_NE(skinner, nullptr);
+            EXPECT_TRUE(skinner->Transparent);
+        }
+    }
+    DestroyWindow(parent);
+}
