@@ -133,8 +133,7 @@ void TSkinChoiceButton::DrawSkin(HDC dc, const RECT& rect) {
     const int frames = std::max(1, glyphFrames(*b));
     const int fw = image->Width() / frames, fh = image->Height();
     if (fw <= 0 || fh <= 0) return;
-    int frame = glyphFrame(frames);
-    if (frame < 1 || frame > frames) frame = 1;
+    const int frame = FitChoiceFrame(glyphFrame(frames), frames);
 
     const bool leftText = GetLong(Handle, GWL_STYLE) & BS_LEFTTEXT;
     const bool rtl = Control && SameText(GetEnumPropName(Control, "BiDiMode"), "bdRightToLeft");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/controls/skin_choices.h"
 #include "tests/skin/controls/control_fixture.h"
@@ -68,6 +69,23 @@ TEST(ChoiceFrames, RadioFramesIncludingTheEightFrameStrip) {
     f.CheckedProperty = false;
     f.Disabled = false;
     EXPECT_EQ(RadioButtonFrame(f), 1) << "the control's Checked over the window's";
+}
+
+TEST(ChoiceFrames, AFrameTheStripLacksKeepsTheCheckState) {
+    EXPECT_EQ(FitChoiceFrame(4, 2), 2) << "checked and disabled on a two-frame strip: checked";
+    EXPECT_EQ(FitChoiceFrame(3, 2), 1);
+    EXPECT_EQ(FitChoiceFrame(4, 3), 2);
+    EXPECT_EQ(FitChoiceFrame(3, 3), 3);
+    EXPECT_EQ(FitChoiceFrame(2, 1), 1) << "a single frame is all there is";
+    EXPECT_EQ(FitChoiceFrame(0, 4), 1);
+    TCheckFacts f;
+    f.Checked = true;
+    f.Disabled = true;
+    f.Frames = 6;
+    EXPECT_EQ(FitChoiceFrame(CheckBoxFrame(f), f.Frames), 4) << "a strip that has the frame keeps it";
+    // Self-drawing controls get the same fallback in their strips; a missing mixed frame stays blank.
+    EXPECT_EQ(GlyphStripCells(gsCheckNine, 2), (std::vector<int>{0, 1, -1, 0, 1, -1, 0, 1, -1}));
+    EXPECT_EQ(GlyphStripCells(gsRadioSix, 3), (std::vector<int>{0, 1, 0, 1, 2, 1}));
 }
 
 TEST(GlyphStrips, NineCellsFromFourFramesLeaveTheMixedCellsBlank) {
@@ -294,4 +312,20 @@ TEST(PlainChoices, TheSkinsTransparentOptionHoldsFromTheAttach) {
         }
     }
     DestroyWindow(parent);
+}
+
+TEST_F(ToolkitChoices, ADisabledCheckedBoxOnATwoFrameStripLooksChecked) {
+    MakeForm(ControlSkinOptions{2, 2, true});
+    auto* check = Add<TCheckBox>("Checked", 10);
+    auto* radio = Add<TRadioButton>("Checked", 40);
+    auto* plain = Add<TCheckBox>("Unchecked", 70);
+    Skin();
+    check->SetChecked(true);
+    radio->SetChecked(true);
+    for (TControl* c :
+         {static_cast<TControl*>(check), static_cast<TControl*>(radio), static_cast<TControl*>(plain)})
+        c->SetEnabled(false);
+    EXPECT_EQ(Glyph(check), kGlyph[1]);
+    EXPECT_EQ(Glyph(radio), kGlyph[1]);
+    EXPECT_EQ(Glyph(plain), kGlyph[0]);
 }
