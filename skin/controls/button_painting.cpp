@@ -1,6 +1,8 @@
 // Shared pieces of the push-button painters.
 #include "skin/controls/button_painting.h"
 
+#include <algorithm>
+
 #include "skin/core/skin_control.h"
 #include "skin/core/skin_records.h"
 #include "skin/paint/skin_paint.h"
@@ -42,6 +44,27 @@ void DrawCentredCaption(HDC dc, const std::wstring& caption, const RECT& client,
         InflateRect(&text, 2, 2);
         DrawFocusRect(dc, &text);
     }
+}
+
+TMenuButtonRow LayoutMenuButton(int client, int glyph, int text, int margin, int spacing) {
+    constexpr int half = kMenuArrowWidth / 2;
+    if (margin == -1) {
+        if (spacing == -1) {
+            margin = (client - (glyph + text + kMenuArrowWidth)) / 4;
+            spacing = margin;
+        } else {
+            margin = (client - (glyph + text + 2 * spacing + kMenuArrowWidth)) / 2;
+        }
+    } else if (spacing == -1) {
+        // The arrow's middle sits two spacings after the caption: its room then ends one margin
+        // before the right edge.
+        spacing = std::max(0, (client - 2 * margin - glyph - text - half) / 3);
+    }
+    TMenuButtonRow row;
+    row.GlyphX = margin;
+    row.TextX = margin + glyph + spacing;
+    row.ArrowX = std::min(row.TextX + text + 2 * spacing, client - half);
+    return row;
 }
 
 TGlyphIndex GlyphIndexFor(int face, bool down) {

@@ -39,6 +39,17 @@ TColor ButtonTextColour(const TDataSkinButton& buttons, int face, bool enabled, 
 void DrawCentredCaption(HDC dc, const std::wstring& caption, const RECT& client, UINT extraFlags,
                         bool focusRect);
 
+// The menu button's row along x: glyph, caption, then the drop-down arrow in its 8 pixels.
+struct TMenuButtonRow {
+    int GlyphX = 0;
+    int TextX = 0;
+    int ArrowX = 0; // the arrow's middle
+};
+inline constexpr int kMenuArrowWidth = 8;
+// margin or spacing -1: automatic. A fixed margin with automatic spacing keeps that margin on the
+// right of the arrow too; the arrow never leaves the button.
+TMenuButtonRow LayoutMenuButton(int client, int glyph, int text, int margin, int spacing);
+
 // Glyph cells: 1 normal and hot, 2 disabled, 3 pressed, 4 down.
 enum TGlyphIndex : int { giNormal = 1, giDisabled = 2, giPressed = 3, giDown = 4 };
 TGlyphIndex GlyphIndexFor(int face, bool down);

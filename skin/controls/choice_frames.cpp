@@ -53,12 +53,21 @@ int RadioButtonFrame(const TRadioFacts& f) {
     return frame;
 }
 
+int FitChoiceFrame(int frame, int frames) {
+    while (frame > frames && frame > 2)
+        frame -= 2;
+    return frame >= 1 && frame <= frames ? frame : 1;
+}
+
 std::vector<int> GlyphStripCells(TGlyphStripKind kind, int sourceFrames) {
     const int mixed = sourceFrames == 5 ? 4 : -1;
+    std::vector<int> cells;
     switch (kind) {
-    case gsCheckNine: return {0, 1, mixed, 0, 1, mixed, 2, 3, mixed};
-    case gsRadioSix: return {0, 1, 0, 1, 2, 3};
-    case gsCheckSix: return {0, 1, mixed, 0, 1, mixed};
+    case gsCheckNine: cells = {0, 1, mixed, 0, 1, mixed, 2, 3, mixed}; break;
+    case gsRadioSix: cells = {0, 1, 0, 1, 2, 3}; break;
+    case gsCheckSix: cells = {0, 1, mixed, 0, 1, mixed}; break;
     }
-    return {};
+    for (int& cell : cells)
+        if (cell >= 0) cell = FitChoiceFrame(cell + 1, sourceFrames) - 1;
+    return cells;
 }

@@ -34,8 +34,14 @@ struct TRadioFacts {
 int CheckBoxFrame(const TCheckFacts& facts);
 int RadioButtonFrame(const TRadioFacts& facts);
 
+// The frame a strip of `frames` shows for frame: one it lacks falls back to the frame of the same
+// check state (the disabled pair follows the enabled pair), so a short strip never shows a checked
+// box as unchecked.
+int FitChoiceFrame(int frame, int frames);
+
 // Self-drawing controls: a check box taking a nine-cell strip, a radio button taking six cells,
 // a check box whose glyph takes six cells.
 enum TGlyphStripKind : int { gsCheckNine = 1, gsRadioSix = 2, gsCheckSix = 3 };
-// For each cell of the strip, the 0-based source frame it shows, or -1 for a blank cell.
+// For each cell of the strip, the 0-based source frame it shows (fitted to the source as
+// FitChoiceFrame does), or -1 for a blank cell.
 std::vector<int> GlyphStripCells(TGlyphStripKind kind, int sourceFrames);

@@ -49,6 +49,8 @@ void TSkinButton::AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* ski
 
 void TSkinButton::SkinChanged() {
     readTransparency();
+    // A hover or press begun under the old skin may end under a skin that leaves it to the system.
+    MouseState = 0;
     TSkinControl::SkinChanged();
 }
 
@@ -102,7 +104,7 @@ HDC TSkinButton::prepareFace(const RECT& rect, int face) {
     HDC dc = FaceBitmap.Canvas().Handle();
     const RECT all{0, 0, w, h};
     const TControl* control = Control ? Control : RepaintTarget;
-    if (Transparent && Handle && control) {
+    if (Transparent && Handle) {
         PaintControlBackground(Handle, dc);
     } else if (Transparent && control && control->Parent()) {
         PaintParentBackground(control->Parent()->Handle(), control->BoundsRect(), dc);
@@ -172,6 +174,8 @@ void TSkinButton::click() {
 
 bool TSkinButton::BeforeDefault(TMessage& m) {
     if (!TSkinControl::BeforeDefault(m)) return false;
+    // A skin without a button face leaves the button to the system: its painting and its presses.
+    if (!buttons()) return true;
     switch (m.Msg) {
     case WM_PAINT: paintNow(HDC(m.WParam)); return false;
     case WM_ERASEBKGND: m.Result = 1; return false;
@@ -188,6 +192,10 @@ bool TSkinButton::BeforeDefault(TMessage& m) {
 }
 
 void TSkinButton::AfterDefault(TMessage& m) {
+    if (!buttons()) {
+        TSkinControl::AfterDefault(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_SETTEXT: PaintWindow(nullptr); break;
     case WM_KEYDOWN:

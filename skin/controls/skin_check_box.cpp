@@ -55,6 +55,13 @@ void TSkinChoiceButton::AttachToControl(TFormSkinner* skinForm, TSkinData* skin,
     readSkin();
 }
 
+void TSkinChoiceButton::AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* skinForm,
+                                       TCanvas* canvas) {
+    if (Attached) return;
+    TSkinControl::AttachToWindow(window, skin, skinForm, canvas);
+    readSkin();
+}
+
 void TSkinChoiceButton::SkinChanged() {
     readSkin();
     TSkinControl::SkinChanged();
@@ -88,6 +95,9 @@ bool TSkinChoiceButton::BeforeDefault(TMessage& m) {
 void TSkinChoiceButton::AfterDefault(TMessage& m) {
     switch (m.Msg) {
     case BM_SETCHECK:
+    // The system draws the pushed state (Space held, a press dragged on or off) straight to the
+    // screen, its own glyph included.
+    case BM_SETSTATE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
@@ -123,8 +133,7 @@ void TSkinChoiceButton::DrawSkin(HDC dc, const RECT& rect) {
     const int frames = std::max(1, glyphFrames(*b));
     const int fw = image->Width() / frames, fh = image->Height();
     if (fw <= 0 || fh <= 0) return;
-    int frame = glyphFrame(frames);
-    if (frame < 1 || frame > frames) frame = 1;
+    const int frame = FitChoiceFrame(glyphFrame(frames), frames);
 
     const bool leftText = GetLong(Handle, GWL_STYLE) & BS_LEFTTEXT;
     const bool rtl = Control && SameText(GetEnumPropName(Control, "BiDiMode"), "bdRightToLeft");

@@ -15,6 +15,7 @@ class TSkinChoiceButton : public TSkinControl {
     using TSkinControl::TSkinControl;
 
     void AttachToControl(TFormSkinner* skinForm, TSkinData* skin, bool setColour, TCanvas* canvas) override;
+    void AttachToWindow(HWND window, TSkinData* skin, TFormSkinner* skinForm, TCanvas* canvas) override;
     bool BeforeDefault(TMessage& m) override;
     void AfterDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;

@@ -17,8 +17,6 @@ const TClassInfo& TSkinMenuButton::StaticClass() {
 
 namespace {
 
-// The room the arrow takes after the caption.
-constexpr int kArrowWidth = 8;
 constexpr int kArrowHeight = 3;
 
 // A small triangle pointing down, its tip at (x, y + 2).
@@ -50,28 +48,18 @@ void TSkinMenuButton::DrawSkin(HDC dc, const RECT& rect) {
     const SIZE g = glyph ? SIZE{glyph->Width(), glyph->Height()} : SIZE{};
     SIZE t{};
     if (!look.Caption.empty()) {
-        RECT bounds{0, 0, cx - g.cx - kArrowWidth, cy};
+        RECT bounds{0, 0, cx - g.cx - kMenuArrowWidth, cy};
         InflateRect(&bounds, -2, -2);
         DrawSkinText(faceDC, look.Caption, bounds, DT_CALCRECT | DT_WORDBREAK);
         t = SIZE{RectWidth(bounds), RectHeight(bounds)};
     }
-    int margin = int(GetIntProp(control, "Margin")), spacing = int(GetIntProp(control, "Spacing"));
-    if (margin == -1) {
-        if (spacing == -1) {
-            margin = (cx - (g.cx + t.cx + kArrowWidth)) / 4;
-            spacing = margin;
-        } else {
-            margin = (cx - (g.cx + t.cx + 2 * spacing + kArrowWidth)) / 2;
-        }
-    } else if (spacing == -1) {
-        spacing = (cx + kArrowWidth - 2 * margin - g.cx - t.cx) / 2;
-    }
-
-    if (glyph) DrawGlyphCell(faceDC, *glyph, 1, giNormal, POINT{margin, (cy - g.cy) / 2});
+    const TMenuButtonRow row = LayoutMenuButton(cx, g.cx, t.cx, int(GetIntProp(control, "Margin")),
+                                                int(GetIntProp(control, "Spacing")));
+    if (glyph) DrawGlyphCell(faceDC, *glyph, 1, giNormal, POINT{row.GlyphX, (cy - g.cy) / 2});
     const COLORREF oldColour = SetTextColor(
         faceDC,
         ColorToRGB(ButtonTextColour(*b, face, look.Enabled, startTextColour(), TColour2Use::AtRestOnly)));
-    RECT text{margin + g.cx + spacing, (cy - t.cy + 1) / 2, 0, 0};
+    RECT text{row.TextX, (cy - t.cy + 1) / 2, 0, 0};
     text.right = text.left + t.cx;
     text.bottom = text.top + t.cy;
     if (!look.Caption.empty()) {
@@ -80,7 +68,7 @@ void TSkinMenuButton::DrawSkin(HDC dc, const RECT& rect) {
         SetBkMode(faceDC, oldMode);
     }
     SetTextColor(faceDC, oldColour);
-    drawArrow(faceDC, text.left + t.cx + 2 * spacing, (cy - kArrowHeight) / 2,
+    drawArrow(faceDC, row.ArrowX, (cy - kArrowHeight) / 2,
               GetSysColor(look.Enabled ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
     if (focusRectWanted(look) && !look.Caption.empty()) {
         InflateRect(&text, 2, 2);

@@ -61,7 +61,8 @@ bool TSkinSpeedButton::BeforeDefault(TMessage& m) {
     if (!TSkinControl::BeforeDefault(m)) return false;
     switch (m.Msg) {
     case WM_PAINT:
-        if (!m.WParam || !RepaintTarget) return true;
+        // Without a button face in the skin the button paints itself.
+        if (!m.WParam || !RepaintTarget || !buttons()) return true;
         PaintSpeedButton(HDC(m.WParam), RECT{0, 0, RepaintTarget->Width(), RepaintTarget->Height()});
         m.Result = 1;
         return false;

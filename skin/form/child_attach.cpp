@@ -29,6 +29,13 @@ bool isChoiceGroup(const TControl& control) {
     return name.find("radiogroup") != std::string::npos || name.find("checkgroup") != std::string::npos;
 }
 
+// Left to the system: the control carries DisableTag, or it is a button of a group that does.
+bool excluded(const TControl& control, int disableTag) {
+    if (control.Tag() == disableTag) return true;
+    const TControl* group = control.Parent();
+    return group && group->Tag() == disableTag && isChoiceGroup(*group);
+}
+
 std::vector<TControl*> childControls(TControl& control) {
     auto* win = dynamic_cast<TWinControl*>(&control);
     return win ? win->Controls() : std::vector<TControl*>{};
@@ -52,7 +59,7 @@ void TWinSkinForm::attachAllControls() {
     std::vector<TWinControl*> tabOrder;
     Form->GetTabOrderList(tabOrder);
     for (TWinControl* c : tabOrder) {
-        if (!c->HandleAllocated() || c->Tag() == SkinData->DisableTag()) continue;
+        if (!c->HandleAllocated() || excluded(*c, SkinData->DisableTag())) continue;
         if (SendMessageA(c->Handle(), SKM_ISSKINNED, 0, 0) == 1) continue;
         AttachControl(c, Form);
     }
@@ -73,12 +80,11 @@ void TWinSkinForm::AttachChildren(TControl* control) {
 
 void TWinSkinForm::AttachControl(TControl* control, TControl* parent) {
     if (!control || !SkinData) return;
-    if (control->Tag() == SkinData->DisableTag()) {
-        if (isChoiceGroup(*control))
-            for (TControl* child : childControls(*control))
-                child->SetTag(SkinData->DisableTag());
-        return;
-    }
+    const int disableTag = SkinData->DisableTag();
+    if (control->Tag() == disableTag && isChoiceGroup(*control))
+        for (TControl* child : childControls(*control))
+            child->SetTag(disableTag);
+    if (excluded(*control, disableTag)) return;
     if (!control->Parent() || ChildSkinnerOf(control) || answersSkinned(*control)) return;
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         try {
@@ -114,11 +120,12 @@ void TWinSkinForm::carryOut(const TAttachDecision& decision, TControl& control) 
         case TAttachStep::Skinner: makeSkinner(control, action.Plan); break;
         case TAttachStep::EachChild:
             for (TControl* child : childControls(control))
-                if (!ChildSkinnerOf(child)) makeSkinner(*child, action.Plan);
+                if (!ChildSkinnerOf(child) && !excluded(*child, SkinData->DisableTag()))
+                    makeSkinner(*child, action.Plan);
             break;
         case TAttachStep::EachChildEmbedded:
             for (TControl* child : childControls(control)) {
-                if (ChildSkinnerOf(child)) continue;
+                if (ChildSkinnerOf(child) || excluded(*child, SkinData->DisableTag())) continue;
                 if (InFamily(*child, TControlFamily::EmbeddedScroll))
                     makeSkinner(*child, PlanOf(TSkinnerKind::ScrollControl));
                 else if (HasScrollBars(*child))

@@ -12,6 +12,7 @@
 #include "tests/support/wintest.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/radio_group.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/core/class_builder.h"
 
@@ -250,4 +251,68 @@ TEST_F(Attachment, UnskinningGivesAControlItsColourBack) {
     s.Skinner->Unskin();
     EXPECT_TRUE(s.Skinner->ChildSkinners.empty());
     EXPECT_EQ(panel->Color(), clRed);
+}
+
+TEST_F(Attachment, DisableTagHoldsForTheButtonsAGroupSkinsAndForEmbeddedScrollChildren) {
+    TForm form(nullptr);
+    form.SetBounds(60, 60, 320, 240);
+    auto* group = new TRadioGroup(&form);
+    group->SetParent(&form);
+    group->SetBounds(10, 10, 150, 100);
+    group->Items()->SetText("One\r\nTwo\r\n");
+    // A container whose Skin3rd kind skins its scrolling children, one of them excluded.
+    auto* box = new TLMDGroupBox(&form);
+    box->SetParent(&form);
+    box->SetBounds(170, 10, 140, 200);
+    std::vector<TPanel*> lists;
+    for (int i = 0; i < 2; ++i) {
+        auto* list = new TPanel(&form);
+        list->SetParent(box);
+        list->SetBounds(5, 5 + 60 * i, 100, 50);
+        lists.push_back(list);
+    }
+    form.Show();
+    ASSERT_EQ(group->ControlCount(), 2);
+    group->Controls()[1]->SetTag(99);
+    lists[1]->SetTag(99);
+    for (TPanel* list : lists)
+        SetWindowLongPtrA(list->Handle(), GWL_STYLE,
+                          GetWindowLongPtrA(list->Handle(), GWL_STYLE) | WS_VSCROLL);
+    skin->SetSkin3rd({"TLMDGroupBox=embedscrollbar"});
+    RegisterControlSkinner(K::Scrollbar, [](TComponent* owner, const TSkinnerPlan&) -> TSkinControl* {
+        return new TSkinControl(owner);
+    });
+    {
+        SkinnedWindow s(*skin, form.Handle(), &form);
+        EXPECT_NE(s.Skinner->ChildSkinnerOf(group->Controls()[0]), nullptr);
+        EXPECT_EQ(s.Skinner->ChildSkinnerOf(group->Controls()[1]), nullptr);
+        EXPECT_NE(s.Skinner->ChildSkinnerOf(lists[0]), nullptr);
+        EXPECT_EQ(s.Skinner->ChildSkinnerOf(lists[1]), nullptr);
+    }
+    RegisterControlSkinner(K::Scrollbar, nullptr);
+}
+
+TEST_F(Attachment, AnExcludedGroupReachedOnlyByTheTabOrderKeepsItsButtonsUnskinned) {
+    TForm form(nullptr);
+    form.SetBounds(60, 60, 320, 240);
+    // Owned elsewhere: the form's components do not reach the group, only its tab order does.
+    TComponent elsewhere(nullptr);
+    auto* group = new TRadioGroup(&elsewhere);
+    group->SetParent(&form);
+    group->SetBounds(10, 10, 150, 100);
+    group->Items()->SetText("One\r\nTwo\r\n");
+    group->SetTag(99);
+    auto* reached = new TRadioGroup(&elsewhere);
+    reached->SetParent(&form);
+    reached->SetBounds(170, 10, 140, 100);
+    reached->Items()->SetText("Three\r\n");
+    form.Show();
+    {
+        SkinnedWindow s(*skin, form.Handle(), &form);
+        ASSERT_EQ(reached->ControlCount(), 1);
+        EXPECT_NE(s.Skinner->ChildSkinnerOf(reached->Controls()[0]), nullptr) << "the tab order reaches it";
+        ASSERT_EQ(group->ControlCount(), 2);
+        for (TControl* c : group->Controls())
+            EXPECT_EQ(s.Skinner->ChildSkinnerOf(c), nullptr);
+    }
 }

@@ -2,7 +2,9 @@
 // parent showing through, and what a click through the skin does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "skin/controls/skin_buttons.h"
 #include "tests/skin/controls/control_fixture.h"
@@ -317,4 +319,167 @@ TEST_F(Buttons, ABitButtonShowsTheGlyphCellOfItsState) {
     b->SetEnabled(false);
     EXPECT_EQ(count(0x0000FF), 0);
     EXPECT_GT(count(0xFFFF00), 200) << "the second cell";
+}
+
+TEST_F(Buttons, WithoutAFaceImageTheSystemPaintsThemUntilASkinBringsOne) {
+    MakeForm(ControlSkinOptions{4, 4, true, false});
+    TButton* push = AddButton("Push", 10);
+    auto* bit = new TBitBtn(form.get());
+    bit->SetParent(form.get());
+    bit->SetBounds(10, 50, kW, kH);
+    bit->SetCaption("Bit");
+    TButton* menu = AddButton("Menu", 90);
+    auto* speed = new TSpeedButton(form.get());
+    speed->SetParent(form.get());
+    speed->SetBounds(10, 130, kW, kH);
+    speed->SetCaption("Speed");
+    Skin();
+    delete skinned->Skinner->ChildSkinnerOf(menu);
+    (new TSkinMenuButton(menu))->AttachToControl(skinned->Skinner.get(), skin.get(), false, nullptr);
+    ASSERT_NE(skinned->Skinner->ChildSkinnerOf(speed), nullptr);
+
+    const std::vector<TControl*> buttons{push, bit, menu, speed};
+    // What the screen shows of each button after the form and its children painted anew over a
+    // magenta smear: a window whose paint is swallowed keeps the smear, and a windowless button
+    // shows only the form's background.
+    auto repaint = [&] {
+        win::BrushHandle smear(CreateSolidBrush(RGB(255, 0, 255)));
+        for (TControl* c : buttons) {
+            auto* win = dynamic_cast<TWinControl*>(c);
+            win::WindowDC dc = win::WindowDC::Client(win ? win->Handle() : form->Handle());
+            RECT r = c->BoundsRect();
+            if (win) OffsetRect(&r, -r.left, -r.top);
+            FillRect(dc.Get(), &r, smear.Get());
+        }
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(30);
+        return CaptureClient(form->Handle());
+    };
+    Pixels screen = repaint();
+    for (TControl* c : buttons) {
+        const RECT r = c->BoundsRect();
+        int smeared = 0, ink = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                smeared += (screen.at(x, y) & 0xFFFFFF) == kMagentaKey;
+                ink += (screen.at(x, y) & 0xFFFFFF) == rgb(clBtnText);
+            }
+        EXPECT_EQ(smeared, 0) << c->ClassName() << " painted by the system";
+        EXPECT_GT(ink, 10) << c->ClassName() << " with its caption";
+        EXPECT_EQ(screen.at(r.left + kFaceProbe.x, r.top + kFaceProbe.y) & 0xFFFFFF, rgb(clBtnFace))
+            << c->ClassName();
+    }
+
+    const auto bytes = ControlSkin().Compressed();
+    skin->SkinStream().Clear();
+    skin->SkinStream().Write(bytes.data(), bytes.size());
+    ASSERT_TRUE(skin->LoadSkin());
+    skinned->Skinner->Reskin();
+    screen = repaint();
+    for (TControl* c : buttons) {
+        const RECT r = c->BoundsRect();
+        const uint32_t probe = screen.at(r.left + kFaceProbe.x, r.top + kFaceProbe.y) & 0xFFFFFF;
+        EXPECT_NE(std::find(std::begin(kFace), std::end(kFace), probe), std::end(kFace))
+            << c->ClassName() << " skinned again: " << std::hex << probe;
+    }
+}
+
+TEST(MenuButtonRow, TheArrowStaysInsideTheButton) {
+    // A fixed margin with automatic spacing: the arrow's 8 pixels end one margin before the edge.
+    TMenuButtonRow row = LayoutMenuButton(100, 0, 40, 4, -1);
+    EXPECT_EQ(row.TextX, 20);
+    EXPECT_EQ(row.ArrowX, 92);
+    row = LayoutMenuButton(100, 16, 40, 4, -1);
+    EXPECT_EQ(row.GlyphX, 4);
+    EXPECT_EQ(row.TextX, 4 + 16 + 10);
+    EXPECT_EQ(row.ArrowX, 30 + 40 + 20);
+    // A caption too wide for the margin: no negative spacing, and the arrow still inside.
+    row = LayoutMenuButton(100, 16, 80, 10, -1);
+    EXPECT_EQ(row.TextX, 26);
+    EXPECT_LE(row.ArrowX + 3, 99);
+    // Automatic margin and spacing: four equal gaps; a fixed spacing centres the row.
+    row = LayoutMenuButton(100, 0, 40, -1, -1);
+    EXPECT_EQ(row.TextX, 26);
+    EXPECT_EQ(row.ArrowX, 92);
+    row = LayoutMenuButton(100, 0, 40, -1, 5);
+    EXPECT_EQ(row.TextX, 26);
+    EXPECT_EQ(row.ArrowX, 76);
+}
+
+TEST_F(Buttons, AMenuButtonWithAFixedMarginDrawsItsArrowInside) {
+    auto* b = new TBitBtn(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(10, 10, 100, kH);
+    b->SetCaption("Menu");
+    b->SetMargin(4);
+    b->SetSpacing(-1);
+    Skin();
+    delete skinned->Skinner->ChildSkinnerOf(b);
+    auto* menu = new TSkinMenuButton(b);
+    menu->AttachToControl(skinned->Skinner.get(), skin.get(), false, nullptr);
+    auto bmp = Canvas24(100, kH);
+    menu->DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, 100, kH});
+    // Caption and arrow are both drawn in the window-text colour: the rightmost ink is the arrow.
+    int right = -1;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (Pixel(*bmp, x, y) == rgb(clWindowText)) right = std::max(right, x);
+    EXPECT_GT(right, 100 - 4 - kMenuArrowWidth);
+    EXPECT_LT(right, 100 - 4);
+}
+
+namespace {
+
+// A plain parent that paints itself red (its background is the skin's to erase).
+LRESULT CALLBACK paintRed(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_PAINT) return DefWindowProcA(h, msg, wParam, lParam);
+    win::BrushHandle red(CreateSolidBrush(RGB(255, 0, 0)));
+    RECT r{};
+    GetClientRect(h, &r);
+    if (wParam) {
+        FillRect(HDC(wParam), &r, red.Get());
+    } else {
+        win::PaintDC paint(h);
+        FillRect(paint.Get(), &r, red.Get());
+    }
+    return 0;
+}
+
+HWND RedParent() {
+    static const char* cls = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = paintRed;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QsRedParent";
+        RegisterClassA(&wc);
+        return "QsRedParent";
+    }();
+    return CreateWindowExA(0, cls, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 60, 60, 300, 200,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+} // namespace
+
+TEST(PlainButtons, TheSkinsTransparentOptionShowsTheParentThroughTheFace) {
+    HWND parent = RedParent();
+    HWND button = ChildWindow(parent, "button", BS_PUSHBUTTON, "OK", RECT{10, 10, 10 + kW, 10 + kH}, 42);
+    auto skin = LoadControlSkin();
+    skin->SetOptions(skin->Options() | SetOf(xoTransparent));
+    {
+        SkinnedWindow s(*skin, parent);
+        auto* skinner = dynamic_cast<TSkinButton*>(s.Skinner->ChildSkinnerOf(button));
+        ASSERT_NE(skinner, nullptr);
+        EXPECT_TRUE(skinner->Transparent);
+        InvalidateRect(button, nullptr, TRUE);
+        UpdateWindow(button);
+        PumpFor(20);
+        const Pixels screen = CaptureClient(button);
+        EXPECT_EQ(screen.at(1, 1) & 0xFFFFFF, 0xFF0000u) << "the parent through the magenta corner";
+        EXPECT_NE(
+            std::find(std::begin(kFace), std::end(kFace), screen.at(kFaceProbe.x, kFaceProbe.y) & 0xFFFFFF),
+            std::end(kFace))
+            << "the face around it";
+    }
+    DestroyWindow(parent);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/controls/skin_choices.h"
 #include "tests/skin/controls/control_fixture.h"
@@ -68,6 +69,23 @@ TEST(ChoiceFrames, RadioFramesIncludingTheEightFrameStrip) {
     f.CheckedProperty = false;
     f.Disabled = false;
     EXPECT_EQ(RadioButtonFrame(f), 1) << "the control's Checked over the window's";
+}
+
+TEST(ChoiceFrames, AFrameTheStripLacksKeepsTheCheckState) {
+    EXPECT_EQ(FitChoiceFrame(4, 2), 2) << "checked and disabled on a two-frame strip: checked";
+    EXPECT_EQ(FitChoiceFrame(3, 2), 1);
+    EXPECT_EQ(FitChoiceFrame(4, 3), 2);
+    EXPECT_EQ(FitChoiceFrame(3, 3), 3);
+    EXPECT_EQ(FitChoiceFrame(2, 1), 1) << "a single frame is all there is";
+    EXPECT_EQ(FitChoiceFrame(0, 4), 1);
+    TCheckFacts f;
+    f.Checked = true;
+    f.Disabled = true;
+    f.Frames = 6;
+    EXPECT_EQ(FitChoiceFrame(CheckBoxFrame(f), f.Frames), 4) << "a strip that has the frame keeps it";
+    // Self-drawing controls get the same fallback in their strips; a missing mixed frame stays blank.
+    EXPECT_EQ(GlyphStripCells(gsCheckNine, 2), (std::vector<int>{0, 1, -1, 0, 1, -1, 0, 1, -1}));
+    EXPECT_EQ(GlyphStripCells(gsRadioSix, 3), (std::vector<int>{0, 1, 0, 1, 2, 1}));
 }
 
 TEST(GlyphStrips, NineCellsFromFourFramesLeaveTheMixedCellsBlank) {
@@ -228,4 +246,86 @@ TEST_F(ToolkitChoices, ASkinSwitchBringsTheGlyphsOfTheNewSkin) {
     skinned->Skinner->Reskin();
     EXPECT_TRUE(SkinnerOf(check)->Skinned);
     EXPECT_EQ(Glyph(check), kGlyph[0]);
+}
+
+TEST_F(ToolkitChoices, ThePushedStateTheSystemRedrawsShowsTheSkinsGlyph) {
+    MakeForm();
+    auto* check = Add<TCheckBox>("Pushed", 10);
+    auto* radio = Add<TRadioButton>("Pushed", 40);
+    check->SetChecked(true);
+    Skin();
+    for (TControl* c : {static_cast<TControl*>(check), static_cast<TControl*>(radio)}) {
+        HWND h = static_cast<TWinControl*>(c)->Handle();
+        const uint32_t expected = c == check ? kGlyph[1] : kGlyph[0];
+        for (WPARAM pushed : {1, 0}) {
+            SendMessageA(h, BM_SETSTATE, pushed, 0);
+            PumpFor(30);
+            EXPECT_EQ(CaptureClient(h).at(5, 10) & 0xFFFFFF, expected)
+                << c->ClassName() << " pushed " << pushed;
+        }
+    }
+    // A real press held on the box, then dragged off it: the system pushes and releases it.
+    RECT r{};
+    GetWindowRect(check->Handle(), &r);
+    MouseMoveTo(r.left + 5, r.top + 10);
+    MouseButtonAt(r.left + 5, r.top + 10, true, true);
+    PumpFor(50);
+    EXPECT_EQ(CaptureClient(check->Handle()).at(5, 10) & 0xFFFFFF, kGlyph[1]) << "held";
+    MouseMoveTo(r.left + 5, r.bottom + 40);
+    PumpFor(50);
+    EXPECT_EQ(CaptureClient(check->Handle()).at(5, 10) & 0xFFFFFF, kGlyph[1]) << "dragged off";
+    MouseButtonAt(r.left + 5, r.bottom + 40, true, false);
+    MouseMoveTo(700, 600); // away from the windows later tests make
+}
+
+TEST(PlainChoices, ThePushedStateTheSystemRedrawsShowsTheSkinsGlyph) {
+    HWND parent = PlainParent();
+    HWND check = ChildWindow(parent, "button", BS_AUTOCHECKBOX, "Plain", RECT{10, 10, 150, 30}, 7);
+    HWND radio = ChildWindow(parent, "button", BS_AUTORADIOBUTTON, "Plain", RECT{10, 40, 150, 60}, 8);
+    auto skin = LoadControlSkin();
+    {
+        SkinnedWindow s(*skin, parent);
+        for (HWND h : {check, radio}) {
+            for (WPARAM pushed : {1, 0}) {
+                SendMessageA(h, BM_SETSTATE, pushed, 0);
+                PumpFor(30);
+                EXPECT_EQ(CaptureClient(h).at(5, 10) & 0xFFFFFF, kGlyph[0])
+                    << (h == check) << " pushed " << pushed;
+            }
+        }
+    }
+    DestroyWindow(parent);
+}
+
+TEST(PlainChoices, TheSkinsTransparentOptionHoldsFromTheAttach) {
+    HWND parent = PlainParent();
+    HWND check = ChildWindow(parent, "button", BS_AUTOCHECKBOX, "Plain", RECT{10, 10, 150, 30}, 7);
+    HWND radio = ChildWindow(parent, "button", BS_AUTORADIOBUTTON, "Plain", RECT{10, 40, 150, 60}, 8);
+    auto skin = LoadControlSkin();
+    skin->SetOptions(skin->Options() | SetOf(xoTransparent));
+    {
+        SkinnedWindow s(*skin, parent);
+        for (HWND h : {check, radio}) {
+            auto* skinner = dynamic_cast<TSkinChoiceButton*>(s.Skinner->ChildSkinnerOf(h));
+            ASSERT_NE(skinner, nullptr);
+            EXPECT_TRUE(skinner->Transparent);
+        }
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(ToolkitChoices, ADisabledCheckedBoxOnATwoFrameStripLooksChecked) {
+    MakeForm(ControlSkinOptions{2, 2, true});
+    auto* check = Add<TCheckBox>("Checked", 10);
+    auto* radio = Add<TRadioButton>("Checked", 40);
+    auto* plain = Add<TCheckBox>("Unchecked", 70);
+    Skin();
+    check->SetChecked(true);
+    radio->SetChecked(true);
+    for (TControl* c :
+         {static_cast<TControl*>(check), static_cast<TControl*>(radio), static_cast<TControl*>(plain)})
+        c->SetEnabled(false);
+    EXPECT_EQ(Glyph(check), kGlyph[1]);
+    EXPECT_EQ(Glyph(radio), kGlyph[1]);
+    EXPECT_EQ(Glyph(plain), kGlyph[0]);
 }

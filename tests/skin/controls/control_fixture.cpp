@@ -29,15 +29,14 @@ LRESULT CALLBACK plainProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TestSkin ControlSkin(const ControlSkinOptions& o) {
     TestSkin t;
-    t.ini =
-        "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=6\r\nRightWidth=6\r\nTopHeight=6\r\nBottomHeight=6\r\n"
-        "Trans=" +
-        std::string(o.FaceTrans ? "1" : "0") + "\r\n";
+    t.ini = "[Buttons]\r\n" + std::string(o.Faces ? "Bitmap=buttons.bmp\r\n" : "") +
+            "LeftWidth=6\r\nRightWidth=6\r\nTopHeight=6\r\nBottomHeight=6\r\nTrans=" +
+            std::string(o.FaceTrans ? "1" : "0") + "\r\n";
     if (o.CheckFrames > 0)
         t.ini += "CheckButton=check.bmp\r\nCheckButtonFrame=" + std::to_string(o.CheckFrames) + "\r\n";
     if (o.RadioFrames > 0)
         t.ini += "RadioButton=radio.bmp\r\nRadioButtonFrame=" + std::to_string(o.RadioFrames) + "\r\n";
-    t.Bmp("buttons.bmp", 5 * kFaceSize, kFaceSize, faceColour);
+    if (o.Faces) t.Bmp("buttons.bmp", 5 * kFaceSize, kFaceSize, faceColour);
     if (o.CheckFrames > 0) t.Bmp("check.bmp", o.CheckFrames * kGlyphSize, kGlyphSize, glyphColour);
     if (o.RadioFrames > 0) t.Bmp("radio.bmp", o.RadioFrames * kGlyphSize, kGlyphSize, glyphColour);
     return t;

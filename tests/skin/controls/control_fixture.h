@@ -32,6 +32,7 @@ struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
     int RadioFrames = 4;
     bool FaceTrans = true;
+    bool Faces = true; // false: the Buttons record has no face image
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
