@@ -291,7 +291,13 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
-bool TControl::mouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
+bool TControl::mouseButton(TMessage& m) {
+    const UINT msg = m.Msg;
+    const TMouseButton button = msg <= WM_LBUTTONDBLCLK   ? mbLeft
+                                : msg <= WM_RBUTTONDBLCLK ? mbRight
+                                                          : mbMiddle;
+    const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    const bool down = dbl || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
     int x = short(LOWORD(m.LParam)), y = short(HIWORD(m.LParam));
     TShiftState shift = KeysToShiftState(m.WParam);
     // The program's handlers may free the control (a button that closes its panel).
@@ -315,31 +321,15 @@ bool TControl::mouseButton(TMessage& m, TMouseButton button, bool down, bool dbl
 void TControl::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
-        if (!mouseButton(m, mbLeft, true, false)) return;
-        break;
     case WM_LBUTTONDBLCLK:
-        if (!mouseButton(m, mbLeft, true, true)) return;
-        break;
     case WM_RBUTTONDOWN:
-        if (!mouseButton(m, mbRight, true, false)) return;
-        break;
     case WM_RBUTTONDBLCLK:
-        if (!mouseButton(m, mbRight, true, true)) return;
-        break;
     case WM_MBUTTONDOWN:
-        if (!mouseButton(m, mbMiddle, true, false)) return;
-        break;
     case WM_MBUTTONDBLCLK:
-        if (!mouseButton(m, mbMiddle, true, true)) return;
-        break;
     case WM_LBUTTONUP:
-        if (!mouseButton(m, mbLeft, false, false)) return;
-        break;
     case WM_RBUTTONUP:
-        if (!mouseButton(m, mbRight, false, false)) return;
-        break;
     case WM_MBUTTONUP:
-        if (!mouseButton(m, mbMiddle, false, false)) return;
+        if (!mouseButton(m)) return;
         break;
     case WM_MOUSEMOVE:
         MouseMove(KeysToShiftState(m.WParam), short(LOWORD(m.LParam)), short(HIWORD(m.LParam)));

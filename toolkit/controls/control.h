@@ -193,7 +193,8 @@ class TControl : public TComponent {
 
   private:
     // False when one of the program's handlers freed the control meanwhile.
-    bool mouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
+    // A button message (WM_LBUTTONDOWN ... WM_MBUTTONDBLCLK) as the control's mouse events.
+    bool mouseButton(TMessage& message);
     void fontObjectChanged();
 
     TWinControl* parent_ = nullptr;
