@@ -19,6 +19,11 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   endif()
   set(QS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix for the tests")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${QS_WINEPREFIX} ${QS_WINE_ARCH})
+
+  # The poisoning, quarantining operator new and delete, compiled once and linked into every test
+  # as an object: an archive member would be linked only if the linker chose it over libstdc++'s.
+  add_library(qs_poison_heap OBJECT ${CMAKE_SOURCE_DIR}/tests/support/poison_heap.cpp)
+  target_link_libraries(qs_poison_heap PRIVATE qs_warnings)
 else()
   find_package(GTest REQUIRED)
 endif()
@@ -29,6 +34,7 @@ function(qs_add_test name)
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main qs_warnings)
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:qs_poison_heap>)
     # Discovery under Wine costs a process start per executable; one CTest entry per exe is cheaper.
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)

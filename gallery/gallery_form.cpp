@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include <cctype>
+
 #include "gallery/gallery_about.h"
 #include "gallery/gallery_child.h"
 #include "gallery/gallery_icons.h"
@@ -33,6 +35,8 @@ const TClassInfo& TGalleryForm::StaticClass() {
                                         .Method<Handler>("FormCreate", &TGalleryForm::FormCreate)
                                         .Method<Handler>("NewWindowExecute", &TGalleryForm::NewWindowExecute)
                                         .Method<Handler>("OpenSkinExecute", &TGalleryForm::OpenSkinExecute)
+                                        .Method<Handler>("FindExecute", &TGalleryForm::FindExecute)
+                                        .Method<Handler>("FileClick", &TGalleryForm::FileClick)
                                         .Method<Handler>("CascadeExecute", &TGalleryForm::CascadeExecute)
                                         .Method<Handler>("TileExecute", &TGalleryForm::TileExecute)
                                         .Method<Handler>("ArrangeUpdate", &TGalleryForm::ArrangeUpdate)
@@ -56,6 +60,7 @@ void TGalleryForm::Loaded() {
     find(PopupMenu1, "PopupMenu1");
     find(ImageList1, "ImageList1");
     find(Skin1, "Skin1");
+    find(RecentSkins1, "RecentSkins1");
     find(Skinned1, "Skinned1");
     find(Hints1, "Hints1");
     find(LeftToRight1, "LeftToRight1");
@@ -67,6 +72,8 @@ void TGalleryForm::Loaded() {
 void TGalleryForm::FormCreate(TObject*) {
     if (ImageList1) DrawGalleryIcons(*ImageList1);
     if (SkinData1) ownSkin_ = SkinData1->SkinStream().Bytes();
+    findDialog_.OnFind = [this](const std::string& text) { findWindow(text); };
+    FillRecentSkins();
 }
 
 bool TGalleryForm::Start(const GalleryOptions& options, const std::vector<uint8_t>& skinFile,
@@ -127,12 +134,63 @@ void TGalleryForm::OpenSkinExecute(TObject*) {
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrTitle = L"Open skin";
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&ofn)) return;
+    if (GetOpenFileNameW(&ofn)) openSkinFileOrSay(file);
+}
+
+bool TGalleryForm::OpenSkinFile(const std::wstring& path, std::string& error) {
     std::vector<uint8_t> bytes;
+    if (!ReadSkinFile(path, bytes, error) || !UseSkinFile(bytes, error)) return false;
+    std::erase(recentSkinFiles_, path);
+    recentSkinFiles_.insert(recentSkinFiles_.begin(), path);
+    return true;
+}
+
+void TGalleryForm::openSkinFileOrSay(const std::wstring& path) {
     std::string error;
-    if (!ReadSkinFile(file, bytes, error) || !UseSkinFile(bytes, error)) {
-        const std::wstring text = L"Cannot use the skin file \"" + std::wstring(file) + L"\": " + Wide(error);
-        MessageBoxW(Handle(), text.c_str(), L"Skin Gallery", MB_OK | MB_ICONERROR);
+    if (OpenSkinFile(path, error)) return;
+    const std::wstring text = L"Cannot use the skin file \"" + path + L"\": " + Wide(error);
+    MessageBoxW(Handle(), text.c_str(), L"Skin Gallery", MB_OK | MB_ICONERROR);
+}
+
+void TGalleryForm::FileClick(TObject*) {
+    FillRecentSkins();
+}
+
+void TGalleryForm::FillRecentSkins() {
+    if (!RecentSkins1) return;
+    RecentSkins1->Clear();
+    auto add = [this](const std::string& caption, std::function<void()> choose) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(caption);
+        if (choose) item->OnClick = TNotifyEvent([choose = std::move(choose)](TObject*) { choose(); });
+        RecentSkins1->Add(item);
+    };
+    for (const std::wstring& path : recentSkinFiles_) {
+        const size_t slash = path.find_last_of(L"\\/");
+        add(Utf8(slash == std::wstring::npos ? path : path.substr(slash + 1)),
+            [this, path] { openSkinFileOrSay(path); });
+    }
+    if (!recentSkinFiles_.empty()) add("-", {});
+    for (TMenuItem* skin : Skin1 ? Skin1->Items() : std::vector<TMenuItem*>{})
+        add(skin->Caption(), [this, index = skin->Tag()] { SelectStoredSkin(index); });
+}
+
+void TGalleryForm::FindExecute(TObject*) {
+    findDialog_.Show(Handle());
+}
+
+void TGalleryForm::findWindow(const std::string& text) {
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    if (text.empty()) return;
+    for (int i = 0; i < MDIChildCount(); ++i) {
+        TCustomForm* child = MDIChildren(i);
+        if (lower(child->Caption()).find(lower(text)) == std::string::npos) continue;
+        SendMessageA(ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+        return;
     }
 }
 

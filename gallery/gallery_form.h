@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gallery/command_line.h"
+#include "gallery/find_dialog.h"
 #include "toolkit/controls/actions.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/menus.h"
@@ -31,6 +32,16 @@ class TGalleryForm : public TForm {
     void SelectStoredSkin(int index);
     // A skin file's bytes; once in use, no Skin menu item is checked.
     bool UseSkinFile(const std::vector<uint8_t>& bytes, std::string& error);
+    // What File -> Open skin does once a file is chosen: the skin file read and used, and put
+    // first in Recent skins. False with the reason, the skin unchanged, when it cannot be used.
+    bool OpenSkinFile(const std::wstring& path, std::string& error);
+    // The skin files opened this run, most recent first.
+    const std::vector<std::wstring>& RecentSkinFiles() const { return recentSkinFiles_; }
+    // Recent skins lists the files opened, then the bundled skins; File's OnClick refills it.
+    void FillRecentSkins();
+    // The Find dialog (modeless; one at a time). OK activates the first window whose caption
+    // holds the text.
+    TFindDialog& FindDialog() { return findDialog_; }
     void SetRightToLeft(bool value);
     TCustomForm* NewWindow();
     // Once the window shows, skinned and painted, saves its screenshot to `path` and calls `done`
@@ -40,6 +51,8 @@ class TGalleryForm : public TForm {
     void FormCreate(TObject* Sender);
     void NewWindowExecute(TObject* Sender);
     void OpenSkinExecute(TObject* Sender);
+    void FindExecute(TObject* Sender);
+    void FileClick(TObject* Sender);
     void CascadeExecute(TObject* Sender);
     void TileExecute(TObject* Sender);
     void ArrangeUpdate(TObject* Sender);
@@ -55,6 +68,7 @@ class TGalleryForm : public TForm {
     TPopupMenu* PopupMenu1 = nullptr;
     TImageList* ImageList1 = nullptr;
     TMenuItem* Skin1 = nullptr;
+    TMenuItem* RecentSkins1 = nullptr;
     TMenuItem* Skinned1 = nullptr;
     TMenuItem* Hints1 = nullptr;
     TMenuItem* LeftToRight1 = nullptr;
@@ -64,9 +78,13 @@ class TGalleryForm : public TForm {
 
   private:
     void shotTick();
+    void openSkinFileOrSay(const std::wstring& path);
+    void findWindow(const std::string& text);
 
     std::vector<uint8_t> ownSkin_; // the skin read with the form, to switch back to
     int windowsMade_ = 0;
+    std::vector<std::wstring> recentSkinFiles_;
+    TFindDialog findDialog_;
     TTimer* shotTimer_ = nullptr;
     std::wstring shotPath_;
     std::function<void(const std::string&)> shotDone_;

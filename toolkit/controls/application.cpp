@@ -140,7 +140,10 @@ bool TApplication::processMessage(MSG& msg) {
             return true;
         }
     }
-    if (isMdiSysAccel(msg) || isMenuShortCut(msg) || isDialogMessage(msg)) return true;
+    // A plain dialog's keys are its own: GetParent of an owned popup is its owner, so the form
+    // that owns it would take Tab and Esc otherwise.
+    if (isMdiSysAccel(msg) || isMenuShortCut(msg) || isModelessDialogMessage(msg) || isDialogMessage(msg))
+        return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
@@ -191,6 +194,26 @@ bool TApplication::isDialogMessage(MSG& msg) {
     }
     if (msg.message == WM_CHAR && (code & DLGC_WANTCHARS)) return false;
     return form->Perform(TKN_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+}
+
+void TApplication::AddModelessDialog(HWND dialog) {
+    std::erase_if(modelessDialogs_, [](HWND h) { return !IsWindow(h); });
+    if (dialog &&
+        std::find(modelessDialogs_.begin(), modelessDialogs_.end(), dialog) == modelessDialogs_.end())
+        modelessDialogs_.push_back(dialog);
+}
+
+void TApplication::RemoveModelessDialog(HWND dialog) {
+    std::erase(modelessDialogs_, dialog);
+}
+
+// The dialog's own procedure may destroy it (Esc, Enter on OK) inside IsDialogMessage, which
+// changes the list: look the dialog up first, call it after.
+bool TApplication::isModelessDialogMessage(MSG& msg) {
+    HWND dialog = nullptr;
+    for (HWND h : modelessDialogs_)
+        if (msg.hwnd == h || IsChild(h, msg.hwnd)) dialog = h;
+    return dialog && IsDialogMessageA(dialog, &msg);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {

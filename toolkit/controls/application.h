@@ -54,6 +54,10 @@ class TApplication : public TComponent {
     void ProcessMessages();
     // Dispatches one message, waiting for one when none is there.
     void HandleMessage();
+    // A modeless plain dialog (not a toolkit form) whose messages the loop gives to
+    // IsDialogMessage, so Tab, Enter, Esc and mnemonics work in it. Remove it at its WM_DESTROY.
+    void AddModelessDialog(HWND dialog);
+    void RemoveModelessDialog(HWND dialog);
 
     // MessageBoxA owned by the active window of this thread (else the main form); an empty
     // caption shows the application's Title.
@@ -80,6 +84,7 @@ class TApplication : public TComponent {
     bool isMdiSysAccel(MSG& msg);
     bool isMenuShortCut(const MSG& msg);
     bool isDialogMessage(MSG& msg);
+    bool isModelessDialogMessage(MSG& msg);
 
     HWND handle_ = nullptr;
     TCustomForm* mainForm_ = nullptr;
@@ -87,6 +92,7 @@ class TApplication : public TComponent {
     bool terminated_ = false;
     std::string title_;
     TIcon icon_;
+    std::vector<HWND> modelessDialogs_;
     int hintPause_ = 500;
     int hintHidePause_ = 2500;
 };

@@ -806,5 +806,10 @@ bool DispatchMenuDraw(const DRAWITEMSTRUCT& draw) {
 }
 
 void DispatchMenuPopup(HMENU menu) {
-    if (TMenuItem* item = TMenuItem::FindByHandle(menu)) item->InitiateActions();
+    TMenuItem* item = TMenuItem::FindByHandle(menu);
+    if (!item) return;
+    // A program fills a sub-menu in its item's OnClick (a list of recent files): it runs before
+    // the sub-menu shows, and may replace every entry of it.
+    if (item->Parent()) item->Click();
+    if (TMenuItem::FindByHandle(menu) == item) item->InitiateActions();
 }

@@ -264,7 +264,8 @@ class TPopupMenu : public TMenu {
 bool DispatchMenuCommand(UINT command);
 bool DispatchMenuMeasure(MEASUREITEMSTRUCT& measure);
 bool DispatchMenuDraw(const DRAWITEMSTRUCT& draw);
-// WM_INITMENUPOPUP: the actions of the items the opening HMENU lists are updated first.
+// WM_INITMENUPOPUP: the item whose sub-menu opens is clicked, then the actions of the items the
+// opening HMENU lists are updated.
 void DispatchMenuPopup(HMENU menu);
 // The screen's menu font (owned by the toolkit).
 HFONT MenuFont();

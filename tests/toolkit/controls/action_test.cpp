@@ -111,6 +111,37 @@ TEST_F(Actions, OnUpdateRunsOnDemandAndForTheItemsOfAMenuThatOpens) {
     EXPECT_EQ(popup->Handle(), before);
 }
 
+TEST_F(Actions, TheItemWhoseSubMenuOpensIsClickedFirstAndMayRefillItsEntries) {
+    auto* other = new TAction(form);
+    int otherUpdates = 0;
+    other->OnUpdate = TNotifyEvent([&](TObject*) { ++otherUpdates; });
+    // "More" refills the sub-menu of its entry "inner", as a program refills a recent-files list.
+    int opened = 0;
+    sub->OnClick = TNotifyEvent([&](TObject*) {
+        ++opened;
+        inner->Clear();
+        addItem(inner, "linked")->SetAction(other);
+        addItem(inner, "plain" + std::to_string(opened));
+    });
+    HMENU more = sub->Handle();
+    SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(more), 1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(sub->Handle(), more) << "the opening menu keeps its handle";
+    ASSERT_NE(inner->Handle(), nullptr);
+    ASSERT_EQ(GetMenuItemCount(inner->Handle()), 2);
+    EXPECT_EQ(MenuText(inner->Handle(), 1), "plain1");
+    SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(more), 1);
+    EXPECT_EQ(MenuText(inner->Handle(), 1), "plain2");
+    SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(inner->Handle()), 1);
+    EXPECT_EQ(otherUpdates, 1) << "the entry that is there now, not the freed one";
+    // The menu's own top level is not an item anyone clicks.
+    int rootClicks = 0;
+    popup->Items()->OnClick = TNotifyEvent([&](TObject*) { ++rootClicks; });
+    SendMessageA(Application->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup->Handle()), 0);
+    EXPECT_EQ(rootClicks, 0);
+    EXPECT_EQ(opened, 2);
+}
+
 TEST_F(Actions, LinksEndWithEitherSide) {
     auto* second = new TMenuItem(form);
     popup->Items()->Add(second);

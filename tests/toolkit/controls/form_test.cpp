@@ -160,25 +160,28 @@ TEST(Forms, TabAndEnterGoThroughTheDialogKeys) {
     second->SetDefault(true);
     int clicks = 0;
     second->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
-    MessageSpy spy(form);
-    form->Show();
-    first->SetFocus();
-    EXPECT_EQ(form->ActiveControl(), first);
-    EXPECT_EQ(form->Perform(TKN_DIALOGKEY, VK_TAB, 0), 1);
-    EXPECT_EQ(form->ActiveControl(), second);
-    EXPECT_TRUE(second->Focused());
-    EXPECT_EQ(form->Perform(TKN_DIALOGKEY, VK_RETURN, 0), 1);
-    EXPECT_EQ(clicks, 1);
-    second->SetCaption("&Go");
-    EXPECT_EQ(form->Perform(TKN_DIALOGCHAR, 'g', 0), 1);
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(form->Perform(TKN_DIALOGCHAR, 'x', 0), 0);
-    // Typed keys reach the form as the same notices from the message loop.
-    spy.seen.clear();
-    PostMessageA(second->Handle(), WM_KEYDOWN, VK_TAB, 0);
-    Application->ProcessMessages();
-    EXPECT_EQ(spy.Count(TKN_DIALOGKEY), 1);
-    EXPECT_EQ(form->ActiveControl(), first);
+    {
+        // The spy gives the form its procedure back, so it goes before the form.
+        MessageSpy spy(form);
+        form->Show();
+        first->SetFocus();
+        EXPECT_EQ(form->ActiveControl(), first);
+        EXPECT_EQ(form->Perform(TKN_DIALOGKEY, VK_TAB, 0), 1);
+        EXPECT_EQ(form->ActiveControl(), second);
+        EXPECT_TRUE(second->Focused());
+        EXPECT_EQ(form->Perform(TKN_DIALOGKEY, VK_RETURN, 0), 1);
+        EXPECT_EQ(clicks, 1);
+        second->SetCaption("&Go");
+        EXPECT_EQ(form->Perform(TKN_DIALOGCHAR, 'g', 0), 1);
+        EXPECT_EQ(clicks, 2);
+        EXPECT_EQ(form->Perform(TKN_DIALOGCHAR, 'x', 0), 0);
+        // Typed keys reach the form as the same notices from the message loop.
+        spy.seen.clear();
+        PostMessageA(second->Handle(), WM_KEYDOWN, VK_TAB, 0);
+        Application->ProcessMessages();
+        EXPECT_EQ(spy.Count(TKN_DIALOGKEY), 1);
+        EXPECT_EQ(form->ActiveControl(), first);
+    }
     delete form;
 }
 
@@ -190,12 +193,14 @@ TEST(Forms, FocusNoticesReachTheControls) {
     b->SetParent(form);
     form->Show();
     a->SetFocus();
-    MessageSpy spyA(a), spyB(b);
-    b->SetFocus();
-    EXPECT_EQ(spyA.Count(TKN_EXIT), 1);
-    EXPECT_EQ(spyB.Count(TKN_ENTER), 1);
-    EXPECT_EQ(spyA.Count(TKN_FOCUSCHANGED), 1);
-    EXPECT_EQ(spyB.Count(TKN_FOCUSCHANGED), 1);
+    {
+        MessageSpy spyA(a), spyB(b);
+        b->SetFocus();
+        EXPECT_EQ(spyA.Count(TKN_EXIT), 1);
+        EXPECT_EQ(spyB.Count(TKN_ENTER), 1);
+        EXPECT_EQ(spyA.Count(TKN_FOCUSCHANGED), 1);
+        EXPECT_EQ(spyB.Count(TKN_FOCUSCHANGED), 1);
+    }
     delete form;
 }
 
