@@ -6,8 +6,11 @@
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/list_box.h"
+#include "toolkit/controls/memo.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/radio_group.h"
+#include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/controls/timer.h"
@@ -31,6 +34,10 @@ void RegisterControlClasses() {
         TBevel::StaticClass();
         TToolBar::StaticClass();
         TToolButton::StaticClass();
+        TScrollBar::StaticClass();
+        TScrollBox::StaticClass();
+        TMemo::StaticClass();
+        TListBox::StaticClass();
         TTimer::StaticClass();
         TMenuItem::StaticClass();
         TMainMenu::StaticClass();
