@@ -10,6 +10,7 @@
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/radio_group.h"
+#include "toolkit/controls/range_ctrls.h"
 #include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
@@ -38,6 +39,9 @@ void RegisterControlClasses() {
         TScrollBox::StaticClass();
         TMemo::StaticClass();
         TListBox::StaticClass();
+        TTrackBar::StaticClass();
+        TUpDown::StaticClass();
+        TProgressBar::StaticClass();
         TTimer::StaticClass();
         TMenuItem::StaticClass();
         TMainMenu::StaticClass();
