@@ -158,6 +158,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width_ = width;
     height_ = height;
     Invalidate();
+    if (parent_) parent_->ChildBoundsChanged(this);
 }
 
 POINT TControl::ClientToScreen(POINT p) const {

@@ -6,8 +6,12 @@
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/list_box.h"
+#include "toolkit/controls/memo.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/radio_group.h"
+#include "toolkit/controls/range_ctrls.h"
+#include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/controls/timer.h"
@@ -31,6 +35,13 @@ void RegisterControlClasses() {
         TBevel::StaticClass();
         TToolBar::StaticClass();
         TToolButton::StaticClass();
+        TScrollBar::StaticClass();
+        TScrollBox::StaticClass();
+        TMemo::StaticClass();
+        TListBox::StaticClass();
+        TTrackBar::StaticClass();
+        TUpDown::StaticClass();
+        TProgressBar::StaticClass();
         TTimer::StaticClass();
         TMenuItem::StaticClass();
         TMainMenu::StaticClass();

@@ -127,6 +127,12 @@ void TWinControl::DestroyHandle() {
     if (handle_ == hwnd) detachHandle();
 }
 
+void TWinControl::RecreateWnd() {
+    if (!handle_) return;
+    DestroyHandle();
+    if (!parent_ || parent_->HandleAllocated()) HandleNeeded();
+}
+
 LRESULT TWinControl::DispatchWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
     try {
@@ -427,6 +433,7 @@ void TWinControl::insertControl(TControl* c) {
     } else {
         c->Invalidate();
     }
+    ChildBoundsChanged(c);
 }
 
 void TWinControl::removeControl(TControl* c) {
@@ -439,6 +446,7 @@ void TWinControl::removeControl(TControl* c) {
     }
     std::erase(controls_, c);
     c->parent_ = nullptr;
+    if (!IsDestroying()) ChildBoundsChanged(c);
 }
 
 int TWinControl::TabOrder() const {
@@ -519,6 +527,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
+    if (parent_) parent_->ChildBoundsChanged(this);
     if (!handle_) return;
     if (!(GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) && IsIconic(handle_)) {
         WINDOWPLACEMENT wp{};

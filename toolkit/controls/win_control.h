@@ -37,6 +37,8 @@ class TWinControl : public TControl {
     void HandleNeeded() { Handle(); }
     // Destroys the window (and with it the children's); the control stays and can make a new one.
     void DestroyHandle();
+    // Makes the window again, children's included: for styles a live window of its class ignores.
+    void RecreateWnd();
 
     const std::vector<TControl*>& Controls() const { return controls_; }
     int ControlCount() const { return int(controls_.size()); }
@@ -93,6 +95,8 @@ class TWinControl : public TControl {
     HBRUSH ColorBrush();
     // Window styles changed after creation (border, icons): apply them to the live window.
     void UpdateWindowStyle();
+    // A child came, went, or was moved or resized (containers that size themselves to their children).
+    virtual void ChildBoundsChanged(TControl* child) {}
 
     void VisibleChanged(TMessage& message) override;
     void EnabledChanged(TMessage& message) override;
