@@ -78,17 +78,16 @@ class GalleryHandlers : public ::testing::Test {
     TGalleryForm* form = nullptr;
 };
 
+BOOL CALLBACK countVisibleDialog(HWND h, LPARAM counter) {
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && IsWindowVisible(h)) ++*reinterpret_cast<DWORD*>(counter);
+    return TRUE;
+}
+
 DWORD findDialogsOfThisThread() {
     DWORD count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM counter) {
-            char cls[16] = {};
-            GetClassNameA(h, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && IsWindowVisible(h)) ++*reinterpret_cast<DWORD*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), countVisibleDialog, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

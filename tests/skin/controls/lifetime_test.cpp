@@ -125,6 +125,12 @@ void closeFindFromItsOwnButton(TSkinData& skin, bool byKey) {
 
 class Lifetime : public SkinnedFormTest {};
 
+// A procedure someone else puts on top of a skinned window.
+WNDPROC foreignBelow = nullptr;
+LRESULT CALLBACK foreignOnTop(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return CallWindowProcA(foreignBelow, h, m, w, l);
+}
+
 } // namespace
 
 TEST(LifetimeDialog, AModelessDialogClosedFromItsOwnSkinnedButtonFiftyTimes) {
@@ -275,10 +281,7 @@ TEST(LifetimeSubclass, AChildSubclassedOnTopIsSkinnedAgainAfterItsFormSkinnerWen
     auto skinned = std::make_unique<SkinnedWindow>(*skin, parent);
     ASSERT_EQ(SendMessageA(button, SKM_ISSKINNED, 0, 0), 1);
     // Someone else subclasses the button on top of its skinner.
-    static WNDPROC below = nullptr;
-    below = WNDPROC(SetWindowLongPtrA(button, GWLP_WNDPROC, LONG_PTR(+[](HWND h, UINT m, WPARAM w, LPARAM l) {
-                                          return CallWindowProcA(below, h, m, w, l);
-                                      })));
+    foreignBelow = WNDPROC(SetWindowLongPtrA(button, GWLP_WNDPROC, LONG_PTR(&foreignOnTop)));
     skinned.reset();
     EXPECT_NE(SendMessageA(button, SKM_ISSKINNED, 0, 0), 1) << "the skinner has gone";
     skinned = std::make_unique<SkinnedWindow>(*skin, parent);
