@@ -22,6 +22,12 @@ using qs::test::Pixels;
 
 namespace {
 
+// What a thread timer runs inside a menu loop.
+std::function<void()> timerAction;
+void CALLBACK runTimerAction(HWND, UINT, UINT_PTR, DWORD) {
+    if (timerAction) timerAction();
+}
+
 std::unique_ptr<TSkinData> BarSkin(bool withMenuBar = true) {
     qs::test::TestSkin t;
     t.ini = "[Personality]\r\nTop=t.bmp\r\nLeft=s.bmp\r\nRight=s.bmp\r\nBottom=b.bmp\r\nTopTrans="
@@ -299,15 +305,15 @@ TEST(MenuBar, OpeningSkipsWhatCannotOpenNeverNestsAndLeavesTheItemHot) {
     bool clicked = false;
     const POINT edit = w.screenCentre(1);
     click.moveTo = POINT{5, 700}; // keeps File open until the click
-    static std::function<void()> fire;
-    fire = [&] {
+    timerAction = [&] {
         if (clicked || !qs::test::VisibleMenuWindow()) return;
         clicked = true;
         PostMessageA(w.hwnd, SKM_MENUBARCLICK, 0, MAKELPARAM(edit.x, edit.y));
     };
-    const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) { fire(); });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, runTimerAction);
     shown = qs::test::WatchMenus([&] { w.bar().OpenItem(w.bar().Items[0].get()); }, click);
     KillTimer(nullptr, timer);
+    timerAction = nullptr;
     ASSERT_TRUE(clicked);
     ASSERT_EQ(shown.size(), 2u) << "File is not open again under Edit";
     EXPECT_EQ(shown[0], w.file);

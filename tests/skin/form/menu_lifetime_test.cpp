@@ -70,17 +70,21 @@ bool ownerDrawn(HMENU menu, int position) {
     return GetMenuItemInfoA(menu, UINT(position), TRUE, &info) && (info.fType & MFT_OWNERDRAW);
 }
 
+// What the timer runs inside the menu loop, once.
+std::function<void()> pending;
+
+void CALLBACK runPending(HWND, UINT, UINT_PTR, DWORD) {
+    if (!pending || !qs::test::VisibleMenuWindow()) return;
+    std::function<void()> run = std::exchange(pending, nullptr);
+    run();
+}
+
 // Runs `act` once from a thread timer inside the menu loop that `open` starts.
 void InsideTheLoop(const std::function<void()>& open, std::function<void()> act, qs::test::MenuWatch w = {}) {
-    static std::function<void()> pending;
     pending = std::move(act);
     // A pointer move away from the menu keeps the watch waiting, so the menu stays open for `act`.
     if (w.moveTo.x < 0) w.moveTo = POINT{5, 700};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (!pending || !qs::test::VisibleMenuWindow()) return;
-        std::function<void()> run = std::exchange(pending, nullptr);
-        run();
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, runPending);
     qs::test::WatchMenus(open, std::move(w));
     KillTimer(nullptr, timer);
     pending = nullptr;
