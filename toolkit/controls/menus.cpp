@@ -767,7 +767,9 @@ void drawImage(const TMenuItem& item, const DRAWITEMSTRUCT& draw) {
 bool DispatchMenuCommand(UINT command) {
     TMenuItem* item = TMenuItem::FindByCommand(command);
     if (!item) return false;
-    item->Click();
+    // An item with a sub-menu is clicked when that opens (DispatchMenuPopup), not by a command
+    // someone posts for it (a skinned menu bar does): once is enough.
+    if (item->Count() == 0) item->Click();
     return true;
 }
 

@@ -261,6 +261,8 @@ class TPopupMenu : public TMenu {
 
 // Menu messages of any toolkit window (and of the application's window, which owns popups):
 // true when a toolkit item took the message.
+// WM_COMMAND: the item with that command is clicked, unless it opens a sub-menu (that is clicked
+// as it opens).
 bool DispatchMenuCommand(UINT command);
 bool DispatchMenuMeasure(MEASUREITEMSTRUCT& measure);
 bool DispatchMenuDraw(const DRAWITEMSTRUCT& draw);
