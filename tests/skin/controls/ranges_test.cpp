@@ -300,3 +300,21 @@ TEST(PlainRangeWindows, APlainProgressBarIsSkinnedByItsClass) {
     }
     DestroyWindow(parent);
 }
+
+TEST_F(SkinnedRanges, AClickedArrowShowsPressedWhileHeldAndStillSteps) {
+    MakeForm(ControlSkinOptions{.Ranges = true});
+    auto* spin = Add<TUpDown>(230, 10, 20, 40);
+    spin->SetPosition(50);
+    Skin();
+    POINT lower{10, 35};
+    ClientToScreen(spin->Handle(), &lower);
+    MouseButtonAt(lower.x, lower.y, true, true);
+    PumpFor(30);
+    EXPECT_EQ(CaptureClient(spin->Handle()).at(10, 35) & 0xFFFFFF, kArrowVert[5]);
+    EXPECT_EQ(CaptureClient(spin->Handle()).at(10, 5) & 0xFFFFFF, kArrowVert[0]);
+    MouseButton(true, false);
+    PumpFor(30);
+    EXPECT_EQ(CaptureClient(spin->Handle()).at(10, 35) & 0xFFFFFF, kArrowVert[4]);
+    EXPECT_EQ(spin->Position(), 49);
+    MouseMoveTo(5, 5);
+}
