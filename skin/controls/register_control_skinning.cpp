@@ -3,6 +3,7 @@
 
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_choices.h"
+#include "skin/controls/skin_ranges.h"
 #include "skin/core/control_skinners.h"
 
 namespace {
@@ -33,4 +34,7 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::CheckBox, make<TSkinCheckBox>);
     RegisterControlSkinner(TSkinnerKind::RadioButton, make<TSkinRadioButton>);
     RegisterControlSkinner(TSkinnerKind::ObjImage, makeObjImage);
+    RegisterControlSkinner(TSkinnerKind::TrackBar, make<TSkinTrackBar>);
+    RegisterControlSkinner(TSkinnerKind::UpDown, make<TSkinUpDown>);
+    RegisterControlSkinner(TSkinnerKind::Progress, make<TSkinProgress>);
 }

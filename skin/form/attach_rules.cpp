@@ -296,6 +296,10 @@ TAttachDecision DecideWindow(const std::string& className, DWORD s, TSkinControl
         if (d.Gate(xcButton)) d.Add(skinner(K::Button));
     } else if (name == "tprogressbar") {
         d.Add(skinner(K::Progress));
+    } else if (name == "msctls_progress32") {
+        if (d.Gate(xcProgress)) d.Add(skinner(K::Progress));
+    } else if (name == "msctls_updown32") {
+        if (d.Gate(xcSpin)) d.Add(skinner(K::UpDown));
     } else if (name == "tsilentpaintpanel") {
         d.Add(step(TAttachStep::ColourRegistered));
     } else if (name == "systabcontrol32") {

@@ -48,5 +48,8 @@ inline constexpr TFaceRule kMenuBandButtonState[] = {
 // A caption button at rest in the band: frame 4 when disabled or in an inactive window.
 inline constexpr TFaceRule kCaptionButtonAtRest[] = {{TFaceCondition::Disabled, 4},
                                                      {TFaceCondition::Inactive, 4}};
+// An up-down arrow button: 2 pressed, 3 disabled, 4 hot.
+inline constexpr TFaceRule kArrowButtonState[] = {
+    {TFaceCondition::Disabled, 3}, {TFaceCondition::Pressed, 2}, {TFaceCondition::Hot, 4}};
 // A menu item: frame 4 while selected (the pointer or the keyboard is on it).
 inline constexpr TFaceRule kMenuItemFace[] = {{TFaceCondition::Hot, 4}};

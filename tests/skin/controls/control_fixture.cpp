@@ -25,6 +25,24 @@ LRESULT CALLBACK plainProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(h, msg, wParam, lParam);
 }
 
+void addRanges(TestSkin& t, const ControlSkinOptions& o) {
+    const bool chunks = o.ProgressStyle == 1;
+    t.ini += "[UpDown.Vert]\r\nImage=updownv.bmp\r\n[UpDown.Horz]\r\nImage=updownh.bmp\r\n"
+             "[Trackbar.ThumbHorz]\r\nImage=thumb.bmp\r\n"
+             "[Track]\r\nImage=track.bmp\r\nLeftWidth=2\r\nRightWidth=2\r\n"
+             "[TRACKVERT]\r\nImage=trackv.bmp\r\nTopHeight=2\r\nBottomHeight=2\r\n"
+             "[Progress]\r\nBitmap=progress.bmp\r\nStyle=" +
+             std::to_string(o.ProgressStyle) +
+             "\r\n[Progress.Chunk]\r\nImage=chunk.bmp\r\nTile=" + std::to_string(o.ChunkTile) + "\r\n";
+    t.Bmp("updownv.bmp", 80, 10, [](int x, int) { return kArrowVert[x / 10]; });
+    t.Bmp("updownh.bmp", 80, 10, [](int x, int) { return kArrowHorz[x / 10]; });
+    t.Bmp("thumb.bmp", 30, 10, [](int x, int) { return kThumb[x / 6]; });
+    t.Bmp("track.bmp", 12, 3, kTrack);
+    t.Bmp("trackv.bmp", 3, 12, kTrackVert);
+    t.Bmp("progress.bmp", chunks ? 10 : 20, 8, [](int x, int) { return x < 10 ? kBarEmpty : kBarFull; });
+    t.Bmp("chunk.bmp", kChunkWidth, kChunkHeight, kChunk);
+}
+
 } // namespace
 
 TestSkin ControlSkin(const ControlSkinOptions& o) {
@@ -39,6 +57,7 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.Faces) t.Bmp("buttons.bmp", 5 * kFaceSize, kFaceSize, faceColour);
     if (o.CheckFrames > 0) t.Bmp("check.bmp", o.CheckFrames * kGlyphSize, kGlyphSize, glyphColour);
     if (o.RadioFrames > 0) t.Bmp("radio.bmp", o.RadioFrames * kGlyphSize, kGlyphSize, glyphColour);
+    if (o.Ranges) addRanges(t, o);
     return t;
 }
 

@@ -27,12 +27,25 @@ constexpr uint32_t kGlyph[12] = {0x100000, 0x200000, 0x300000, 0x400000, 0x50000
 constexpr int kFaceSize = 24;  // one face frame, square
 constexpr int kFaceCorner = 4; // its magenta top-left corner
 constexpr int kGlyphSize = 13;
+// Range-control images: arrow frames 1..8 of the vertical and horizontal up-down strips, thumb
+// frames 1..5, the two channels, the progress bar's empty and full frames and its chunk.
+constexpr uint32_t kArrowVert[8] = {0x101000, 0x202000, 0x303000, 0x404000,
+                                    0x505000, 0x606000, 0x707000, 0x808000};
+constexpr uint32_t kArrowHorz[8] = {0x001010, 0x002020, 0x003030, 0x004040,
+                                    0x005050, 0x006060, 0x007070, 0x008080};
+constexpr uint32_t kThumb[5] = {0x100010, 0x200020, 0x300030, 0x400040, 0x500050};
+constexpr uint32_t kTrack = 0x00A0A0, kTrackVert = 0x0060A0;
+constexpr uint32_t kBarEmpty = 0x204060, kBarFull = 0x60A020, kChunk = 0xE0E000;
+constexpr int kChunkWidth = 4, kChunkHeight = 6;
 
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
     int RadioFrames = 4;
     bool FaceTrans = true;
-    bool Faces = true; // false: the Buttons record has no face image
+    bool Faces = true;     // false: the Buttons record has no face image
+    bool Ranges = false;   // the up-down, track-bar and progress images
+    int ProgressStyle = 0; // 1: chunks
+    int ChunkTile = 0;
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
