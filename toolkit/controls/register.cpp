@@ -14,6 +14,8 @@
 #include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/speed_button.h"
 #include "toolkit/controls/std_ctrls.h"
+#include "toolkit/controls/tab_ctrls.h"
+#include "toolkit/controls/tab_set.h"
 #include "toolkit/controls/timer.h"
 #include "toolkit/controls/tool_bar.h"
 #include "toolkit/graphics/image_list.h"
@@ -42,6 +44,10 @@ void RegisterControlClasses() {
         TTrackBar::StaticClass();
         TUpDown::StaticClass();
         TProgressBar::StaticClass();
+        TTabControl::StaticClass();
+        TPageControl::StaticClass();
+        TTabSheet::StaticClass();
+        TTabSet::StaticClass();
         TTimer::StaticClass();
         TMenuItem::StaticClass();
         TMainMenu::StaticClass();

@@ -293,13 +293,13 @@ void TWinControl::paintHandler(TMessage& m) {
         RECT clip{};
         GetClipBox(dc, &clip);
         PaintWindow(dc);
-        paintControls(dc, clip);
+        PaintControls(dc, clip);
         return;
     }
     win::PaintDC dc(handle_);
     if (!dc.Get()) return;
     PaintWindow(dc.Get());
-    paintControls(dc.Get(), dc.PaintRect());
+    PaintControls(dc.Get(), dc.PaintRect());
 }
 
 void TWinControl::printClient(TMessage& m) {
@@ -308,7 +308,7 @@ void TWinControl::printClient(TMessage& m) {
     Perform(WM_PAINT, m.WParam);
 }
 
-void TWinControl::paintControls(HDC dc, const RECT& update) {
+void TWinControl::PaintControls(HDC dc, const RECT& update) {
     for (TControl* c : std::vector<TControl*>(controls_)) {
         if (dynamic_cast<TWinControl*>(c) || !c->visible_ || c->width_ <= 0 || c->height_ <= 0) continue;
         RECT r = c->BoundsRect(), both;

@@ -91,6 +91,9 @@ class TWinControl : public TControl {
     bool ClicksOnMouseUp() const override { return true; }
     // Custom-drawn controls (no system class) paint themselves here, before their windowless children.
     virtual void PaintWindow(HDC dc) {}
+    // Paints the windowless children that meet `update` (system-drawn containers call it after
+    // their window painted).
+    void PaintControls(HDC dc, const RECT& update);
     // The brush of Color that backgrounds and WM_CTLCOLOR answers use (owned by the control).
     HBRUSH ColorBrush();
     // Window styles changed after creation (border, icons): apply them to the live window.
@@ -111,7 +114,6 @@ class TWinControl : public TControl {
     void detachHandle();
     void paintHandler(TMessage& message);
     void printClient(TMessage& message);
-    void paintControls(HDC dc, const RECT& update);
     bool reflect(TMessage& message);
     bool forwardMouseToChild(TMessage& message);
     void trackMouse(TMessage& message);
