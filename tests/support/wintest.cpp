@@ -168,9 +168,10 @@ void MouseButtonAt(int x, int y, bool left, bool down) {
 void MouseClickAt(int x, int y, bool left) {
     MouseMoveTo(x, y);
     PumpFor(30);
-    MouseButton(left, true);
+    // The press and release carry the position: a plain press could take an older one.
+    MouseButtonAt(x, y, left, true);
     PumpFor(30);
-    MouseButton(left, false);
+    MouseButtonAt(x, y, left, false);
     PumpFor(30);
 }
 

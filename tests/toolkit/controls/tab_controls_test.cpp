@@ -65,16 +65,6 @@ TResourceNesting FormNesting(TCustomForm* form) {
     return nesting;
 }
 
-// A click whose press and release carry their position: under load Wine may replay an older
-// pointer position, which a plain press would take (the previous click's tab).
-void clickScreen(POINT at) {
-    qs::test::MouseMoveTo(at.x, at.y);
-    qs::test::MouseButtonAt(at.x, at.y, true, true);
-    qs::test::PumpFor(30);
-    qs::test::MouseButtonAt(at.x, at.y, true, false);
-    qs::test::PumpFor(30);
-}
-
 std::string className(HWND hwnd) {
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof name);
@@ -140,9 +130,12 @@ class TabControls : public ::testing::Test {
         RECT r{};
         ASSERT_TRUE(
             SendMessageA(control->Handle(), TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r)));
-        clickScreen(control->ClientToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+        clickAt(control, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     }
-    void clickAt(TWinControl* control, POINT p) { clickScreen(control->ClientToScreen(p)); }
+    void clickAt(TWinControl* control, POINT p) {
+        const POINT at = control->ClientToScreen(p);
+        qs::test::MouseClickAt(at.x, at.y);
+    }
     void expectOnlyActiveShows() {
         for (TTabSheet* s : sheets)
             if (s && s->HandleAllocated()) {
