@@ -8,6 +8,9 @@
 #include "gallery/gallery_form.h"
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
+#include "gallery/page_lists.h"
+#include "gallery/page_ranges.h"
+#include "gallery/page_tabs.h"
 #include "skin/controls/register_control_skinning.h"
 #include "skin/core/skin_data.h"
 #include "skin/form/win_skin_form.h"
@@ -22,6 +25,10 @@ void RegisterGalleryClasses() {
     TGalleryAbout::StaticClass();
     TButtonsPage::StaticClass();
     TChoicesPage::StaticClass();
+    TWideListBox::StaticClass();
+    TListsPage::StaticClass();
+    TRangesPage::StaticClass();
+    TTabsPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();

@@ -84,7 +84,10 @@ bool TGalleryForm::Start(const GalleryOptions& options, const std::vector<uint8_
         SelectStoredSkin(options.bundled);
     }
     SetRightToLeft(options.rightToLeft);
-    if (const GalleryPage* page = FindGalleryPage(options.page)) page->open(this);
+    if (const GalleryPage* page = FindGalleryPage(options.page)) {
+        auto* animation = dynamic_cast<GalleryAnimation*>(page->open(this));
+        if (animation && !options.shotFile.empty()) animation->HoldStill();
+    }
     return true;
 }
 

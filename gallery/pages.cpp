@@ -3,6 +3,9 @@
 
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
+#include "gallery/page_lists.h"
+#include "gallery/page_ranges.h"
+#include "gallery/page_tabs.h"
 
 namespace {
 
@@ -14,8 +17,9 @@ template <class Page> TCustomForm* OpenPage(TComponent* owner) {
 
 const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages{
-        {"Buttons", &OpenPage<TButtonsPage>},
-        {"Choices", &OpenPage<TChoicesPage>},
+        {"Buttons", &OpenPage<TButtonsPage>}, {"Choices", &OpenPage<TChoicesPage>},
+        {"Lists", &OpenPage<TListsPage>},     {"Ranges", &OpenPage<TRangesPage>},
+        {"Tabs", &OpenPage<TTabsPage>},
     };
     return pages;
 }

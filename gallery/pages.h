@@ -8,6 +8,7 @@
 //   2. its class registered in RegisterGalleryClasses and its form text listed in
 //      gallery/CMakeLists.txt;
 //   3. one line in the table in pages.cpp: the name `--page` takes, and how to open it.
+// A page with something that moves by itself derives from GalleryAnimation as well.
 #pragma once
 
 #include <string>
@@ -15,6 +16,16 @@
 
 class TComponent;
 class TCustomForm;
+
+// What a page that animates itself (a timer moving a bar) does for `--shot`: it stops at a fixed
+// state, so the screenshot is the same on every run.
+class GalleryAnimation {
+  public:
+    virtual void HoldStill() = 0;
+
+  protected:
+    ~GalleryAnimation() = default;
+};
 
 struct GalleryPage {
     const char* name;
