@@ -111,7 +111,8 @@ TEST(GalleryProgram, HelpPrintsTheUsageAndSucceeds) {
     const Finished f = RunGallery(L"--help");
     EXPECT_EQ(f.code, 0u);
     EXPECT_NE(f.out.find("Usage: SkinGallery"), std::string::npos) << f.out;
-    for (const char* option : {"--skin", "--bundled", "--rtl", "--page", "--shot", "Buttons", "Choices"})
+    for (const char* option : {"--skin", "--bundled", "--rtl", "--page", "--shot", "Buttons", "Choices",
+                               "Lists", "Ranges", "Tabs"})
         EXPECT_NE(f.out.find(option), std::string::npos) << option;
     EXPECT_EQ(f.err, "");
     EXPECT_FALSE(f.windowShown);
@@ -125,7 +126,7 @@ TEST(GalleryProgram, BadArgumentsAreRefusedWithAMessageAndCode2) {
         {L"--bogus", "unknown argument \"--bogus\""},
         {L"--bundled 10", "--bundled takes a stored skin 0 to 9 or \"default\", not \"10\""},
         {L"--bundled nine", "not \"nine\""},
-        {L"--page buttons", "there is no page \"buttons\" (pages: Buttons, Choices)"},
+        {L"--page buttons", "there is no page \"buttons\" (pages: Buttons, Choices, Lists, Ranges, Tabs)"},
         {L"--skin", "--skin needs a value"},
         {L"--rtl --shot", "--shot needs a value"},
         {L"--skin a.skin --bundled 3", "give one"},
@@ -215,7 +216,7 @@ TEST(GalleryProgram, ASkinFileIsNamedInAnyScript) {
 }
 
 TEST(GalleryProgram, EachPageOpensFromTheCommandLine) {
-    for (const wchar_t* page : {L"Buttons", L"Choices"}) {
+    for (const wchar_t* page : {L"Buttons", L"Choices", L"Lists", L"Ranges", L"Tabs"}) {
         const std::wstring name(page);
         const Shot shot = TakeShot(L"--page " + name, L"gallery-page.bmp");
         SCOPED_TRACE(std::string(name.begin(), name.end()));
@@ -225,4 +226,20 @@ TEST(GalleryProgram, EachPageOpensFromTheCommandLine) {
         SaveImage(ScreenshotPath("gallery-page-" + std::string(name.begin(), name.end()) + ".png"),
                   shot.pixels);
     }
+}
+
+// The Ranges page animates two bars, which stand still for a screenshot: two runs, one picture.
+TEST(GalleryProgram, ScreenshotsOfAnAnimatedPageAgree) {
+    const Shot first = TakeShot(L"--page Ranges", L"gallery-ranges-1.bmp");
+    const Shot second = TakeShot(L"--page Ranges", L"gallery-ranges-2.bmp");
+    ASSERT_EQ(first.run.code, 0u) << first.run.err;
+    ASSERT_EQ(second.run.code, 0u) << second.run.err;
+    ASSERT_FALSE(first.pixels.empty());
+    ASSERT_EQ(first.pixels.width, second.pixels.width);
+    ASSERT_EQ(first.pixels.height, second.pixels.height);
+    int differing = 0;
+    for (int y = 0; y < first.pixels.height; ++y)
+        for (int x = 0; x < first.pixels.width; ++x)
+            differing += first.pixels.at(x, y) != second.pixels.at(x, y);
+    EXPECT_EQ(differing, 0);
 }
