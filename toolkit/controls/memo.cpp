@@ -112,6 +112,15 @@ void TMemo::WndProc(TMessage& m) {
         TWinControl::WndProc(m);
         takeWindowText();
         return;
+    case TKN_TEXTCHANGED:
+        // Text given before the window exists (an up-down's number) is what the window is made
+        // from: Lines.
+        if (!HandleAllocated() && !syncing_) {
+            syncing_ = true;
+            lines_.SetText(caption_);
+            syncing_ = false;
+        }
+        break;
     default: break;
     }
     TWinControl::WndProc(m);
