@@ -241,4 +241,21 @@ DWORD UserObjectCount() {
     return windows;
 }
 
+std::string WindowClassName(HWND hwnd) {
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+std::string WindowTextOf(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(size_t(length) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+bool HasStyle(HWND hwnd, DWORD style) {
+    return (DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & style) == style;
+}
+
 } // namespace qs::test

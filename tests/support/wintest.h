@@ -54,6 +54,11 @@ std::optional<Pixels> ReadClipboardBitmap();
 // Where screenshots of tests go: $QS_SCREENSHOT_DIR or the working directory.
 std::string ScreenshotPath(const std::string& name);
 
+// A window's class name, its text (ANSI), and whether its style has every bit of `style`.
+std::string WindowClassName(HWND hwnd);
+std::string WindowTextOf(HWND hwnd);
+bool HasStyle(HWND hwnd, DWORD style);
+
 // Counts GDI and USER objects of this process (GetGuiResources; under Wine, GDI by probing
 // handles and USER by this thread's windows, as Wine answers 0 for USER objects).
 DWORD GdiObjectCount();

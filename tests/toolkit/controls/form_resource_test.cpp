@@ -2,17 +2,12 @@
 // references, and when Loaded and OnCreate run.
 #include <gtest/gtest.h>
 
+#include "tests/support/wintest.h"
 #include "tests/toolkit/controls/test_forms.h"
 #include "toolkit/controls/window_class.h"
 #include "toolkit/core/prop_access.h"
 
 namespace {
-
-std::string className(HWND hwnd) {
-    char name[256] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
 
 class FormResource : public ::testing::Test {
   protected:
@@ -89,9 +84,9 @@ TEST_F(FormResource, LoadedRunsOncePerComponentAfterAllProperties) {
 TEST_F(FormResource, WindowsAreNamedAfterTheirClassesAndSuperclassTheSystemOnes) {
     EXPECT_TRUE(form->HandleAllocated());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(className(form->Handle()), "TTestForm1");
-    EXPECT_EQ(className(form->Panel1->Handle()), "TPanel");
-    EXPECT_EQ(className(form->Button1->Handle()), "TButton");
+    EXPECT_EQ(qs::test::WindowClassName(form->Handle()), "TTestForm1");
+    EXPECT_EQ(qs::test::WindowClassName(form->Panel1->Handle()), "TPanel");
+    EXPECT_EQ(qs::test::WindowClassName(form->Button1->Handle()), "TButton");
     EXPECT_EQ(GetParent(form->Panel1->Handle()), form->Handle());
     // A TButton is a BUTTON underneath: it answers the button messages.
     SendMessageA(form->Button1->Handle(), BM_SETSTATE, TRUE, 0);

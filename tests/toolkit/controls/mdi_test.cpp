@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string className(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
 std::vector<std::string> menuTexts(HMENU menu) {
     std::vector<std::string> texts;
     for (int i = 0; i < GetMenuItemCount(menu); ++i)
@@ -56,7 +50,7 @@ TEST_F(Mdi, TheFrameReadFromItsResourceMakesItsClientWithItsWindow) {
     EXPECT_EQ(frame->WindowMenu(), frame->Window1);
     HWND client = frame->ClientHandle();
     ASSERT_TRUE(client);
-    EXPECT_TRUE(SameText(className(client), "MDIClient"));
+    EXPECT_TRUE(SameText(qs::test::WindowClassName(client), "MDIClient"));
     EXPECT_EQ(GetParent(client), frame->Handle());
     RECT clientArea{}, inFrame{};
     GetClientRect(frame->Handle(), &inFrame);

@@ -38,16 +38,6 @@ const TClassInfo& TTestRangeForm::StaticClass() {
     return info;
 }
 
-std::string className(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-bool hasStyle(HWND hwnd, DWORD style) {
-    return (DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & style) == style;
-}
-
 class RangeControls : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -83,16 +73,16 @@ class RangeControls : public ::testing::Test {
 };
 
 TEST_F(RangeControls, TrackBarsFromFormTextReachTheirWindows) {
-    EXPECT_EQ(className(track->Handle()), "TTrackBar");
+    EXPECT_EQ(qs::test::WindowClassName(track->Handle()), "TTrackBar");
     EXPECT_EQ(send(track, TBM_GETRANGEMAX), 20);
     EXPECT_EQ(send(track, TBM_GETPOS), 5);
     EXPECT_EQ(send(track, TBM_GETPAGESIZE), 4);
-    EXPECT_TRUE(hasStyle(track->Handle(), TBS_AUTOTICKS));
-    EXPECT_FALSE(hasStyle(track->Handle(), TBS_VERT));
+    EXPECT_TRUE(qs::test::HasStyle(track->Handle(), TBS_AUTOTICKS));
+    EXPECT_FALSE(qs::test::HasStyle(track->Handle(), TBS_VERT));
     // Ticks every 5 positions of 0..20: the three inner ones.
     EXPECT_EQ(send(track, TBM_GETNUMTICS), 5);
 
-    EXPECT_TRUE(hasStyle(vtrack->Handle(), TBS_VERT | TBS_NOTICKS));
+    EXPECT_TRUE(qs::test::HasStyle(vtrack->Handle(), TBS_VERT | TBS_NOTICKS));
     EXPECT_EQ(send(vtrack, TBM_GETRANGEMIN), -10);
     EXPECT_EQ(vtrack->Position(), 0);
     EXPECT_TRUE(form->trackChanges.empty());
@@ -122,23 +112,23 @@ TEST_F(RangeControls, TrackBarFollowsKeysAndClicksAndCode) {
 
 TEST_F(RangeControls, TrackBarTurnedOverIsMadeVerticalWithItsRange) {
     track->SetOrientation(trVertical);
-    EXPECT_TRUE(hasStyle(track->Handle(), TBS_VERT));
+    EXPECT_TRUE(qs::test::HasStyle(track->Handle(), TBS_VERT));
     EXPECT_EQ(track->Width(), 40);
     EXPECT_EQ(track->Height(), 200);
     EXPECT_EQ(send(track, TBM_GETRANGEMAX), 20);
     EXPECT_EQ(send(track, TBM_GETPOS), 5);
     track->SetTickStyle(tsNone);
-    EXPECT_TRUE(hasStyle(track->Handle(), TBS_NOTICKS));
+    EXPECT_TRUE(qs::test::HasStyle(track->Handle(), TBS_NOTICKS));
 }
 
 TEST_F(RangeControls, UpDownKeepsItsAssociatesTextAndSitsBesideIt) {
-    EXPECT_EQ(className(updown->Handle()), "TUpDown");
+    EXPECT_EQ(qs::test::WindowClassName(updown->Handle()), "TUpDown");
     EXPECT_EQ(count->Text(), "4");
     EXPECT_EQ(updown->Left(), count->Left() + count->Width());
     EXPECT_EQ(updown->Height(), count->Height());
     EXPECT_EQ(LOWORD(send(updown, UDM_GETRANGE)), 5);
     EXPECT_EQ(HIWORD(send(updown, UDM_GETRANGE)), 1);
-    EXPECT_TRUE(hasStyle(updown->Handle(), UDS_WRAP));
+    EXPECT_TRUE(qs::test::HasStyle(updown->Handle(), UDS_WRAP));
 
     show();
     const int w = updown->Width(), h = updown->Height();
@@ -165,7 +155,7 @@ TEST_F(RangeControls, UpDownKeepsItsAssociatesTextAndSitsBesideIt) {
 }
 
 TEST_F(RangeControls, HorizontalUpDownStepsByItsIncrement) {
-    EXPECT_TRUE(hasStyle(hupdown->Handle(), UDS_HORZ));
+    EXPECT_TRUE(qs::test::HasStyle(hupdown->Handle(), UDS_HORZ));
     EXPECT_EQ(GetEnumPropName(hupdown, "Orientation"), "udHorizontal");
     show();
     clickAt(hupdown, hupdown->Width() * 3 / 4, hupdown->Height() / 2);
@@ -180,7 +170,7 @@ TEST_F(RangeControls, HorizontalUpDownStepsByItsIncrement) {
 }
 
 TEST_F(RangeControls, ProgressBarsRangePositionAndSteps) {
-    EXPECT_EQ(className(progress->Handle()), "TProgressBar");
+    EXPECT_EQ(qs::test::WindowClassName(progress->Handle()), "TProgressBar");
     EXPECT_EQ(send(progress, PBM_GETPOS), 60);
     EXPECT_EQ(send(progress, PBM_GETRANGE, TRUE), 10);
     EXPECT_EQ(send(progress, PBM_GETRANGE, FALSE), 110);
@@ -195,10 +185,10 @@ TEST_F(RangeControls, ProgressBarsRangePositionAndSteps) {
     progress->SetMin(200); // Max follows
     EXPECT_EQ(progress->Position(), 200);
 
-    EXPECT_TRUE(hasStyle(vprogress->Handle(), PBS_VERTICAL | PBS_SMOOTH));
+    EXPECT_TRUE(qs::test::HasStyle(vprogress->Handle(), PBS_VERTICAL | PBS_SMOOTH));
     vprogress->SetPosition(30);
     vprogress->SetOrientation(pbHorizontal);
-    EXPECT_FALSE(hasStyle(vprogress->Handle(), PBS_VERTICAL));
+    EXPECT_FALSE(qs::test::HasStyle(vprogress->Handle(), PBS_VERTICAL));
     EXPECT_EQ(vprogress->Width(), 120);
     EXPECT_EQ(send(vprogress, PBM_GETPOS), 30);
 }

@@ -6,6 +6,7 @@
 
 #include "tests/support/wintest.h"
 #include "tests/toolkit/controls/test_forms.h"
+#include "toolkit/controls/form.h"
 #include "toolkit/controls/list_box.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/scroll_ctrls.h"
@@ -65,22 +66,6 @@ SCROLLINFO scrollInfo(HWND hwnd, int bar) {
     return si;
 }
 
-std::string className(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-std::string windowText(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-bool hasStyle(HWND hwnd, DWORD style) {
-    return (DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & style) == style;
-}
-
 class ScrollControls : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -120,15 +105,15 @@ class ScrollControls : public ::testing::Test {
 };
 
 TEST_F(ScrollControls, ScrollBarsFromFormTextReachTheirWindows) {
-    EXPECT_EQ(className(horz->Handle()), "TScrollBar");
-    EXPECT_FALSE(hasStyle(horz->Handle(), SBS_VERT));
+    EXPECT_EQ(qs::test::WindowClassName(horz->Handle()), "TScrollBar");
+    EXPECT_FALSE(qs::test::HasStyle(horz->Handle(), SBS_VERT));
     SCROLLINFO h = scrollInfo(horz->Handle(), SB_CTL);
     EXPECT_EQ(h.nMin, 10);
     EXPECT_EQ(h.nMax, 60);
     EXPECT_EQ(h.nPos, 20);
     EXPECT_EQ(h.nPage, 0u);
 
-    EXPECT_TRUE(hasStyle(vert->Handle(), SBS_VERT));
+    EXPECT_TRUE(qs::test::HasStyle(vert->Handle(), SBS_VERT));
     EXPECT_EQ(GetEnumPropName(vert, "Kind"), "sbVertical");
     // Position 190 with a page of 50 out of 0..200 stops where the thumb reaches the end.
     EXPECT_EQ(vert->Position(), 151);
@@ -194,7 +179,7 @@ TEST_F(ScrollControls, TurningABarOverMakesAVerticalWindowWithTheSameRange) {
     HWND before = horz->Handle();
     horz->SetKind(sbVertical);
     EXPECT_NE(horz->Handle(), before);
-    EXPECT_TRUE(hasStyle(horz->Handle(), SBS_VERT));
+    EXPECT_TRUE(qs::test::HasStyle(horz->Handle(), SBS_VERT));
     EXPECT_EQ(horz->Width(), 17);
     EXPECT_EQ(horz->Height(), 200);
     SCROLLINFO si = scrollInfo(horz->Handle(), SB_CTL);
@@ -206,11 +191,11 @@ TEST_F(ScrollControls, TurningABarOverMakesAVerticalWindowWithTheSameRange) {
 
 TEST_F(ScrollControls, MemoShowsItsLinesAndFollowsTyping) {
     HWND h = memo->Handle();
-    EXPECT_EQ(className(h), "TMemo");
-    EXPECT_EQ(windowText(h), "First line\r\nSecond line");
-    EXPECT_TRUE(hasStyle(h, ES_MULTILINE | WS_VSCROLL));
-    EXPECT_FALSE(hasStyle(h, WS_HSCROLL));
-    EXPECT_FALSE(hasStyle(h, ES_AUTOHSCROLL)) << "WordWrap is on by default";
+    EXPECT_EQ(qs::test::WindowClassName(h), "TMemo");
+    EXPECT_EQ(qs::test::WindowTextOf(h), "First line\r\nSecond line");
+    EXPECT_TRUE(qs::test::HasStyle(h, ES_MULTILINE | WS_VSCROLL));
+    EXPECT_FALSE(qs::test::HasStyle(h, WS_HSCROLL));
+    EXPECT_FALSE(qs::test::HasStyle(h, ES_AUTOHSCROLL)) << "WordWrap is on by default";
 
     // Typed text (a replaced selection sends EN_CHANGE, as typing does).
     const int end = GetWindowTextLengthA(h);
@@ -221,33 +206,43 @@ TEST_F(ScrollControls, MemoShowsItsLinesAndFollowsTyping) {
     EXPECT_EQ(form->memoChanges, 1);
 
     memo->Lines()->SetStrings(0, "One");
-    EXPECT_EQ(windowText(h), "One\r\nSecond line\r\nThird");
+    EXPECT_EQ(qs::test::WindowTextOf(h), "One\r\nSecond line\r\nThird");
     SetWindowTextA(h, "Set\r\nfrom outside");
     EXPECT_EQ(memo->Lines()->Text(), "Set\r\nfrom outside\r\n");
 }
 
 TEST_F(ScrollControls, MemoBarsAndWrappingRemakeTheWindowKeepingTheText) {
     SendMessageA(memo->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed "));
-    const std::string text = windowText(memo->Handle());
+    const std::string text = qs::test::WindowTextOf(memo->Handle());
     memo->SetScrollBars(ssBoth);
-    EXPECT_TRUE(hasStyle(memo->Handle(), WS_HSCROLL | WS_VSCROLL));
+    EXPECT_TRUE(qs::test::HasStyle(memo->Handle(), WS_HSCROLL | WS_VSCROLL));
     memo->SetWordWrap(false);
-    EXPECT_TRUE(hasStyle(memo->Handle(), ES_AUTOHSCROLL));
-    EXPECT_EQ(windowText(memo->Handle()), text);
+    EXPECT_TRUE(qs::test::HasStyle(memo->Handle(), ES_AUTOHSCROLL));
+    EXPECT_EQ(qs::test::WindowTextOf(memo->Handle()), text);
     memo->SetScrollBars(ssNone);
-    EXPECT_FALSE(hasStyle(memo->Handle(), WS_HSCROLL));
-    EXPECT_FALSE(hasStyle(memo->Handle(), WS_VSCROLL));
+    EXPECT_FALSE(qs::test::HasStyle(memo->Handle(), WS_HSCROLL));
+    EXPECT_FALSE(qs::test::HasStyle(memo->Handle(), WS_VSCROLL));
+}
+
+TEST(Memo, TextGivenBeforeItsWindowIsWhatTheWindowShows) {
+    TMemo memo(nullptr);
+    memo.SetText("42");
+    EXPECT_EQ(memo.Lines()->Text(), "42\r\n");
+    TForm form(nullptr);
+    memo.SetParent(&form);
+    EXPECT_EQ(qs::test::WindowTextOf(memo.Handle()), "42");
+    memo.SetParent(nullptr);
 }
 
 TEST_F(ScrollControls, ListBoxItemsSelectionAndClicks) {
     HWND h = list->Handle();
-    EXPECT_EQ(className(h), "TListBox");
+    EXPECT_EQ(qs::test::WindowClassName(h), "TListBox");
     ASSERT_EQ(SendMessageA(h, LB_GETCOUNT, 0, 0), 3);
     char text[32] = {};
     SendMessageA(h, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Gamma");
     EXPECT_EQ(SendMessageA(h, LB_GETCURSEL, 0, 0), 1);
-    EXPECT_FALSE(hasStyle(h, WS_VSCROLL)) << "three lines fit";
+    EXPECT_FALSE(qs::test::HasStyle(h, WS_VSCROLL)) << "three lines fit";
 
     show();
     const int line = int(SendMessageA(h, LB_GETITEMHEIGHT, 0, 0));
@@ -261,9 +256,9 @@ TEST_F(ScrollControls, ListBoxItemsSelectionAndClicks) {
     for (int i = 0; i < 20; ++i)
         list->Items()->Add("Line " + std::to_string(i));
     EXPECT_EQ(SendMessageA(h, LB_GETCOUNT, 0, 0), 23);
-    EXPECT_TRUE(hasStyle(h, WS_VSCROLL)) << "a long list shows its bar";
+    EXPECT_TRUE(qs::test::HasStyle(h, WS_VSCROLL)) << "a long list shows its bar";
     list->Items()->Clear();
-    EXPECT_FALSE(hasStyle(h, WS_VSCROLL));
+    EXPECT_FALSE(qs::test::HasStyle(h, WS_VSCROLL));
     EXPECT_EQ(form->listClicks, 1) << "changes in code are no clicks";
 }
 

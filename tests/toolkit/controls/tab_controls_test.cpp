@@ -65,16 +65,6 @@ TResourceNesting FormNesting(TCustomForm* form) {
     return nesting;
 }
 
-std::string className(HWND hwnd) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-bool hasStyle(HWND hwnd, DWORD style) {
-    return (DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & style) == style;
-}
-
 std::string tabText(HWND tabs, int index) {
     char text[64] = {};
     TCITEMA item{};
@@ -139,7 +129,7 @@ class TabControls : public ::testing::Test {
     void expectOnlyActiveShows() {
         for (TTabSheet* s : sheets)
             if (s && s->HandleAllocated()) {
-                EXPECT_EQ(hasStyle(s->Handle(), WS_VISIBLE), s == pages->ActivePage()) << s->Name();
+                EXPECT_EQ(qs::test::HasStyle(s->Handle(), WS_VISIBLE), s == pages->ActivePage()) << s->Name();
             }
     }
 
@@ -153,8 +143,8 @@ class TabControls : public ::testing::Test {
 TEST_F(TabControls, PageControlFromFormTextShowsItsActivePageInTheDisplayRectangle) {
     show();
     HWND h = pages->Handle();
-    EXPECT_EQ(className(h), "TPageControl");
-    EXPECT_EQ(className(sheets[0]->Handle()), "TTabSheet");
+    EXPECT_EQ(qs::test::WindowClassName(h), "TPageControl");
+    EXPECT_EQ(qs::test::WindowClassName(sheets[0]->Handle()), "TTabSheet");
     ASSERT_EQ(pages->PageCount(), 4);
     EXPECT_EQ(pages->Pages(3), sheets[3]);
     EXPECT_EQ(sheets[0]->PageControl(), pages);
@@ -238,7 +228,7 @@ TEST_F(TabControls, EveryTabPositionReachesTheWindowStyleAndThePagesFollow) {
     for (const Case& c : cases) {
         pages->SetTabPosition(c.position);
         HWND h = pages->Handle();
-        EXPECT_TRUE(hasStyle(h, c.on)) << c.position;
+        EXPECT_TRUE(qs::test::HasStyle(h, c.on)) << c.position;
         EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & c.off, 0) << c.position;
         EXPECT_EQ(tabCount(h), 3);
         EXPECT_EQ(curSel(h), 1);
@@ -247,9 +237,9 @@ TEST_F(TabControls, EveryTabPositionReachesTheWindowStyleAndThePagesFollow) {
         expectOnlyActiveShows();
     }
     tabs->SetStyle(tsFlatButtons);
-    EXPECT_TRUE(hasStyle(tabs->Handle(), TCS_BUTTONS | TCS_FLATBUTTONS));
+    EXPECT_TRUE(qs::test::HasStyle(tabs->Handle(), TCS_BUTTONS | TCS_FLATBUTTONS));
     tabs->SetMultiLine(true);
-    EXPECT_TRUE(hasStyle(tabs->Handle(), TCS_MULTILINE));
+    EXPECT_TRUE(qs::test::HasStyle(tabs->Handle(), TCS_MULTILINE));
     EXPECT_EQ(tabCount(tabs->Handle()), 3);
 }
 
@@ -310,8 +300,8 @@ TEST_F(TabControls, ASheetFreedInsideThePageControlsOwnClickLeavesItWorking) {
 TEST_F(TabControls, TabControlSelectsByClickAndKeepsItsChildrenInTheDisplayRectangle) {
     show();
     HWND h = tabs->Handle();
-    EXPECT_EQ(className(h), "TTabControl");
-    EXPECT_TRUE(hasStyle(h, TCS_BUTTONS));
+    EXPECT_EQ(qs::test::WindowClassName(h), "TTabControl");
+    EXPECT_TRUE(qs::test::HasStyle(h, TCS_BUTTONS));
     ASSERT_EQ(tabCount(h), 3);
     EXPECT_EQ(tabText(h, 2), "Three");
     EXPECT_EQ(curSel(h), 1);
@@ -346,7 +336,7 @@ TEST_F(TabControls, TabControlSelectsByClickAndKeepsItsChildrenInTheDisplayRecta
 
 TEST_F(TabControls, TabSetSelectsByClick) {
     show();
-    EXPECT_EQ(className(tabSet->Handle()), "TTabSet");
+    EXPECT_EQ(qs::test::WindowClassName(tabSet->Handle()), "TTabSet");
     EXPECT_EQ(tabSet->VisibleTabs(), 3);
     RECT gamma = tabSet->ItemRect(2);
     ASSERT_FALSE(IsRectEmpty(&gamma));
@@ -371,8 +361,8 @@ TEST_F(TabControls, TabSetShowsArrowsOnlyWhenTheTabsDoNotFitAndScrollsWithThem) 
     EXPECT_EQ(tabSet->Components()[0], arrows) << "the skin engine finds the arrows there";
     show();
     EXPECT_FALSE(IsWindowVisible(arrows->Handle()));
-    EXPECT_EQ(className(arrows->Handle()), "TUpDown");
-    EXPECT_TRUE(hasStyle(arrows->Handle(), UDS_HORZ));
+    EXPECT_EQ(qs::test::WindowClassName(arrows->Handle()), "TUpDown");
+    EXPECT_TRUE(qs::test::HasStyle(arrows->Handle(), UDS_HORZ));
 
     for (int i = 0; i < 12; ++i)
         tabSet->Tabs()->Add("Extra tab " + std::to_string(i));
