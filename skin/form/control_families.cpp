@@ -23,7 +23,7 @@ const char* memberClass(TControlFamily family) {
     case TControlFamily::ToolBar: return "TToolBar";
     case TControlFamily::StatusBar: return "TStatusBar";
     case TControlFamily::ProgressBar: return "TProgressBar";
-    case TControlFamily::EmbeddedScroll: return "TScrollBox";
+    case TControlFamily::EmbeddedScroll: return "TScrollBar";
     case TControlFamily::ComboBox: return "TCustomComboBox";
     case TControlFamily::DateTimePicker: return "TDateTimePicker";
     case TControlFamily::BitButton: return "TBitBtn";

@@ -18,7 +18,7 @@
 //   ToolBar           TToolBar
 //   StatusBar         TStatusBar
 //   ProgressBar       TProgressBar
-//   EmbeddedScroll    TScrollBox (scrolls its children without native scroll bars of its own)
+//   EmbeddedScroll    TScrollBar (a scroll-bar control: no window scroll bars, its whole window is the bar)
 //   ComboBox          TCustomComboBox
 //   DateTimePicker    TDateTimePicker; its date-mode flags: DateMode "dmUpDown", Kind "dtkTime"
 //   BitButton         TBitBtn
