@@ -4,6 +4,7 @@
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_choices.h"
 #include "skin/controls/skin_ranges.h"
+#include "skin/controls/skin_tabs.h"
 #include "skin/core/control_skinners.h"
 
 namespace {
@@ -24,6 +25,22 @@ TSkinControl* makeObjImage(TComponent* owner, const TSkinnerPlan& plan) {
     return skinner;
 }
 
+// Variant 2 is a page control, whose pages are windows; a plain tab control's windowless
+// children are painted over the skin.
+constexpr int kPageControlTabs = 2;
+
+TSkinControl* makeTab(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new TSkinTab(owner);
+    skinner->PaintChildren = plan.Variant != kPageControlTabs;
+    return skinner;
+}
+
+TSkinControl* makeAdvPage(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new TSkinAdvPage(owner);
+    skinner->Mode = plan.Variant;
+    return skinner;
+}
+
 } // namespace
 
 void RegisterControlSkinning() {
@@ -37,4 +54,9 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::TrackBar, make<TSkinTrackBar>);
     RegisterControlSkinner(TSkinnerKind::UpDown, make<TSkinUpDown>);
     RegisterControlSkinner(TSkinnerKind::Progress, make<TSkinProgress>);
+    RegisterControlSkinner(TSkinnerKind::Tab, makeTab);
+    RegisterControlSkinner(TSkinnerKind::TabButton, make<TSkinTabBtn>);
+    RegisterControlSkinner(TSkinnerKind::Tab31, make<TSkinTab31>);
+    RegisterControlSkinner(TSkinnerKind::TabSheet, make<TSkinTabSheet>);
+    RegisterControlSkinner(TSkinnerKind::AdvPage, makeAdvPage);
 }

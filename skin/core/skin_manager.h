@@ -30,6 +30,8 @@ enum : UINT {
     SKM_REPAINTFRAME = 0x3502,
     SKM_SKINFORM = 0x3503,
     SKM_ENABLE = 0x3506,
+    // A tab's close box was clicked: wParam the tab control, lParam the tab; 0 lets it close.
+    SKM_TABCLOSE = 0x3507,
     SKM_BUTTONACTION = 0x3514,
     SKM_BUTTONVISIBLE = 0x3515,
     SKM_MDIREDRAW = 0x3516,

@@ -6,10 +6,19 @@
 #include "skin/core/skin_manager.h"
 #include "skin/form/win_skin_form.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/tab_ctrls.h"
+#include "toolkit/controls/window_class.h"
 
 namespace {
 // Undocumented: the themed caption would paint over the skin.
 constexpr UINT kNcUahDrawCaption = 0xAE;
+
+// The program's page control decides; a handler that fails keeps the page.
+LRESULT askToCloseTab(TPageControl& pages, int index) {
+    bool allow = false;
+    RunProgramCode([&] { allow = pages.CanCloseTab(index); });
+    return allow ? 0 : 1;
+}
 } // namespace
 
 LRESULT TWinSkinForm::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -58,6 +67,11 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SKM_SKINFORM: deferredAttach(); return 0;
     case SKM_RESKINSCROLL: RecreateScrollSkinner(HWND(wParam)); return 0;
     case SKM_ISSKINNED: PostMessageA(Handle, SKM_FRAMESKINNED, 0, SKM_MAGIC); return 1;
+    case SKM_TABCLOSE:
+        // Tabs of other kinds are the window's own program's to answer.
+        if (auto* pages = dynamic_cast<TPageControl*>(FindControl(HWND(wParam))))
+            return askToCloseTab(*pages, int(lParam));
+        return passOn(msg, wParam, lParam);
     default: break;
     }
     if (!FrameSkinned) return passOn(msg, wParam, lParam);

@@ -266,6 +266,7 @@ const TClassInfo& TPageControl::StaticClass() {
     static const TClassInfo& info = TClassBuilder<P>("TPageControl", &TCustomTabControl::StaticClass())
                                         .Creatable()
                                         .Obj("ActivePage", &P::ActivePage, &P::SetActivePage)
+                                        .Event("OnCloseTab", &P::OnCloseTab)
                                         .Build();
     return info;
 }
@@ -325,11 +326,11 @@ int TPageControl::TabCount() const {
 }
 
 std::string TPageControl::TabText(int index) const {
-    return pageOfTab(index)->Caption();
+    return PageOfTab(index)->Caption();
 }
 
 int TPageControl::TabImage(int index) const {
-    return pageOfTab(index)->imageIndex_;
+    return PageOfTab(index)->imageIndex_;
 }
 
 int TPageControl::SelectedTab() const {
@@ -346,14 +347,20 @@ int TPageControl::tabIndexOf(const TTabSheet* page) const {
     return -1;
 }
 
-TTabSheet* TPageControl::pageOfTab(int index) const {
+TTabSheet* TPageControl::PageOfTab(int index) const {
     for (TTabSheet* p : pages_)
         if (p->tabVisible_ && index-- == 0) return p;
     return nullptr;
 }
 
+bool TPageControl::CanCloseTab(int index) {
+    bool allow = true;
+    if (OnCloseTab) OnCloseTab(this, index, allow);
+    return allow;
+}
+
 void TPageControl::TabSelected(int index) {
-    if (TTabSheet* page = pageOfTab(index)) {
+    if (TTabSheet* page = PageOfTab(index)) {
         active_ = page;
         showActivePage();
     }

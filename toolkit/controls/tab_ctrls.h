@@ -17,6 +17,8 @@ const TEnumInfo& TabStyleInfo();
 
 // Before the user's choice of another tab takes effect; AllowChange false keeps the current one.
 using TTabChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;
+// Before tab Index is closed (a close box on it was clicked); AllowClose false keeps its page.
+using TTabCloseEvent = TEvent<void(TObject* Sender, int Index, bool& AllowClose)>;
 
 // What both tab controls share: the window's styles, the image list, the display rectangle and
 // the user's tab changes. The derived class says which tabs there are.
@@ -129,6 +131,12 @@ class TPageControl : public TCustomTabControl {
     // The page whose tab shows next after `current` (before it when going back), round the end;
     // null when no tab shows.
     TTabSheet* FindNextPage(TTabSheet* current, bool goForward) const;
+    // The page whose tab is `index` (tabs of hidden pages do not count); null when none.
+    TTabSheet* PageOfTab(int index) const;
+    // Whether tab `index` may be closed: OnCloseTab decides, and without a handler it may.
+    bool CanCloseTab(int index);
+
+    TTabCloseEvent OnCloseTab;
 
   protected:
     void Loaded() override;
@@ -147,7 +155,6 @@ class TPageControl : public TCustomTabControl {
     // A page's caption, image or tab visibility changed.
     void pageChanged(TTabSheet* page);
     int tabIndexOf(const TTabSheet* page) const;
-    TTabSheet* pageOfTab(int index) const;
     // Shows the active page in the display rectangle and hides the others.
     void showActivePage();
 

@@ -1,6 +1,8 @@
 // Skins, skinned windows and pixel reading for the control-skinner tests.
 #include "tests/skin/controls/control_fixture.h"
 
+#include <algorithm>
+
 #include "skin/controls/register_control_skinning.h"
 #include "skin/core/skin_manager.h"
 #include "tests/skin/paint/pixel_helpers.h"
@@ -43,6 +45,18 @@ void addRanges(TestSkin& t, const ControlSkinOptions& o) {
     t.Bmp("chunk.bmp", kChunkWidth, kChunkHeight, kChunk);
 }
 
+void addTabs(TestSkin& t, const ControlSkinOptions& o) {
+    t.ini += "[Tabs]\r\n" + std::string(o.TabsImage ? "Image=tabs.bmp\r\n" : "Image=missing.bmp\r\n") +
+             "Border=tabborder.bmp\r\nTopHeight=2\r\nStyle=" + std::to_string(o.TabStyle) + "\r\n";
+    if (o.TabsImage)
+        t.Bmp("tabs.bmp", o.TabsWidth, kTabFrameSize,
+              [](int x, int y) { return y < 2 ? kTabEdge : kTab[std::min(x / kTabFrameSize, 4)]; });
+    t.Bmp("tabborder.bmp", 12, 12, kTabBorder);
+    if (!o.TabPane) return;
+    t.ini += "[Tab.Pane]\r\nImage=tabpane.bmp\r\nLeftWidth=10\r\n";
+    t.Bmp("tabpane.bmp", 12, 12, kTabPane);
+}
+
 } // namespace
 
 TestSkin ControlSkin(const ControlSkinOptions& o) {
@@ -58,6 +72,7 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.CheckFrames > 0) t.Bmp("check.bmp", o.CheckFrames * kGlyphSize, kGlyphSize, glyphColour);
     if (o.RadioFrames > 0) t.Bmp("radio.bmp", o.RadioFrames * kGlyphSize, kGlyphSize, glyphColour);
     if (o.Ranges) addRanges(t, o);
+    if (o.Tabs) addTabs(t, o);
     return t;
 }
 

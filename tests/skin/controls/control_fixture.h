@@ -37,6 +37,11 @@ constexpr uint32_t kThumb[5] = {0x100010, 0x200020, 0x300030, 0x400040, 0x500050
 constexpr uint32_t kTrack = 0x00A0A0, kTrackVert = 0x0060A0;
 constexpr uint32_t kBarEmpty = 0x204060, kBarFull = 0x60A020, kChunk = 0xE0E000;
 constexpr int kChunkWidth = 4, kChunkHeight = 6;
+// Tab images: Tabs frames 1..5, 12 x 12, whose top 2 rows (a fixed margin) are the tab's edge; the
+// page frame of the Tabs object and the TabPane's.
+constexpr uint32_t kTab[5] = {0x3060C0, 0x30C060, 0x606060, 0xC03060, 0x6030C0};
+constexpr uint32_t kTabEdge = 0x102030, kTabBorder = 0x80C0E0, kTabPane = 0xE0C080;
+constexpr int kTabFrameSize = 12;
 
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
@@ -46,6 +51,11 @@ struct ControlSkinOptions {
     bool Ranges = false;   // the up-down, track-bar and progress images
     int ProgressStyle = 0; // 1: chunks
     int ChunkTile = 0;
+    bool Tabs = false;     // the Tabs record and its page frame
+    bool TabsImage = true; // false: the Tabs record has no image
+    int TabsWidth = 5 * kTabFrameSize;
+    int TabStyle = 0; // 1: the page frame comes from TabPane
+    bool TabPane = false;
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner

@@ -28,6 +28,10 @@ class TTestTabForm : public TForm {
         ++pageChangings;
         allow = !refuse;
     }
+    void Pages1CloseTab(TObject*, int index, bool& allow) {
+        closeRequests.push_back(index);
+        allow = !refuse;
+    }
     void Tabs1Change(TObject*) { tabChanges.push_back(Find<TTabControl>("Tabs1")->TabIndex()); }
     void Tabs1Changing(TObject*, bool& allow) { allow = !refuse; }
     void TabSet1Change(TObject*, int newTab, bool& allow) {
@@ -38,7 +42,7 @@ class TTestTabForm : public TForm {
 
     bool refuse = false;
     int pageChangings = 0;
-    std::vector<int> pageChanges, tabChanges, tabSetRequests;
+    std::vector<int> pageChanges, tabChanges, tabSetRequests, closeRequests;
 };
 
 const TClassInfo& TTestTabForm::StaticClass() {
@@ -48,6 +52,7 @@ const TClassInfo& TTestTabForm::StaticClass() {
             .Creatable()
             .Method<void(TObject*)>("Pages1Change", &F::Pages1Change)
             .Method<void(TObject*, bool&)>("Pages1Changing", &F::Pages1Changing)
+            .Method<void(TObject*, int, bool&)>("Pages1CloseTab", &F::Pages1CloseTab)
             .Method<void(TObject*)>("Tabs1Change", &F::Tabs1Change)
             .Method<void(TObject*, bool&)>("Tabs1Changing", &F::Tabs1Changing)
             .Method<void(TObject*, int, bool&)>("TabSet1Change", &F::TabSet1Change)
@@ -170,6 +175,19 @@ TEST_F(TabControls, PageControlFromFormTextShowsItsActivePageInTheDisplayRectang
     SendMessageA(h, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.iImage, -1);
     EXPECT_TRUE(form->pageChanges.empty()) << "loading is no change";
+}
+
+TEST_F(TabControls, ClosingATabAsksOnCloseTabAndNeedsNoHandlerToBeAllowed) {
+    EXPECT_TRUE(pages->CanCloseTab(2));
+    form->refuse = true;
+    EXPECT_FALSE(pages->CanCloseTab(0));
+    EXPECT_EQ(form->closeRequests, (std::vector<int>{2, 0})) << "the handler from the form text";
+    EXPECT_EQ(pages->PageOfTab(2), sheets[3]) << "hidden tabs do not count";
+    EXPECT_EQ(pages->PageOfTab(3), nullptr);
+    EXPECT_EQ(pages->PageCount(), 4) << "asking closes nothing";
+
+    TPageControl bare(nullptr);
+    EXPECT_TRUE(bare.CanCloseTab(0));
 }
 
 TEST_F(TabControls, PagesChangedInCodeFollowInTheWindow) {
