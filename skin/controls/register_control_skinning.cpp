@@ -5,6 +5,7 @@
 #include "skin/controls/skin_choices.h"
 #include "skin/controls/skin_ranges.h"
 #include "skin/core/control_skinners.h"
+#include "skin/core/skin_scrollbar.h"
 
 namespace {
 
@@ -24,6 +25,12 @@ TSkinControl* makeObjImage(TComponent* owner, const TSkinnerPlan& plan) {
     return skinner;
 }
 
+TSkinControl* makeScrollbar(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new TSkinScrollbar(owner);
+    skinner->SingleMode = plan.Variant == 1;
+    return skinner;
+}
+
 } // namespace
 
 void RegisterControlSkinning() {
@@ -37,4 +44,5 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::TrackBar, make<TSkinTrackBar>);
     RegisterControlSkinner(TSkinnerKind::UpDown, make<TSkinUpDown>);
     RegisterControlSkinner(TSkinnerKind::Progress, make<TSkinProgress>);
+    RegisterControlSkinner(TSkinnerKind::Scrollbar, makeScrollbar);
 }
