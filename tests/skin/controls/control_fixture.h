@@ -37,6 +37,14 @@ constexpr uint32_t kThumb[5] = {0x100010, 0x200020, 0x300030, 0x400040, 0x500050
 constexpr uint32_t kTrack = 0x00A0A0, kTrackVert = 0x0060A0;
 constexpr uint32_t kBarEmpty = 0x204060, kBarFull = 0x60A020, kChunk = 0xE0E000;
 constexpr int kChunkWidth = 4, kChunkHeight = 6;
+// Scroll-bar images: Scrollbar frames 1..23, track frames 1..4, thumb frames 1..3.
+constexpr uint32_t ScrollGlyph(int frame) {
+    return 0x200000 + uint32_t(frame) * 0x000904;
+}
+constexpr uint32_t kScrollTrackHorz[4] = {0x2080A0, 0x2181A1, 0x2282A2, 0x2383A3};
+constexpr uint32_t kScrollTrackVert[4] = {0x20A080, 0x21A181, 0x22A282, 0x23A383};
+constexpr uint32_t kScrollThumbHorz[3] = {0x6040C0, 0x6141C1, 0x6242C2};
+constexpr uint32_t kScrollThumbVert[3] = {0x40C060, 0x41C161, 0x42C262};
 
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
@@ -46,6 +54,14 @@ struct ControlSkinOptions {
     bool Ranges = false;   // the up-down, track-bar and progress images
     int ProgressStyle = 0; // 1: chunks
     int ChunkTile = 0;
+    // Scroll-bar images: the 23-frame Scrollbar strip (frame f all kScrollGlyph[f - 1]), the
+    // tracks and the thumbs. A glyph size 0 leaves the Scrollbar image out.
+    bool Scroll = false;
+    int ScrollGlyphWidth = 16; // one frame
+    int ScrollGlyphHeight = 16;
+    bool ScrollHorzRecords = true; // HorzScroll and HorzScrollThumb
+    bool ScrollVertRecords = true; // VertScroll and VertScrollThumb
+    int ScrollThumbFrames = 3;     // the thumbs' FrameCount
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
