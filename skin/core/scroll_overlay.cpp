@@ -126,7 +126,6 @@ void TWScrollbar::AttachToControl(TSkinControl* owner, TWinControl* control, int
     TargetControl = control;
     AttachToWindow(owner, control->Handle(), kind);
     if (Kind == 2) Vertical = LowerCase(GetEnumPropName(control, "Kind")) != "sbhorizontal";
-    if (owner && owner->SkinData) Colour = owner->ParentColour(owner->SkinData->Colour(scButtonFace));
     UpdatePosition();
 }
 

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include "skin/core/scroll_geometry.h"
-#include "toolkit/graphics/colors.h"
 #include "toolkit/handles.h"
 
 class TSkinControl;
@@ -78,7 +77,6 @@ class TWScrollbar {
     int DownThumbStart = 0;
     bool Shown = false;
     RECT ClientBox{};
-    TColor Colour = clBtnFace;
 
   private:
     static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
