@@ -76,6 +76,11 @@ struct ImageListClose {
 struct KernelClose {
     static void Close(HANDLE h) noexcept { CloseHandle(h); }
 };
+struct WindowClose {
+    static void Close(HWND h) noexcept {
+        if (IsWindow(h)) DestroyWindow(h);
+    }
+};
 } // namespace detail
 
 // GDI objects (DeleteObject). Never reset one while it is selected into a DC: select it through
@@ -92,6 +97,9 @@ using PaletteHandle = Unique<HPALETTE, detail::GdiClose>;
 using IconHandle = Unique<HICON, detail::IconClose>;
 // A menu not attached to a window (a window destroys its own menu bar).
 using MenuHandle = Unique<HMENU, detail::MenuClose>;
+// A window we created and destroy ourselves. When something else destroys it first (its parent
+// going), the owner must Release() it at WM_NCDESTROY so that a reused handle is never touched.
+using WindowHandle = Unique<HWND, detail::WindowClose>;
 using HookHandle = Unique<HHOOK, detail::HookClose>;
 using ImageListHandle = Unique<HIMAGELIST, detail::ImageListClose>;
 

@@ -6,6 +6,7 @@
 #include "skin/controls/skin_ranges.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/core/control_skinners.h"
+#include "skin/core/skin_scrollbar.h"
 
 namespace {
 
@@ -41,6 +42,12 @@ TSkinControl* makeAdvPage(TComponent* owner, const TSkinnerPlan& plan) {
     return skinner;
 }
 
+TSkinControl* makeScrollbar(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new TSkinScrollbar(owner);
+    skinner->SingleMode = plan.Variant == 1;
+    return skinner;
+}
+
 } // namespace
 
 void RegisterControlSkinning() {
@@ -59,4 +66,5 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::Tab31, make<TSkinTab31>);
     RegisterControlSkinner(TSkinnerKind::TabSheet, make<TSkinTabSheet>);
     RegisterControlSkinner(TSkinnerKind::AdvPage, makeAdvPage);
+    RegisterControlSkinner(TSkinnerKind::Scrollbar, makeScrollbar);
 }

@@ -42,6 +42,7 @@ enum : UINT {
     TKN_ENTER = 0xB01A,       // the control received the focus inside its form
     TKN_EXIT = 0xB01B,        // the control lost the focus inside its form
     TKN_RELEASE = 0xB021,     // posted to a form by Release: free it once the message is dispatched
+    TKN_RECREATEWND = 0xB033, // the control's window is about to be destroyed and made again
     TKN_LAST = 0xB0FF,
 
     // Reflected notifications: a parent passes WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL,

@@ -129,6 +129,9 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
     if (!handle_) return;
+    // Whoever follows the window (a skinner) learns of it while the old one still exists.
+    Perform(TKN_RECREATEWND);
+    if (!handle_) return;
     DestroyHandle();
     if (!parent_ || parent_->HandleAllocated()) HandleNeeded();
 }

@@ -57,6 +57,27 @@ void addTabs(TestSkin& t, const ControlSkinOptions& o) {
     t.Bmp("tabpane.bmp", 12, 12, kTabPane);
 }
 
+void addScroll(TestSkin& t, const ControlSkinOptions& o) {
+    if (o.ScrollGlyphWidth > 0 && o.ScrollGlyphHeight > 0) {
+        t.ini += "[Scrollbar]\r\nImage=scroll.bmp\r\n";
+        const int w = o.ScrollGlyphWidth;
+        t.Bmp("scroll.bmp", 23 * w, o.ScrollGlyphHeight, [w](int x, int) { return ScrollGlyph(x / w + 1); });
+    }
+    const std::string thumbFrames = "FrameCount=" + std::to_string(o.ScrollThumbFrames) + "\r\n";
+    if (o.ScrollHorzRecords) {
+        t.ini +=
+            "[HorzScroll]\r\nImage=htrack.bmp\r\n[HorzScrollThumb]\r\nImage=hthumb.bmp\r\n" + thumbFrames;
+        t.Bmp("htrack.bmp", 4 * 8, 16, [](int x, int) { return kScrollTrackHorz[x / 8]; });
+        t.Bmp("hthumb.bmp", 3 * 8, 16, [](int x, int) { return kScrollThumbHorz[x / 8]; });
+    }
+    if (o.ScrollVertRecords) {
+        t.ini +=
+            "[VertScroll]\r\nImage=vtrack.bmp\r\n[VertScrollThumb]\r\nImage=vthumb.bmp\r\n" + thumbFrames;
+        t.Bmp("vtrack.bmp", 4 * 16, 8, [](int x, int) { return kScrollTrackVert[x / 16]; });
+        t.Bmp("vthumb.bmp", 3 * 16, 8, [](int x, int) { return kScrollThumbVert[x / 16]; });
+    }
+}
+
 } // namespace
 
 TestSkin ControlSkin(const ControlSkinOptions& o) {
@@ -73,7 +94,10 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.RadioFrames > 0) t.Bmp("radio.bmp", o.RadioFrames * kGlyphSize, kGlyphSize, glyphColour);
     if (o.Ranges) addRanges(t, o);
     if (o.Tabs) addTabs(t, o);
-    return t;
+}
+
+if (o.Scroll) addScroll(t, o);
+return t;
 }
 
 std::unique_ptr<TSkinData> LoadControlSkin(const ControlSkinOptions& options) {

@@ -42,6 +42,14 @@ constexpr int kChunkWidth = 4, kChunkHeight = 6;
 constexpr uint32_t kTab[5] = {0x3060C0, 0x30C060, 0x606060, 0xC03060, 0x6030C0};
 constexpr uint32_t kTabEdge = 0x102030, kTabBorder = 0x80C0E0, kTabPane = 0xE0C080;
 constexpr int kTabFrameSize = 12;
+// Scroll-bar images: Scrollbar frames 1..23, track frames 1..4, thumb frames 1..3.
+constexpr uint32_t ScrollGlyph(int frame) {
+    return 0x200000 + uint32_t(frame) * 0x000904;
+}
+constexpr uint32_t kScrollTrackHorz[4] = {0x2080A0, 0x2181A1, 0x2282A2, 0x2383A3};
+constexpr uint32_t kScrollTrackVert[4] = {0x20A080, 0x21A181, 0x22A282, 0x23A383};
+constexpr uint32_t kScrollThumbHorz[3] = {0x6040C0, 0x6141C1, 0x6242C2};
+constexpr uint32_t kScrollThumbVert[3] = {0x40C060, 0x41C161, 0x42C262};
 
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
@@ -56,6 +64,14 @@ struct ControlSkinOptions {
     int TabsWidth = 5 * kTabFrameSize;
     int TabStyle = 0; // 1: the page frame comes from TabPane
     bool TabPane = false;
+    // Scroll-bar images: the 23-frame Scrollbar strip (frame f all kScrollGlyph[f - 1]), the
+    // tracks and the thumbs. A glyph size 0 leaves the Scrollbar image out.
+    bool Scroll = false;
+    int ScrollGlyphWidth = 16; // one frame
+    int ScrollGlyphHeight = 16;
+    bool ScrollHorzRecords = true; // HorzScroll and HorzScrollThumb
+    bool ScrollVertRecords = true; // VertScroll and VertScrollThumb
+    int ScrollThumbFrames = 3;     // the thumbs' FrameCount
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
