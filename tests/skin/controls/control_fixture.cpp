@@ -94,10 +94,8 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.RadioFrames > 0) t.Bmp("radio.bmp", o.RadioFrames * kGlyphSize, kGlyphSize, glyphColour);
     if (o.Ranges) addRanges(t, o);
     if (o.Tabs) addTabs(t, o);
-}
-
-if (o.Scroll) addScroll(t, o);
-return t;
+    if (o.Scroll) addScroll(t, o);
+    return t;
 }
 
 std::unique_ptr<TSkinData> LoadControlSkin(const ControlSkinOptions& options) {
