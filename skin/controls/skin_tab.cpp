@@ -193,7 +193,9 @@ bool TSkinTab::BeforeDefault(TMessage& m) {
         }
         return false;
     }
+    // A second box clicked soon after the first comes as a double click.
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         if (!CloseButtons || !closeBoxClicked(m)) return true;
         m.Result = 0;
         return false;
