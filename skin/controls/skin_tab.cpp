@@ -244,6 +244,13 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
     if (PaintChildren) PaintWindowlessChildren(Control, dc, rect);
 }
 
+TColor TSkinTab::stripColour() const {
+    const TColor face = SkinData->Colour(scButtonFace);
+    // The system's button face is the skin's while skinned: a dark skin gets no light strip.
+    if (!Control || Control->Color() == clBtnFace) return face;
+    return Control->Color();
+}
+
 void TSkinTab::drawStrip(HDC dc, const RECT& rect, const TBox& page, HWND arrows) {
     const TBox r = BoxOfRect(rect);
     const TBox s = TabStrip(r, page, Position);
@@ -253,10 +260,9 @@ void TSkinTab::drawStrip(HDC dc, const RECT& rect, const TBox& page, HWND arrows
     Strip.SetSize(size.Width, size.Height);
     {
         HDC sdc = Strip.Canvas().Handle();
-        FillColour(sdc, RECT{0, 0, size.Width, size.Height},
-                   Control ? Control->Color() : SkinData->Colour(scButtonFace));
+        FillColour(sdc, RECT{0, 0, size.Width, size.Height}, stripColour());
         win::SelectGuard font(sdc, HFONT(SendMessageA(Handle, WM_GETFONT, 0, 0)));
-        win::SelectGuard pen(sdc, GetStockObject(BLACK_PEN));
+        win::SelectGuard pen(sdc, GetStockObject(DC_PEN));
         const TDataSkinBorder& tabs = *SkinData->Tabs;
         const int count = std::max(0, int(SendMessageA(Handle, TCM_GETITEMCOUNT, 0, 0)));
         CloseRects.resize(size_t(count));
@@ -274,11 +280,14 @@ void TSkinTab::drawStrip(HDC dc, const RECT& rect, const TBox& page, HWND arrows
             const RECT tab = RectOfBox(t);
             DrawSkinObject(sdc, tab, TabImage, false, tabs.Tile, tabs.Trans, kTabFrames,
                            i == selected ? 2 : 1, tabs.Margins());
+            const COLORREF text = ColorToRGB(i == selected ? tabs.MouseOverColour2 : tabs.NormalColour2);
+            SetTextColor(sdc, text);
             if (CloseButtons) {
+                // In the caption's colour, which the skin made to stand out on its tabs.
+                SetDCPenColor(sdc, text);
                 drawCloseBox(sdc, CloseBox(t));
                 CloseRects[size_t(i)] = RectOfBox(CloseBox(t));
             }
-            SetTextColor(sdc, ColorToRGB(i == selected ? tabs.MouseOverColour2 : tabs.NormalColour2));
             label.Caption = item.Text;
             label.ImageIndex = item.Image;
             DrawCentredLabel(sdc, tab, label);

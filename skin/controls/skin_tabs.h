@@ -74,6 +74,8 @@ class TSkinTab : public TSkinControl {
   private:
     void attached();
     void prepareImages();
+    // The control's own colour behind the tabs, the skin's face for the system's.
+    TColor stripColour() const;
     void drawStrip(HDC dc, const RECT& rect, const TBox& page, HWND arrows);
     void drawPageFrame(HDC dc, const TBox& page);
     bool closeBoxClicked(const TMessage& m);
