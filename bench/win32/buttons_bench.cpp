@@ -8,14 +8,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/win32/bench_gallery.h"
 #include "bench/win32/bench_harness.h"
-#include "gallery/gallery_classes.h"
 #include "gallery/gallery_form.h"
 #include "gallery/pages.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
-#include "tests/support/toolkit_loop.h"
-#include "toolkit/controls/application.h"
 
 using namespace qs::bench;
 
@@ -25,27 +23,13 @@ void repaintAll(HWND page) {
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void settle() {
-    qs::test::RunToolkitUntil([] { return false; }, 300);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const int stored = argc > 1 ? std::atoi(argv[1]) : 9;
     TReport report("buttons_bench: the gallery's Buttons page (stored skin " + std::to_string(stored) + ")");
-    RegisterGalleryClasses();
-    Application->Initialize();
-    TGalleryForm* frame = NewForm<TGalleryForm>(nullptr);
-    std::string error;
-    if (!frame->Start(GalleryOptions{}, {}, error)) {
-        report.Note("the gallery did not start: " + error);
-        return 1;
-    }
-    frame->Show();
-    frame->SelectStoredSkin(stored);
-    frame->SkinData1->SetActive(false);
-    settle();
+    TGalleryForm* frame = StartGallery(report, stored);
+    if (!frame) return 1;
     TCustomForm* page = nullptr;
     HWND button = nullptr;
     // An MDI child is skinned when it is made (switching skinning on again skins top-level forms).
@@ -53,7 +37,7 @@ int main(int argc, char** argv) {
         delete page;
         page = FindGalleryPage("Buttons")->open(frame);
         page->SetBounds(0, 0, 640, 360);
-        settle();
+        Settle();
         button = dynamic_cast<TWinControl*>(page->FindComponent("ButtonNormal"))->Handle();
     };
     openPage();
@@ -74,7 +58,7 @@ int main(int argc, char** argv) {
     report.Row("button repaint, unskinned", "75x25", plainHover, "invalidate and update");
 
     frame->SkinData1->SetActive(true);
-    settle();
+    Settle();
     openPage();
     if (!skinnedNow()) report.Note("the page's buttons were not skinned again");
     char ratio[48];

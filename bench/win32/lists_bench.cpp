@@ -11,14 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/bench_gallery.h"
 #include "bench/win32/bench_harness.h"
-#include "gallery/gallery_classes.h"
 #include "gallery/gallery_form.h"
 #include "gallery/pages.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
-#include "tests/support/toolkit_loop.h"
-#include "toolkit/controls/application.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/core/strings.h"
 
@@ -28,10 +26,6 @@ namespace {
 
 constexpr int kLines = 1000;
 constexpr int kScrolledLines = 100;
-
-void settle() {
-    qs::test::RunToolkitUntil([] { return false; }, 300);
-}
 
 // What is waiting to be painted on the page, painted now (the overlays are the page's children).
 void flush(HWND page) {
@@ -110,18 +104,8 @@ std::string ratio(double skinned, double plain, const char* what) {
 int main(int argc, char** argv) {
     const int stored = argc > 1 ? std::atoi(argv[1]) : 9;
     TReport report("lists_bench: scroll bars and tabs (stored skin " + std::to_string(stored) + ")");
-    RegisterGalleryClasses();
-    Application->Initialize();
-    TGalleryForm* frame = NewForm<TGalleryForm>(nullptr);
-    std::string error;
-    if (!frame->Start(GalleryOptions{}, {}, error)) {
-        report.Note("the gallery did not start: " + error);
-        return 1;
-    }
-    frame->Show();
-    frame->SelectStoredSkin(stored);
-    frame->SkinData1->SetActive(false);
-    settle();
+    TGalleryForm* frame = StartGallery(report, stored);
+    if (!frame) return 1;
 
     TCustomForm* lists = nullptr;
     TCustomForm* tabs = nullptr;
@@ -140,7 +124,7 @@ int main(int argc, char** argv) {
         memo = long_->Handle();
         tabs = FindGalleryPage("Tabs")->open(frame);
         tabs->SetBounds(0, 0, 640, 380);
-        settle();
+        Settle();
     };
     auto skinnedNow = [&] { return SendMessageA(memo, SKM_ISSKINNED, 0, 0) == 1; };
 
@@ -156,7 +140,7 @@ int main(int argc, char** argv) {
     report.Row("Tabs page repaint, unskinned", "640x380", plainTabs, "RedrawWindow, all children");
 
     frame->SkinData1->SetActive(true);
-    settle();
+    Settle();
     openPages();
     if (!skinnedNow()) report.Note("the memo was not skinned again");
     const TFigures skinWheel =

@@ -46,30 +46,40 @@ void drawCloseBox(HDC dc, const TBox& b) {
 
 } // namespace
 
+namespace {
+
+std::wstring wideText(const wchar_t* text) {
+    return text;
+}
+std::wstring wideText(const char* text) {
+    return AnsiToWide(text);
+}
+
+template <class TItem, class TChar>
+TTabItem fetchTabItem(HWND tabs, int index, UINT msg, LRESULT(WINAPI* send)(HWND, UINT, WPARAM, LPARAM)) {
+    TChar text[kTabTextLength] = {};
+    TItem item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+    item.pszText = text;
+    item.cchTextMax = kTabTextLength;
+    item.iImage = -1;
+    send(tabs, msg, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return TTabItem{wideText(text), item.iImage};
+}
+
+} // namespace
+
 TTabItem FetchTabItem(HWND tabs, int index, bool unicode) {
-    TTabItem result;
-    if (unicode) {
-        wchar_t text[kTabTextLength] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-        item.pszText = text;
-        item.cchTextMax = kTabTextLength;
-        item.iImage = -1;
-        SendMessageW(tabs, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-        result.Text = text;
-        result.Image = item.iImage;
-    } else {
-        char text[kTabTextLength] = {};
-        TCITEMA item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-        item.pszText = text;
-        item.cchTextMax = kTabTextLength;
-        item.iImage = -1;
-        SendMessageA(tabs, TCM_GETITEMA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-        result.Text = AnsiToWide(text);
-        result.Image = item.iImage;
-    }
-    return result;
+    if (unicode) return fetchTabItem<TCITEMW, wchar_t>(tabs, index, TCM_GETITEMW, SendMessageW);
+    return fetchTabItem<TCITEMA, char>(tabs, index, TCM_GETITEMA, SendMessageA);
+}
+
+TCentredLabel TabLabel(HWND tabs) {
+    TCentredLabel label;
+    label.Images = HIMAGELIST(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0));
+    label.Enabled = IsWindowEnabled(tabs);
+    label.RightToLeft = GetWindowLongPtrA(tabs, GWL_EXSTYLE) & WS_EX_RTLREADING;
+    return label;
 }
 
 void PaintWindowlessChildren(TControl* control, HDC dc, const RECT& update) {
@@ -267,10 +277,7 @@ void TSkinTab::drawStrip(HDC dc, const RECT& rect, const TBox& page, HWND arrows
         const int count = std::max(0, int(SendMessageA(Handle, TCM_GETITEMCOUNT, 0, 0)));
         CloseRects.resize(size_t(count));
         const int selected = int(SendMessageA(Handle, TCM_GETCURFOCUS, 0, 0));
-        TCentredLabel label;
-        label.Images = HIMAGELIST(SendMessageA(Handle, TCM_GETIMAGELIST, 0, 0));
-        label.Enabled = IsWindowEnabled(Handle);
-        label.RightToLeft = GetLong(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING;
+        TCentredLabel label = TabLabel(Handle);
         for (int i = 0; i < count; ++i) {
             const TTabItem item = FetchTabItem(Handle, i, IsUnicode);
             RECT window{};

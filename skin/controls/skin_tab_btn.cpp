@@ -50,10 +50,7 @@ void TSkinTabBtn::DrawSkin(HDC dc, const RECT& rect) {
     win::SelectGuard font(sdc, HFONT(SendMessageA(Handle, WM_GETFONT, 0, 0)));
     const int count = std::max(0, int(SendMessageA(Handle, TCM_GETITEMCOUNT, 0, 0)));
     const int selected = int(SendMessageA(Handle, TCM_GETCURFOCUS, 0, 0));
-    TCentredLabel label;
-    label.Images = HIMAGELIST(SendMessageA(Handle, TCM_GETIMAGELIST, 0, 0));
-    label.Enabled = IsWindowEnabled(Handle);
-    label.RightToLeft = GetLong(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING;
+    TCentredLabel label = TabLabel(Handle);
     for (int i = 0; i < count; ++i) {
         const TTabItem item = FetchTabItem(Handle, i, IsUnicode);
         RECT window{};

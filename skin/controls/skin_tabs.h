@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/centred_label.h"
 #include "skin/controls/skin_ranges.h"
 #include "skin/controls/tab_geometry.h"
 #include "skin/core/skin_control.h"
@@ -32,6 +33,8 @@ struct TTabItem {
 };
 // Tab `index` of a tab control window, as wide or ANSI text.
 TTabItem FetchTabItem(HWND tabs, int index, bool unicode);
+// A label for the tabs of a tab control window: its image list, enabled state and reading order.
+TCentredLabel TabLabel(HWND tabs);
 
 // Paints the windowless children of `control` that meet `update` onto dc, as the control's own
 // paint would after its window drew itself.
