@@ -36,6 +36,8 @@ const TClassInfo& TGalleryForm::StaticClass() {
                                         .Method<Handler>("NewWindowExecute", &TGalleryForm::NewWindowExecute)
                                         .Method<Handler>("OpenSkinExecute", &TGalleryForm::OpenSkinExecute)
                                         .Method<Handler>("FindExecute", &TGalleryForm::FindExecute)
+                                        .Method<Handler>("ChooseColourClick", &TGalleryForm::ChooseColourClick)
+                                        .Method<Handler>("MessageBoxClick", &TGalleryForm::MessageBoxClick)
                                         .Method<Handler>("FileClick", &TGalleryForm::FileClick)
                                         .Method<Handler>("CascadeExecute", &TGalleryForm::CascadeExecute)
                                         .Method<Handler>("TileExecute", &TGalleryForm::TileExecute)
@@ -138,6 +140,21 @@ void TGalleryForm::OpenSkinExecute(TObject*) {
     ofn.lpstrTitle = L"Open skin";
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (GetOpenFileNameW(&ofn)) openSkinFileOrSay(file);
+}
+
+void TGalleryForm::ChooseColourClick(TObject*) {
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = Handle();
+    cc.rgbResult = colour_;
+    cc.lpCustColors = customColours_;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (ChooseColorW(&cc)) colour_ = cc.rgbResult;
+}
+
+void TGalleryForm::MessageBoxClick(TObject*) {
+    Application->MessageBox("A message box of the system's, in the gallery's skin.", "Skin Gallery",
+                            MB_OKCANCEL | MB_ICONINFORMATION);
 }
 
 bool TGalleryForm::OpenSkinFile(const std::wstring& path, std::string& error) {

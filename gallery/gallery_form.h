@@ -3,6 +3,8 @@
 // and the control pages as MDI children (pages.h).
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -52,6 +54,9 @@ class TGalleryForm : public TForm {
     void NewWindowExecute(TObject* Sender);
     void OpenSkinExecute(TObject* Sender);
     void FindExecute(TObject* Sender);
+    // The system's own dialogs, skinned through their window classes like any other window.
+    void ChooseColourClick(TObject* Sender);
+    void MessageBoxClick(TObject* Sender);
     void FileClick(TObject* Sender);
     void CascadeExecute(TObject* Sender);
     void TileExecute(TObject* Sender);
@@ -84,6 +89,9 @@ class TGalleryForm : public TForm {
     std::vector<uint8_t> ownSkin_; // the skin read with the form, to switch back to
     int windowsMade_ = 0;
     std::vector<std::wstring> recentSkinFiles_;
+    // The colour dialog starts from the last colour chosen, with the custom colours kept.
+    COLORREF colour_ = RGB(0, 120, 215);
+    COLORREF customColours_[16] = {};
     TFindDialog findDialog_;
     TTimer* shotTimer_ = nullptr;
     std::wstring shotPath_;

@@ -11,11 +11,11 @@
 #include "app/app_texts.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
-#include "skin/paint/skin_paint.h"
 #include "tests/app/program_texts.h"
 #include "tests/support/bundled_skin_data.h"
 #include "tests/support/clipboard_holder.h"
 #include "tests/support/pattern_window.h"
+#include "tests/support/skin_faces.h"
 #include "tests/support/wintest.h"
 
 using namespace qs::test;
@@ -85,37 +85,6 @@ bool ChooseFromTrayMenu(const RunningProgram& p, HWND mainWindow, WORD key, int 
 HWND AskToClose(const RunningProgram& p, HWND mainWindow) {
     if (!ChooseFromTrayMenu(p, mainWindow, VK_UP, 1)) return nullptr;
     return p.WaitForWindow("#32770", text::kConfirm, 5000, true);
-}
-
-// How many pixels of a button's outermost edge differ from frame `frame` of the skin's button face
-// (its see-through magenta not compared). A focus rectangle around a tall caption comes within two
-// pixels of the edge.
-int FaceEdgeMismatches(HWND button, TSkinData& skin, int frame) {
-    RECT r{};
-    GetWindowRect(button, &r);
-    const Pixels shown = CaptureScreen(r);
-    TDataSkinButton& b = *skin.Buttons;
-    const auto piece = BuildSkinBitmap(RECT{0, 0, shown.width, shown.height}, b.Bitmap, b.Margins(), false,
-                                       b.Tile != 0, b.Frames(), frame);
-    if (!piece) return -1;
-    HDC dc = piece->Canvas().Handle();
-    int differ = 0;
-    for (int y = 0; y < shown.height; ++y)
-        for (int x = 0; x < shown.width; ++x) {
-            if (x >= 1 && y >= 1 && x < shown.width - 1 && y < shown.height - 1) continue;
-            const COLORREF c = GetPixel(dc, x, y);
-            const uint32_t want = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
-            if (b.Trans && want == 0xFF00FF) continue;
-            differ += (shown.at(x, y) & 0xFFFFFF) != want;
-        }
-    return differ;
-}
-
-// The button shows one of the face's frames.
-bool DrawnFromSkin(HWND button, TSkinData& skin) {
-    for (int frame = 1; frame <= 5; ++frame)
-        if (FaceEdgeMismatches(button, skin, frame) == 0) return true;
-    return false;
 }
 
 void ClickCentre(HWND window) {
