@@ -24,7 +24,7 @@ namespace {
 
 // ComboButton styles: a button over a sunken edge, a simple flat button, and the image the loader
 // combined from both (the whole control in one piece).
-constexpr int kComboDefault = 0, kComboSimple = 1, kComboCombined = 2;
+constexpr int kComboSimple = 1, kComboCombined = 2;
 constexpr int kComboFrames = 4;
 
 void frameIn(HDC dc, const RECT& r, COLORREF colour) {
@@ -39,6 +39,12 @@ bool hasImage(const TDataSkinObject* record) {
 // The frame of a record for a state, or its first when it has fewer.
 int frameOf(const TDataSkinObject& record, int state) {
     return state <= record.Frames() ? state : 1;
+}
+
+// A mirrored strip holds its frames in reverse order as well: frame k sits where frame n + 1 - k
+// was.
+int mirroredFrame(int frames, int frame) {
+    return frames + 1 - frame;
 }
 
 bool isEditWindow(HWND window) {
@@ -263,11 +269,12 @@ void TSkinComBox::drawButton(HDC dc, const RECT& w, int state) {
     HotRect = boxes.Button;
     if (button.Style == kComboCombined) {
         // The combined image holds one cell per SunkEdge frame; its mirror serves the left side.
-        TDataSkinObject* whole =
-            left && hasImage(SkinData->SunkEdge.get()) ? SkinData->SunkEdge.get() : &button;
+        const bool mirrored = left && hasImage(SkinData->SunkEdge.get());
+        TDataSkinObject* whole = mirrored ? SkinData->SunkEdge.get() : &button;
         const int frames = SkinData->SunkEdge ? SkinData->SunkEdge->Frames() : button.Frames();
-        DrawSkinObject(dc, w, whole->Bitmap, false, false, true, frames, state <= frames ? state : 1,
-                       whole->Margins());
+        const int frame = state <= frames ? state : 1;
+        DrawSkinObject(dc, w, whole->Bitmap, false, false, true, frames,
+                       mirrored ? mirroredFrame(frames, frame) : frame, whole->Margins());
         return;
     }
     // Composed off screen over what the control painted, then copied back around its text.
@@ -278,8 +285,10 @@ void TSkinComBox::drawButton(HDC dc, const RECT& w, int state) {
     if (TDataSkinObject* edge = SkinData->SunkEdge.get(); hasImage(edge))
         DrawSkinObject(wdc, RECT{0, 0, width, height}, edge->Bitmap, false, edge->Tile != 0, edge->Trans != 0,
                        edge->Frames(), frameOf(*edge, state), edge->Margins());
-    TBitmap& image = left && !button.Bitmap2.Empty() ? button.Bitmap2 : button.Bitmap;
-    DrawSkinFrame(wdc, boxes.Button, image, true, button.Frames(), frameOf(button, state));
+    const bool mirrored = left && !button.Bitmap2.Empty();
+    const int frame = frameOf(button, state);
+    DrawSkinFrame(wdc, boxes.Button, mirrored ? button.Bitmap2 : button.Bitmap, true, button.Frames(),
+                  mirrored ? mirroredFrame(button.Frames(), frame) : frame);
     if (TDataSkinObject* extra = SkinData->ExtraImages.get(); hasImage(extra))
         DrawSkinFrameCentered(wdc, boxes.Arrow, extra->Bitmap, true, extra->Frames(), frameOf(*extra, state));
     win::SaveDCGuard keep(dc);
