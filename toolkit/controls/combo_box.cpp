@@ -46,7 +46,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
 
 DWORD TCustomComboBox::ComboStyleBits() const {
     switch (style_) {
-    case csSimple: return CBS_SIMPLE;
+    // The list fills the bounds, with no strip left below its last whole line.
+    case csSimple: return CBS_SIMPLE | CBS_NOINTEGRALHEIGHT;
     case csDropDownList: return CBS_DROPDOWNLIST;
     case csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     case csDropDown: break;
