@@ -210,6 +210,14 @@ void TSkinComBox::AfterDefault(TMessage& m) {
     }
 }
 
+// A press that opened the list is released over the list, which has the capture: the combo never
+// sees the button come up. Once the list is closed and the button is up, the press is over.
+void TSkinComBox::releaseLostPress() {
+    if (!Pressed() || GetKeyState(VK_LBUTTON) < 0) return;
+    if ((WindowStyle & 3) != CBS_SIMPLE && SendMessageA(Handle, CB_GETDROPPEDSTATE, 0, 0)) return;
+    SetPressed(false);
+}
+
 int TSkinComBox::faceState(bool simple) const {
     TFaceState s;
     s.Enabled = !(WindowStyle & WS_DISABLED);
@@ -305,9 +313,11 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect) {
     WindowExStyle = DWORD(GetLong(Handle, GWL_EXSTYLE));
     if (fillInfo() && (Info.stateButton & STATE_SYSTEM_INVISIBLE)) return;
     if (button->Style == kComboSimple) {
+        releaseLostPress();
         drawSimple(dc, rect);
         return;
     }
+    releaseLostPress();
     const int state = faceState(false);
     if (FrameOnly) {
         drawFrameOnly(dc, rect, state);

@@ -75,6 +75,7 @@ class TSkinComBox : public TSkinControl {
     LRESULT editChildMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void freeChildren();
     void mouseMoved(LPARAM position);
+    void releaseLostPress();
     int faceState(bool simple) const;
     void drawFrame(HDC dc, const RECT& w) const;
     void drawFrameOnly(HDC dc, const RECT& w, int state);

@@ -131,6 +131,21 @@ TEST_F(PlainEdits, ADisabledDefaultComboShowsFrameThreeEvenWhenHot) {
     EXPECT_EQ(Pixel(*bmp, w - 5, 10), kComboButton[3]) << "enabled, the hover shows";
 }
 
+TEST_F(PlainEdits, APressShowsOnlyWhileTheButtonIsDownOrTheListOpen) {
+    Load({.ComboButton = true});
+    HWND combo = Combo(CBS_DROPDOWNLIST);
+    auto* s = Attach<TSkinComBox>(combo);
+    const int w = comboWidth(combo);
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    s->SetPressed(true);
+    auto bmp = Drawn(combo);
+    EXPECT_EQ(Pixel(*bmp, w - 5, 10), kComboButton[1]) << "pressed while the list it opened is down";
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    bmp = Drawn(combo);
+    EXPECT_EQ(Pixel(*bmp, w - 5, 10), kComboButton[0]) << "the release went to the list";
+    EXPECT_FALSE(s->Pressed());
+}
+
 TEST_F(PlainEdits, ADisabledButFocusedSimpleStyleComboShowsTheHotFrame) {
     Load({.ComboButton = true, .ComboStyle = 1});
     HWND combo = Combo(CBS_DROPDOWN);
