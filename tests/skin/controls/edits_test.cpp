@@ -207,6 +207,24 @@ TEST_F(PlainEdits, TheCombinedStyleDrawsTheSunkEdgeAndTheButtonInOnePiece) {
     EXPECT_EQ(Pixel(*bmp, w - 1, 0), kSunkEdge[2]);
 }
 
+TEST_F(PlainEdits, AnExtendedComboGetsItsArrowOverItsFirstChildAndNoButton) {
+    Load({.ComboButton = true});
+    HWND combo = Combo(CBS_DROPDOWN);
+    auto* s = new TSkinComBox(nullptr);
+    s->FrameOnly = true;
+    skinner.reset(s);
+    s->AttachToWindow(combo, skin.get(), nullptr, nullptr);
+    ASSERT_NE(s->EditChild, nullptr);
+    RECT child{}, window{};
+    GetWindowRect(s->EditChild, &child);
+    GetWindowRect(combo, &window);
+    OffsetRect(&child, -window.left, -window.top);
+    auto bmp = Drawn(combo);
+    EXPECT_EQ(Pixel(*bmp, (child.left + child.right) / 2, (child.top + child.bottom) / 2), kComboButton[0]);
+    EXPECT_EQ(Pixel(*bmp, comboWidth(combo) - 3, 10), 0xFFFFFFu) << "no button of its own";
+    EXPECT_EQ(Pixel(*bmp, 0, 0), 0xFFFFFFu) << "a combo without a non-client border gets no frame";
+}
+
 TEST_F(PlainEdits, WithoutAComboButtonImageNothingIsDrawn) {
     Load({.ComboSunkEdge = true, .ComboExtra = true});
     HWND combo = Combo(CBS_DROPDOWNLIST);
@@ -391,4 +409,34 @@ TEST_F(SkinnedEdits, DestroyingAComboWithItsListOpenLeavesNothingBehind) {
     for (TSkinControl* c : skinned->Skinner->ChildSkinners)
         EXPECT_NE(c, static_cast<TSkinControl*>(s));
     EXPECT_NE(ChildSkinner(keep), nullptr);
+}
+
+TEST_F(SkinnedEdits, ThePickersArrowLightsUnderThePointerAndOpensTheCalendar) {
+    MakeForm({.ComboButton = true});
+    auto* edit = Add<TEdit>(10, 10, 100, 22);
+    auto* picker = Add<TDateTimePicker>(10, 60, 160, 24);
+    Skin();
+    edit->SetFocus();
+    auto* s = dynamic_cast<TSkinDateTime*>(ChildSkinner(picker));
+    ASSERT_NE(s, nullptr);
+    ASSERT_NE(s->Arrow, nullptr);
+    HWND arrow = s->Arrow->Handle();
+    RECT r{};
+    GetWindowRect(arrow, &r);
+    const int midX = (r.right - r.left) / 2, midY = (r.bottom - r.top) / 2;
+    PumpFor(20);
+    EXPECT_EQ(WindowPixel(arrow, midX, midY), kComboButton[0]);
+
+    MouseMoveTo(r.left + midX, r.top + midY);
+    EXPECT_TRUE(PumpUntil([&] { return s->Arrow->Hot; }));
+    PumpFor(20);
+    EXPECT_EQ(WindowPixel(arrow, midX, midY), kComboButton[3]);
+
+    MouseClickAt(r.left + midX, r.top + midY);
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(picker->Handle(), DTM_GETMONTHCAL, 0, 0) != 0; }))
+        << "the press reached the picker's own button";
+    KeyPress(VK_ESCAPE);
+    PumpFor(30);
+    MouseMoveTo(2, 2);
+    EXPECT_TRUE(PumpUntil([&] { return !s->Arrow || !s->Arrow->Hot; }));
 }

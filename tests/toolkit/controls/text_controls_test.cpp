@@ -136,6 +136,17 @@ TEST_F(TextControls, AChosenItemSelectsThenChanges) {
     list->SetItemIndex(7);
     EXPECT_EQ(list->ItemIndex(), -1) << "out of range";
 
+    // The list drops down DropDownCount lines high.
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    RECT listClient{};
+    GetClientRect(info.hwndList, &listClient);
+    const int line = int(SendMessageA(combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(listClient.bottom / line, 3);
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+
     combo->Items()->Add("Cyan");
     EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 4);
     combo->SetStyle(csDropDownList);
