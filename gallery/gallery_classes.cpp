@@ -11,6 +11,7 @@
 #include "gallery/page_lists.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
+#include "gallery/page_text.h"
 #include "skin/controls/register_control_skinning.h"
 #include "skin/core/skin_data.h"
 #include "skin/form/win_skin_form.h"
@@ -29,6 +30,7 @@ void RegisterGalleryClasses() {
     TListsPage::StaticClass();
     TRangesPage::StaticClass();
     TTabsPage::StaticClass();
+    TTextPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();

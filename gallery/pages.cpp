@@ -6,6 +6,7 @@
 #include "gallery/page_lists.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
+#include "gallery/page_text.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages{
         {"Buttons", &OpenPage<TButtonsPage>}, {"Choices", &OpenPage<TChoicesPage>},
         {"Lists", &OpenPage<TListsPage>},     {"Ranges", &OpenPage<TRangesPage>},
-        {"Tabs", &OpenPage<TTabsPage>},
+        {"Tabs", &OpenPage<TTabsPage>},       {"Text", &OpenPage<TTextPage>},
     };
     return pages;
 }

@@ -3,6 +3,7 @@
 
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_choices.h"
+#include "skin/controls/skin_edits.h"
 #include "skin/controls/skin_ranges.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/core/control_skinners.h"
@@ -48,6 +49,13 @@ TSkinControl* makeScrollbar(TComponent* owner, const TSkinnerPlan& plan) {
     return skinner;
 }
 
+// Variant 1 is an extended combo box: its frame and arrow only.
+TSkinControl* makeComboBox(TComponent* owner, const TSkinnerPlan& plan) {
+    auto* skinner = new TSkinComBox(owner);
+    skinner->FrameOnly = plan.Variant == 1;
+    return skinner;
+}
+
 } // namespace
 
 void RegisterControlSkinning() {
@@ -67,4 +75,7 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::TabSheet, make<TSkinTabSheet>);
     RegisterControlSkinner(TSkinnerKind::AdvPage, makeAdvPage);
     RegisterControlSkinner(TSkinnerKind::Scrollbar, makeScrollbar);
+    RegisterControlSkinner(TSkinnerKind::ComboBox, makeComboBox);
+    RegisterControlSkinner(TSkinnerKind::Edit, make<TSkinEdit>);
+    RegisterControlSkinner(TSkinnerKind::DateTime, make<TSkinDateTime>);
 }

@@ -53,3 +53,13 @@ inline constexpr TFaceRule kArrowButtonState[] = {
     {TFaceCondition::Disabled, 3}, {TFaceCondition::Pressed, 2}, {TFaceCondition::Hot, 4}};
 // A menu item: frame 4 while selected (the pointer or the keyboard is on it).
 inline constexpr TFaceRule kMenuItemFace[] = {{TFaceCondition::Hot, 4}};
+// A combo box's button: 2 pressed, 4 hot or focused, and 3 whenever it is disabled.
+inline constexpr TFaceRule kComboButtonFace[] = {{TFaceCondition::Disabled, ffDisabled},
+                                                 {TFaceCondition::Pressed, ffPressed},
+                                                 {TFaceCondition::Hot, ffHot},
+                                                 {TFaceCondition::Focused, ffHot}};
+// The simple-style combo button: being disabled counts only when nothing else shows.
+inline constexpr TFaceRule kSimpleComboButtonFace[] = {{TFaceCondition::Pressed, ffPressed},
+                                                       {TFaceCondition::Hot, ffHot},
+                                                       {TFaceCondition::Focused, ffHot},
+                                                       {TFaceCondition::Disabled, ffDisabled}};

@@ -19,6 +19,9 @@
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/bit_btn.h"
 #include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/date_time.h"
+#include "toolkit/controls/edit_ctrls.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/radio_group.h"
@@ -87,7 +90,7 @@ class GalleryPages : public ::testing::Test {
 
 TEST_F(GalleryPages, EveryPageIsNamedOnTheCommandLine) {
     EXPECT_EQ(GalleryPageNames(),
-              (std::vector<std::string>{"Buttons", "Choices", "Lists", "Ranges", "Tabs"}));
+              (std::vector<std::string>{"Buttons", "Choices", "Lists", "Ranges", "Tabs", "Text"}));
     EXPECT_EQ(FindGalleryPage("buttons"), nullptr);
 }
 
@@ -362,3 +365,42 @@ TEST_F(GalleryPages, TabsPageHoldsPageControlsOnEverySideATabControlAndATabSet) 
 }
 
 } // namespace
+
+TEST_F(GalleryPages, TextPageHoldsEditsEveryComboStyleAndBothPickerKinds) {
+    page = open("Text");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(find<TEdit>("EditBorder")->BorderStyle(), 1);
+    EXPECT_EQ(find<TEdit>("EditFlat")->BorderStyle(), 0);
+    EXPECT_EQ(find<TUpDown>("SpinUpDown")->Associate(), find<TEdit>("SpinEdit"));
+
+    std::set<TComboBoxStyle> styles;
+    for (TComboBox* c : ChildrenOf<TComboBox>(page))
+        styles.insert(c->Style());
+    EXPECT_EQ(styles.size(), 4u);
+    auto* left = find<TComboBox>("ComboLeft");
+    ASSERT_NE(left, nullptr);
+    EXPECT_TRUE(GetWindowLongA(left->Handle(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR);
+    EXPECT_FALSE(find<TComboBox>("ComboDisabled")->Enabled());
+    EXPECT_NE(find<TComboBoxEx>("ComboEx"), nullptr);
+
+    std::set<TDateTimeKind> kinds;
+    for (TDateTimePicker* p : ChildrenOf<TDateTimePicker>(page))
+        kinds.insert(p->Kind());
+    EXPECT_EQ(kinds.size(), 2u);
+    EXPECT_EQ(find<TDateTimePicker>("PickerUpDown")->DateMode(), dmUpDown);
+}
+
+TEST_F(GalleryPages, TextPageControlsAreSkinned) {
+    page = open("Text");
+    ASSERT_NE(page, nullptr);
+    frame->Show();
+    std::vector<TWinControl*> controls{find<TEdit>("EditBorder"), find<TComboBox>("ComboList"),
+                                       find<TComboBox>("ComboLeft"), find<TDateTimePicker>("PickerDate"),
+                                       find<TDateTimePicker>("PickerTime")};
+    auto skinned = [&] {
+        for (TWinControl* c : controls)
+            if (!c || SendMessageA(c->Handle(), SKM_ISSKINNED, 0, 0) != 1) return false;
+        return true;
+    };
+    EXPECT_TRUE(RunToolkitUntil(skinned, 5000));
+}

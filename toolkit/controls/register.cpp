@@ -4,6 +4,9 @@
 #include "toolkit/controls/actions.h"
 #include "toolkit/controls/bit_btn.h"
 #include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/date_time.h"
+#include "toolkit/controls/edit_ctrls.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/list_box.h"
@@ -55,6 +58,10 @@ void RegisterControlClasses() {
         TAction::StaticClass();
         TActionList::StaticClass();
         TImageList::StaticClass();
+        TEdit::StaticClass();
+        TComboBox::StaticClass();
+        TComboBoxEx::StaticClass();
+        TDateTimePicker::StaticClass();
         return true;
     }();
     (void)done;

@@ -78,6 +78,24 @@ void addScroll(TestSkin& t, const ControlSkinOptions& o) {
     }
 }
 
+void addCombo(TestSkin& t, const ControlSkinOptions& o) {
+    if (o.ComboButton) {
+        t.ini += "[ComboButton]\r\nImage=combo.bmp\r\nStyle=" + std::to_string(o.ComboStyle) + "\r\n";
+        t.Bmp("combo.bmp", 4 * kComboButtonWidth, kComboButtonHeight, [](int x, int) {
+            return x % kComboButtonWidth == 0 ? kComboMarker : kComboButton[x / kComboButtonWidth];
+        });
+    }
+    if (o.ComboSunkEdge) {
+        t.ini += "[SunkEdge]\r\nImage=sunk.bmp\r\nLeftWidth=2\r\nTopHeight=2\r\nRightWidth=2\r\nBottomHeight="
+                 "2\r\n";
+        t.Bmp("sunk.bmp", 4 * 8, 8, [](int x, int) { return kSunkEdge[x / 8]; });
+    }
+    if (o.ComboExtra) {
+        t.ini += "[ExtraImages]\r\nImage=extra.bmp\r\n";
+        t.Bmp("extra.bmp", 5 * kExtraSize, kExtraSize, [](int x, int) { return kExtra[x / kExtraSize]; });
+    }
+}
+
 } // namespace
 
 TestSkin ControlSkin(const ControlSkinOptions& o) {
@@ -95,6 +113,7 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.Ranges) addRanges(t, o);
     if (o.Tabs) addTabs(t, o);
     if (o.Scroll) addScroll(t, o);
+    addCombo(t, o);
     return t;
 }
 

@@ -51,6 +51,14 @@ constexpr uint32_t kScrollTrackVert[4] = {0x20A080, 0x21A181, 0x22A282, 0x23A383
 constexpr uint32_t kScrollThumbHorz[3] = {0x6040C0, 0x6141C1, 0x6242C2};
 constexpr uint32_t kScrollThumbVert[3] = {0x40C060, 0x41C161, 0x42C262};
 
+// Combo images: ComboButton frames 1..4 (kComboButtonWidth x kComboButtonHeight each, the left
+// column a marker so the mirrored copy can be told apart), SunkEdge frames 1..4, ExtraImages 1..5.
+constexpr uint32_t kComboButton[4] = {0x4080C0, 0x40C080, 0x808040, 0xC04080};
+constexpr uint32_t kComboMarker = 0x102040;
+constexpr uint32_t kSunkEdge[4] = {0x304050, 0x305040, 0x504030, 0x403050};
+constexpr uint32_t kExtra[5] = {0x0A0B0C, 0x1A1B1C, 0x2A2B2C, 0x3A3B3C, 0x4A4B4C};
+constexpr int kComboButtonWidth = 16, kComboButtonHeight = 20, kExtraSize = 6;
+
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
     int RadioFrames = 4;
@@ -72,6 +80,12 @@ struct ControlSkinOptions {
     bool ScrollHorzRecords = true; // HorzScroll and HorzScrollThumb
     bool ScrollVertRecords = true; // VertScroll and VertScrollThumb
     int ScrollThumbFrames = 3;     // the thumbs' FrameCount
+    // Combo images: the ComboButton record (its Style, 0 or 1), SunkEdge (which makes the loader
+    // combine both into Style 2) and ExtraImages.
+    bool ComboButton = false;
+    int ComboStyle = 0;
+    bool ComboSunkEdge = false;
+    bool ComboExtra = false;
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
