@@ -102,8 +102,9 @@ bool TSkinStatusBar::simpleMode() const {
 
 std::wstring TSkinStatusBar::simpleText() const {
     if (const TStatusBar* bar = toolkitBar(Control)) return AnsiToWide(bar->SimpleText());
+    // A bar in simple mode answers with its simple text for any part.
     UINT flags = 0;
-    return partText(Handle, SB_SIMPLEID, flags);
+    return partText(Handle, 0, flags);
 }
 
 bool TSkinStatusBar::rightToLeft() const {
