@@ -8,6 +8,7 @@
 #include "gallery/gallery_form.h"
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
+#include "gallery/page_containers.h"
 #include "gallery/page_lists.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
@@ -29,6 +30,7 @@ void RegisterGalleryClasses() {
     TListsPage::StaticClass();
     TRangesPage::StaticClass();
     TTabsPage::StaticClass();
+    TContainersPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();
