@@ -8,6 +8,7 @@
 #include "gallery/gallery_form.h"
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
+#include "gallery/page_containers.h"
 #include "gallery/page_lists.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
@@ -31,6 +32,7 @@ void RegisterGalleryClasses() {
     TRangesPage::StaticClass();
     TTabsPage::StaticClass();
     TTextPage::StaticClass();
+    TContainersPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();

@@ -3,6 +3,7 @@
 
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
+#include "gallery/page_containers.h"
 #include "gallery/page_lists.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
@@ -18,9 +19,13 @@ template <class Page> TCustomForm* OpenPage(TComponent* owner) {
 
 const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages{
-        {"Buttons", &OpenPage<TButtonsPage>}, {"Choices", &OpenPage<TChoicesPage>},
-        {"Lists", &OpenPage<TListsPage>},     {"Ranges", &OpenPage<TRangesPage>},
-        {"Tabs", &OpenPage<TTabsPage>},       {"Text", &OpenPage<TTextPage>},
+        {"Buttons", &OpenPage<TButtonsPage>},
+        {"Choices", &OpenPage<TChoicesPage>},
+        {"Lists", &OpenPage<TListsPage>},
+        {"Ranges", &OpenPage<TRangesPage>},
+        {"Tabs", &OpenPage<TTabsPage>},
+        {"Text", &OpenPage<TTextPage>},
+        {"Containers", &OpenPage<TContainersPage>},
     };
     return pages;
 }

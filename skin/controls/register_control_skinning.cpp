@@ -3,6 +3,7 @@
 
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_choices.h"
+#include "skin/controls/skin_containers.h"
 #include "skin/controls/skin_edits.h"
 #include "skin/controls/skin_ranges.h"
 #include "skin/controls/skin_tabs.h"
@@ -78,4 +79,11 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::ComboBox, makeComboBox);
     RegisterControlSkinner(TSkinnerKind::Edit, make<TSkinEdit>);
     RegisterControlSkinner(TSkinnerKind::DateTime, make<TSkinDateTime>);
+    RegisterControlSkinner(TSkinnerKind::GroupBox, make<TSkinGroupBox>);
+    RegisterControlSkinner(TSkinnerKind::Box, make<TSkinBox>);
+    RegisterControlSkinner(TSkinnerKind::BoxH, make<TSkinBoxH>);
+    RegisterControlSkinner(TSkinnerKind::Sizer, make<TSkinSizer>);
+    RegisterControlSkinner(TSkinnerKind::StatusBar, make<TSkinStatusBar>);
+    RegisterControlSkinner(TSkinnerKind::Header, make<TSkinHeader>);
+    RegisterControlSkinner(TSkinnerKind::ListView, make<TSkinListView>);
 }

@@ -14,6 +14,7 @@
 #include "tests/support/image_file.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
+#include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/graphics/colors.h"
 
 using namespace qs::test;
@@ -40,6 +41,7 @@ class ProgramSkin {
         skin_->ApplySkin();
         return true;
     }
+    TSkinData& Data() { return *skin_; }
 
   private:
     std::unique_ptr<TSkinData> skin_;
@@ -81,5 +83,25 @@ TEST(SkinnedDialogs, InstructionsAndAboutAreDrawnFromEachSkin) {
             EXPECT_NE(previous.data, instructions.data) << "each skin has a look of its own";
         }
         previous = instructions;
+    }
+}
+
+TEST(SkinnedDialogs, TheInstructionsPanelTakesTheSkinsFace) {
+    ProgramSkin skin;
+    for (const char* id : {"item9", "item1"}) {
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(skin.Use(id));
+        std::unique_ptr<TForm3> form(NewForm<TForm3>(Application));
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        PumpFor(500);
+        auto* panel = dynamic_cast<TPanel*>(form->FindComponent("Panel1"));
+        ASSERT_NE(panel, nullptr);
+        const TColor face = skin.Data().Colour(scButtonFace);
+        EXPECT_EQ(panel->Color(), face);
+        // Inside both bevels, beside the label.
+        const Pixels px = CaptureClient(panel->Handle());
+        const uint32_t rgb = ColorToRGB(face);
+        EXPECT_EQ(px.at(6, 6) & 0xFFFFFF, (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
     }
 }

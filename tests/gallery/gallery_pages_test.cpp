@@ -23,14 +23,19 @@
 #include "toolkit/controls/date_time.h"
 #include "toolkit/controls/edit_ctrls.h"
 #include "toolkit/controls/ext_ctrls.h"
+#include "toolkit/controls/group_box.h"
+#include "toolkit/controls/header_ctrl.h"
+#include "toolkit/controls/list_view.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/radio_group.h"
 #include "toolkit/controls/range_ctrls.h"
 #include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/speed_button.h"
+#include "toolkit/controls/status_bar.h"
 #include "toolkit/controls/tab_ctrls.h"
 #include "toolkit/controls/tab_set.h"
 #include "toolkit/controls/timer.h"
+#include "toolkit/controls/tool_bar.h"
 #include "toolkit/handles.h"
 
 using namespace qs::test;
@@ -89,8 +94,8 @@ class GalleryPages : public ::testing::Test {
 };
 
 TEST_F(GalleryPages, EveryPageIsNamedOnTheCommandLine) {
-    EXPECT_EQ(GalleryPageNames(),
-              (std::vector<std::string>{"Buttons", "Choices", "Lists", "Ranges", "Tabs", "Text"}));
+    EXPECT_EQ(GalleryPageNames(), (std::vector<std::string>{"Buttons", "Choices", "Lists", "Ranges", "Tabs",
+                                                            "Text", "Containers"}));
     EXPECT_EQ(FindGalleryPage("buttons"), nullptr);
 }
 
@@ -403,4 +408,32 @@ TEST_F(GalleryPages, TextPageControlsAreSkinned) {
         return true;
     };
     EXPECT_TRUE(RunToolkitUntil(skinned, 5000));
+}
+
+TEST(GalleryContainersPage, HoldsGroupsPanelsAHeaderAScrollingListAToolBarAndTwoStatusBars) {
+    RegisterGalleryClasses();
+    Application->Initialize();
+    auto* frame = NewForm<TGalleryForm>(nullptr);
+    GalleryOptions options;
+    options.page = "Containers";
+    std::string error;
+    ASSERT_TRUE(frame->Start(options, {}, error)) << error;
+    ASSERT_EQ(frame->MDIChildCount(), 1);
+    TCustomForm* page = frame->MDIChildren(0);
+    const auto find = [page](const char* name) { return dynamic_cast<TControl*>(page->FindComponent(name)); };
+    EXPECT_TRUE(dynamic_cast<TGroupBox*>(find("GroupOptions")));
+    EXPECT_TRUE(dynamic_cast<TPanel*>(find("PanelInGroup")));
+    EXPECT_TRUE(dynamic_cast<TToolBar*>(find("ToolBar1")));
+    EXPECT_EQ(dynamic_cast<THeaderControl*>(find("Header1"))->Sections()->Count(), 3);
+    auto* list = dynamic_cast<TListView*>(find("ListFiles"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->ViewStyle(), vsReport);
+    EXPECT_TRUE(BarHasMoreThanAPage(list->Handle(), SB_VERT)) << "enough rows for a scroll bar";
+    auto* panels = dynamic_cast<TStatusBar*>(find("StatusPanels"));
+    ASSERT_NE(panels, nullptr);
+    EXPECT_EQ(panels->Panels()->Count(), 3);
+    EXPECT_TRUE(panels->SizeGrip());
+    EXPECT_TRUE(dynamic_cast<TStatusBar*>(find("StatusSimple"))->SimplePanel());
+    delete frame;
+    FreeSkinManager();
 }

@@ -9,13 +9,16 @@
 #include "toolkit/controls/edit_ctrls.h"
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
+#include "toolkit/controls/header_ctrl.h"
 #include "toolkit/controls/list_box.h"
+#include "toolkit/controls/list_view.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/radio_group.h"
 #include "toolkit/controls/range_ctrls.h"
 #include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/speed_button.h"
+#include "toolkit/controls/status_bar.h"
 #include "toolkit/controls/std_ctrls.h"
 #include "toolkit/controls/tab_ctrls.h"
 #include "toolkit/controls/tab_set.h"
@@ -62,6 +65,9 @@ void RegisterControlClasses() {
         TComboBox::StaticClass();
         TComboBoxEx::StaticClass();
         TDateTimePicker::StaticClass();
+        TStatusBar::StaticClass();
+        THeaderControl::StaticClass();
+        TListView::StaticClass();
         return true;
     }();
     (void)done;

@@ -119,12 +119,13 @@ TEST_F(Buttons, Tag5555ShowsTheParentThroughTheMagenta) {
     auto* panel = new TPanel(form.get());
     panel->SetParent(form.get());
     panel->SetBounds(120, 10, 200, 100);
-    panel->SetColor(clRed);
     auto* b = new TButton(form.get());
     b->SetParent(panel);
     b->SetBounds(10, 10, kW, kH);
     b->SetTag(5555);
     Skin();
+    // Skinning gives the panel the skin's face; a colour of the program's own set afterwards shows.
+    panel->SetColor(clRed);
     auto bmp = Canvas24(kW, kH);
     SkinnerOf(b).DrawSkin(bmp->Canvas().Handle(), RECT{0, 0, kW, kH});
     EXPECT_EQ(Pixel(*bmp, 1, 1), 0xFF0000u);

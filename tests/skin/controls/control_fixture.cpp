@@ -96,6 +96,33 @@ void addCombo(TestSkin& t, const ControlSkinOptions& o) {
     }
 }
 
+// The skin stores colours as "r g b"; the constants are 0xRRGGBB like the pixels read back.
+std::string colourText(uint32_t c) {
+    return std::to_string(c >> 16) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string(c & 0xFF);
+}
+
+void addContainers(TestSkin& t, const ControlSkinOptions& o) {
+    if (o.ContainersColours)
+        t.ini += "[Colours]\r\nButtonFace=" + colourText(kContainerFace) +
+                 "\r\nButtonShadow=" + colourText(kContainerShadow) +
+                 "\r\nWindowText=" + colourText(kContainerWindowText) +
+                 "\r\nButtonText=" + colourText(kContainerButtonText) + "\r\n";
+    if (o.ContainersEdges) {
+        t.ini += "[StatusBarEdges]\r\nImage=edges.bmp\r\nNormalColour2=" + colourText(kStatusText) + "\r\n";
+        t.Bmp("edges.bmp", 3 * 12, 12, [](int x, int) { return kEdge[x / 12]; });
+    }
+    if (o.ContainersGrip) {
+        t.ini += "[ExtraImages]\r\nImage=extra.bmp\r\n";
+        t.Bmp("extra.bmp", 5 * kGripSize, kGripSize, [](int x, int y) {
+            return x % kGripSize == 0 && y == 0 ? kMagentaKey : kContainerExtra[x / kGripSize];
+        });
+    }
+    if (o.ContainersHeader) {
+        t.ini += "[Headerbar]\r\nImage=headerbar.bmp\r\n";
+        t.Bmp("headerbar.bmp", 5 * 10, 10, [](int x, int) { return kHeaderbar[x / 10]; });
+    }
+}
+
 } // namespace
 
 TestSkin ControlSkin(const ControlSkinOptions& o) {
@@ -114,6 +141,7 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.Tabs) addTabs(t, o);
     if (o.Scroll) addScroll(t, o);
     addCombo(t, o);
+    addContainers(t, o);
     return t;
 }
 

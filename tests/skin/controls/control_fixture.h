@@ -58,6 +58,15 @@ constexpr uint32_t kComboMarker = 0x102040;
 constexpr uint32_t kSunkEdge[4] = {0x304050, 0x305040, 0x504030, 0x403050};
 constexpr uint32_t kExtra[5] = {0x0A0B0C, 0x1A1B1C, 0x2A2B2C, 0x3A3B3C, 0x4A4B4C};
 constexpr int kComboButtonWidth = 16, kComboButtonHeight = 20, kExtraSize = 6;
+// Container images: StatusBarEdges frames 1..3 (12 x 12, no margins), the ExtraImages strip whose
+// frame 5 is the size grip (8 x 8, magenta top-left pixel), Headerbar frames 1..5 (10 x 10); and
+// the colours the container painters use.
+constexpr uint32_t kEdge[3] = {0x506070, 0x705060, 0x607050};
+constexpr uint32_t kContainerExtra[5] = {0x111111, 0x222222, 0x333333, 0x444444, 0x0A0B0C};
+constexpr uint32_t kHeaderbar[5] = {0x7080A0, 0xA08070, 0x556677, 0x776655, 0x667755};
+constexpr uint32_t kContainerFace = 0xD0D8E0, kContainerShadow = 0x304050, kContainerWindowText = 0x102010,
+                   kContainerButtonText = 0x201010, kStatusText = 0x0000F0;
+constexpr int kGripSize = 8;
 
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
@@ -86,6 +95,11 @@ struct ControlSkinOptions {
     int ComboStyle = 0;
     bool ComboSunkEdge = false;
     bool ComboExtra = false;
+    // Containers: the colours above; StatusBarEdges, ExtraImages and Headerbar when set.
+    bool ContainersColours = false;
+    bool ContainersEdges = false;
+    bool ContainersGrip = false;
+    bool ContainersHeader = false;
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
