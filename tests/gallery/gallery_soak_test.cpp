@@ -35,6 +35,8 @@ const SoakPage kPages[] = {
     {"Lists", "MemoLong"},
     {"Ranges", "ProgressSmooth"},
     {"Tabs", "PagesTop"},
+    {"Text", "ComboList"},
+    {"Containers", "ListFiles"},
 };
 
 // The test command's run is short: a handle lost per life or per switch still shows many times
