@@ -7,6 +7,7 @@
 #include "toolkit/controls/ext_ctrls.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/list_box.h"
+#include "toolkit/controls/media_player.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/radio_group.h"
@@ -55,6 +56,7 @@ void RegisterControlClasses() {
         TAction::StaticClass();
         TActionList::StaticClass();
         TImageList::StaticClass();
+        TMediaPlayer::StaticClass();
         return true;
     }();
     (void)done;
