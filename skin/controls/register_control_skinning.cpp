@@ -3,6 +3,7 @@
 
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_choices.h"
+#include "skin/controls/skin_media_player.h"
 #include "skin/controls/skin_ranges.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/core/control_skinners.h"
@@ -67,4 +68,6 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::TabSheet, make<TSkinTabSheet>);
     RegisterControlSkinner(TSkinnerKind::AdvPage, makeAdvPage);
     RegisterControlSkinner(TSkinnerKind::Scrollbar, makeScrollbar);
+    RegisterControlSkinner(TSkinnerKind::MediaPlayer, make<TSkinMP>);
+    RegisterControlSkinner(TSkinnerKind::ScrollControl, make<TSkinScControl>);
 }
