@@ -95,6 +95,7 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.Ranges) addRanges(t, o);
     if (o.Tabs) addTabs(t, o);
     if (o.Scroll) addScroll(t, o);
+    if (o.MediaTextColours) t.ini += "[Colours]\r\nButtonText=240,200,32\r\nWindowText=32,200,240\r\n";
     return t;
 }
 

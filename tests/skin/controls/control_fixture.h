@@ -51,6 +51,8 @@ constexpr uint32_t kScrollTrackVert[4] = {0x20A080, 0x21A181, 0x22A282, 0x23A383
 constexpr uint32_t kScrollThumbHorz[3] = {0x6040C0, 0x6141C1, 0x6242C2};
 constexpr uint32_t kScrollThumbVert[3] = {0x40C060, 0x41C161, 0x42C262};
 
+constexpr uint32_t kMediaButtonText = 0xF0C820, kMediaWindowText = 0x20C8F0;
+
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
     int RadioFrames = 4;
@@ -72,6 +74,8 @@ struct ControlSkinOptions {
     bool ScrollHorzRecords = true; // HorzScroll and HorzScrollThumb
     bool ScrollVertRecords = true; // VertScroll and VertScrollThumb
     int ScrollThumbFrames = 3;     // the thumbs' FrameCount
+    // Colours entries for text on faces: ButtonText kMediaButtonText, WindowText kMediaWindowText.
+    bool MediaTextColours = false;
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
