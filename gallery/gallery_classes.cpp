@@ -9,6 +9,7 @@
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
 #include "gallery/page_lists.h"
+#include "gallery/page_media.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
 #include "skin/controls/register_control_skinning.h"
@@ -29,6 +30,7 @@ void RegisterGalleryClasses() {
     TListsPage::StaticClass();
     TRangesPage::StaticClass();
     TTabsPage::StaticClass();
+    TMediaPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();

@@ -4,6 +4,7 @@
 #include "gallery/page_buttons.h"
 #include "gallery/page_choices.h"
 #include "gallery/page_lists.h"
+#include "gallery/page_media.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
 
@@ -19,7 +20,7 @@ const std::vector<GalleryPage>& GalleryPages() {
     static const std::vector<GalleryPage> pages{
         {"Buttons", &OpenPage<TButtonsPage>}, {"Choices", &OpenPage<TChoicesPage>},
         {"Lists", &OpenPage<TListsPage>},     {"Ranges", &OpenPage<TRangesPage>},
-        {"Tabs", &OpenPage<TTabsPage>},
+        {"Tabs", &OpenPage<TTabsPage>},       {"Media", &OpenPage<TMediaPage>},
     };
     return pages;
 }
