@@ -1,5 +1,6 @@
-// The "Media" page: a media player with some buttons hidden and one disabled, and a label that
-// says which button was clicked last.
+// The "Media" page: a media player with some buttons hidden and one disabled, one with all nine
+// buttons uncoloured, one (Tag 99) that skinning leaves standard, and a label that says which
+// button was clicked last.
 #pragma once
 
 #include "toolkit/controls/form.h"

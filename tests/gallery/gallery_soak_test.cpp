@@ -30,10 +30,8 @@ struct SoakPage {
 };
 
 const SoakPage kPages[] = {
-    {"Buttons", "ButtonNormal"},
-    {"Lists", "MemoLong"},
-    {"Ranges", "ProgressSmooth"},
-    {"Tabs", "PagesTop"},
+    {"Buttons", "ButtonNormal"}, {"Lists", "MemoLong"}, {"Ranges", "ProgressSmooth"},
+    {"Tabs", "PagesTop"},        {"Media", "Player"},
 };
 
 // The 64-bit build goes the full length. The 32-bit one runs the same code and takes a quarter:
