@@ -27,11 +27,13 @@ namespace {
 struct SoakPage {
     const char* Name;
     const char* Probe;
+    // The skinners a life of the page has at least.
+    size_t Skinners = 4;
 };
 
 const SoakPage kPages[] = {
-    {"Buttons", "ButtonNormal"}, {"Lists", "MemoLong"}, {"Ranges", "ProgressSmooth"},
-    {"Tabs", "PagesTop"},        {"Media", "Player"},
+    {"Buttons", "ButtonNormal"}, {"Lists", "MemoLong"},  {"Ranges", "ProgressSmooth"},
+    {"Tabs", "PagesTop"},        {"Media", "Player", 2},
 };
 
 // The 64-bit build goes the full length. The 32-bit one runs the same code and takes a quarter:
@@ -92,7 +94,7 @@ TEST_F(PageSoak, ManyLivesOfEachPageLeaveNoObjectsBehind) {
                 // Every life skins the same controls.
                 if (i == 0) skinners = f->ChildSkinners.size();
                 EXPECT_EQ(f->ChildSkinners.size(), skinners);
-                EXPECT_GE(skinners, 4u);
+                EXPECT_GE(skinners, p.Skinners);
             }
             delete page;
         }
