@@ -10,6 +10,7 @@
 #include "gallery/page_choices.h"
 #include "gallery/page_containers.h"
 #include "gallery/page_lists.h"
+#include "gallery/page_media.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
 #include "gallery/page_text.h"
@@ -33,6 +34,7 @@ void RegisterGalleryClasses() {
     TTabsPage::StaticClass();
     TTextPage::StaticClass();
     TContainersPage::StaticClass();
+    TMediaPage::StaticClass();
     TSkinData::StaticClass();
     TSkinStore::StaticClass();
     RegisterFormSkinning();

@@ -5,6 +5,7 @@
 #include "gallery/page_choices.h"
 #include "gallery/page_containers.h"
 #include "gallery/page_lists.h"
+#include "gallery/page_media.h"
 #include "gallery/page_ranges.h"
 #include "gallery/page_tabs.h"
 #include "gallery/page_text.h"
@@ -26,6 +27,7 @@ const std::vector<GalleryPage>& GalleryPages() {
         {"Tabs", &OpenPage<TTabsPage>},
         {"Text", &OpenPage<TTextPage>},
         {"Containers", &OpenPage<TContainersPage>},
+        {"Media", &OpenPage<TMediaPage>},
     };
     return pages;
 }

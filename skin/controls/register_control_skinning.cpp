@@ -5,6 +5,7 @@
 #include "skin/controls/skin_choices.h"
 #include "skin/controls/skin_containers.h"
 #include "skin/controls/skin_edits.h"
+#include "skin/controls/skin_media_player.h"
 #include "skin/controls/skin_ranges.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/core/control_skinners.h"
@@ -86,4 +87,6 @@ void RegisterControlSkinning() {
     RegisterControlSkinner(TSkinnerKind::StatusBar, make<TSkinStatusBar>);
     RegisterControlSkinner(TSkinnerKind::Header, make<TSkinHeader>);
     RegisterControlSkinner(TSkinnerKind::ListView, make<TSkinListView>);
+    RegisterControlSkinner(TSkinnerKind::MediaPlayer, make<TSkinMP>);
+    RegisterControlSkinner(TSkinnerKind::ScrollControl, make<TSkinScControl>);
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "skin/controls/skin_choices.h"
+#include "skin/core/face_text.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_records.h"
 #include "skin/paint/control_background.h"
@@ -163,7 +164,8 @@ void TSkinChoiceButton::drawCaption(HDC dc, RECT text, UINT flags) {
     if (hasProperty(Control, "Caption")) Caption = GetWideStrProp(Control, "Caption", AnsiToWide);
     win::SelectGuard font(dc, Control->Font()->Handle());
     const bool enabled = !(GetLong(Handle, GWL_STYLE) & WS_DISABLED);
-    const COLORREF oldText = SetTextColor(dc, ColorToRGB(enabled ? Control->Font()->Color() : clBtnShadow));
+    const TColor colour = enabled ? TextColourOnFace(Control->Font()->Color(), SkinData) : clBtnShadow;
+    const COLORREF oldText = SetTextColor(dc, ColorToRGB(colour));
     const COLORREF oldBack = SetBkColor(dc, ColorToRGB(SkinData->Colour(scButtonFace)));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     constexpr UINT kLayout = DT_WORDBREAK | DT_EXPANDTABS;

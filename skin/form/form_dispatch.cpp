@@ -1,6 +1,7 @@
 // The form skinner's window procedure: three stages route every message of the window to the
 // frame, caption-button and lifecycle handlers; whatever is not handled reaches the previous
 // procedure. Also the hook that replaces a toolkit form's WindowProc.
+#include "skin/core/face_text.h"
 #include "skin/core/skin_control.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
@@ -58,6 +59,10 @@ LRESULT TWinSkinForm::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         if (Form) return passOn(msg, wParam, lParam);
         return onCtlColor(msg, wParam, lParam);
+    case TKN_CHILDTEXTCOLOUR:
+        // The form is filled with the skin's face.
+        if (Form && SkinData) return LRESULT(TextColourOnFace(TColor(lParam), SkinData));
+        break;
     case WM_TIMER:
         if (wParam == kHoverTimerId) {
             HoverTick();

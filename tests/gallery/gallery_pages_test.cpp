@@ -26,6 +26,7 @@
 #include "toolkit/controls/group_box.h"
 #include "toolkit/controls/header_ctrl.h"
 #include "toolkit/controls/list_view.h"
+#include "toolkit/controls/media_player.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/radio_group.h"
 #include "toolkit/controls/range_ctrls.h"
@@ -95,7 +96,7 @@ class GalleryPages : public ::testing::Test {
 
 TEST_F(GalleryPages, EveryPageIsNamedOnTheCommandLine) {
     EXPECT_EQ(GalleryPageNames(), (std::vector<std::string>{"Buttons", "Choices", "Lists", "Ranges", "Tabs",
-                                                            "Text", "Containers"}));
+                                                            "Text", "Containers", "Media"}));
     EXPECT_EQ(FindGalleryPage("buttons"), nullptr);
 }
 
@@ -256,6 +257,22 @@ TEST_F(GalleryPages, ListsPageHoldsScrollingTextListsABoxAndBars) {
     }
     EXPECT_EQ(enabledKinds.size(), 2u);
     EXPECT_GE(disabled, 1);
+}
+
+TEST_F(GalleryPages, MediaPageHoldsAPlayerWithHiddenAndDisabledButtonsAndNamesTheClickedOne) {
+    page = open("Media");
+    ASSERT_NE(page, nullptr);
+    auto* player = find<TMediaPlayer>("Player");
+    auto* clicked = find<TLabel>("ClickedLabel");
+    ASSERT_TRUE(player && clicked);
+    EXPECT_LT(MediaButtonCount(player->VisibleButtons()), kMediaButtonKinds);
+    EXPECT_NE(player->EnabledButtons() & player->VisibleButtons(), player->VisibleButtons())
+        << "one disabled";
+    const RECT pause = player->ButtonRect(TMPBtnType::btPause);
+    const LPARAM at = MAKELPARAM((pause.left + pause.right) / 2, 10);
+    SendMessageA(player->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(player->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(clicked->Caption(), "Clicked: btPause");
 }
 
 TEST_F(GalleryPages, RangesPageHoldsTrackBarsUpDownsAndProgressBarsBothWays) {

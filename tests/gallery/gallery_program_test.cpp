@@ -112,7 +112,7 @@ TEST(GalleryProgram, HelpPrintsTheUsageAndSucceeds) {
     EXPECT_EQ(f.code, 0u);
     EXPECT_NE(f.out.find("Usage: SkinGallery"), std::string::npos) << f.out;
     for (const char* option : {"--skin", "--bundled", "--rtl", "--page", "--shot", "Buttons", "Choices",
-                               "Lists", "Ranges", "Tabs"})
+                               "Lists", "Ranges", "Tabs", "Text", "Containers", "Media"})
         EXPECT_NE(f.out.find(option), std::string::npos) << option;
     EXPECT_EQ(f.err, "");
     EXPECT_FALSE(f.windowShown);
@@ -216,7 +216,8 @@ TEST(GalleryProgram, ASkinFileIsNamedInAnyScript) {
 }
 
 TEST(GalleryProgram, EachPageOpensFromTheCommandLine) {
-    for (const wchar_t* page : {L"Buttons", L"Choices", L"Lists", L"Ranges", L"Tabs"}) {
+    for (const wchar_t* page :
+         {L"Buttons", L"Choices", L"Lists", L"Ranges", L"Tabs", L"Text", L"Containers", L"Media"}) {
         const std::wstring name(page);
         const Shot shot = TakeShot(L"--page " + name, L"gallery-page.bmp");
         SCOPED_TRACE(std::string(name.begin(), name.end()));

@@ -43,6 +43,10 @@ enum : UINT {
     TKN_EXIT = 0xB01B,        // the control lost the focus inside its form
     TKN_RELEASE = 0xB021,     // posted to a form by Release: free it once the message is dispatched
     TKN_RECREATEWND = 0xB033, // the control's window is about to be destroyed and made again
+    // A windowless child that shows its parent's face asks the parent for its text colour.
+    // LParam: the child's font colour; Result: the colour to draw in (the parent answers LParam
+    // unless whoever painted its face knows better).
+    TKN_CHILDTEXTCOLOUR = 0xB040,
     TKN_LAST = 0xB0FF,
 
     // Reflected notifications: a parent passes WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL,

@@ -12,6 +12,7 @@
 #include "toolkit/controls/header_ctrl.h"
 #include "toolkit/controls/list_box.h"
 #include "toolkit/controls/list_view.h"
+#include "toolkit/controls/media_player.h"
 #include "toolkit/controls/memo.h"
 #include "toolkit/controls/menus.h"
 #include "toolkit/controls/radio_group.h"
@@ -68,6 +69,7 @@ void RegisterControlClasses() {
         TStatusBar::StaticClass();
         THeaderControl::StaticClass();
         TListView::StaticClass();
+        TMediaPlayer::StaticClass();
         return true;
     }();
     (void)done;

@@ -98,6 +98,13 @@ void TLabel::WndProc(TMessage& m) {
     if (m.Msg == TKN_TEXTCHANGED || m.Msg == TKN_FONTCHANGED) adjustBounds();
 }
 
+TColor TLabel::textColour() {
+    const TColor own = Font()->Color();
+    // Over the parent's face the parent may know a better colour (a skinned face).
+    if ((!transparent_ && !parentColor_) || !Parent() || !Parent()->HandleAllocated()) return own;
+    return TColor(SendMessageA(Parent()->Handle(), TKN_CHILDTEXTCOLOUR, 0, LPARAM(own)));
+}
+
 void TLabel::Paint() {
     TCanvas& canvas = TGraphicControl::Canvas();
     HDC dc = canvas.Handle();
@@ -116,7 +123,7 @@ void TLabel::Paint() {
         DrawTextA(dc, caption_.c_str(), -1, &shifted, textFlags());
         SetTextColor(dc, COLORREF(ColorToRGB(clBtnShadow)));
     } else {
-        SetTextColor(dc, COLORREF(ColorToRGB(Font()->Color())));
+        SetTextColor(dc, COLORREF(ColorToRGB(textColour())));
     }
     DrawTextA(dc, caption_.c_str(), -1, &r, textFlags());
 }

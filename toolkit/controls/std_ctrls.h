@@ -35,6 +35,7 @@ class TLabel : public TGraphicControl {
   private:
     UINT textFlags() const;
     void adjustBounds();
+    TColor textColour();
 
     bool autoSize_ = true;
     bool wordWrap_ = false;

@@ -211,6 +211,7 @@ void TWinControl::WndProc(TMessage& m) {
         TControl::WndProc(m);
         detachHandle();
         return;
+    case TKN_CHILDTEXTCOLOUR: m.Result = m.LParam; return;
     default:
         if (isMouseButtonMessage(m.Msg) && forwardMouseToChild(m)) return;
         break;

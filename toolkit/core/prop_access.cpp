@@ -128,6 +128,12 @@ std::string GetStrProp(const TObject* obj, const std::string& name) {
     return {};
 }
 
+std::string GetSetPropText(const TObject* obj, const std::string& name) {
+    const TPropInfo* p = findProp(obj, name);
+    if (!p || p->kind != TTypeKind::Set || !p->getOrd || !p->enumType) return {};
+    return SetToText(*p->enumType, uint64_t(p->getOrd(obj)));
+}
+
 std::wstring GetWideStrProp(const TObject* obj, const std::string& name,
                             std::wstring (*ansiToWide)(const std::string&)) {
     const TPropInfo* p = findProp(obj, name);
@@ -188,6 +194,11 @@ void SetPropFromText(TObject* obj, const std::string& name, const std::string& t
             if (ord >= 0) p->setOrd(obj, ord);
         }
         break;
+    case TTypeKind::Set: {
+        uint64_t mask = 0;
+        if (p->setOrd && p->enumType && TextToSet(*p->enumType, text, mask)) p->setOrd(obj, int64_t(mask));
+        break;
+    }
     case TTypeKind::String:
         if (p->setStr) p->setStr(obj, text);
         break;

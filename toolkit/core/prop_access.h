@@ -17,9 +17,12 @@ std::string GetEnumPropName(const TObject* obj, const std::string& name);
 std::wstring GetWideStrProp(const TObject* obj, const std::string& name,
                             std::wstring (*ansiToWide)(const std::string&) = nullptr);
 std::string GetStrProp(const TObject* obj, const std::string& name);
+// A set property as text ("[btPlay,btStop]"), or empty when there is no such set.
+std::string GetSetPropText(const TObject* obj, const std::string& name);
 TObject* GetObjectProp(const TObject* obj, const std::string& name);
 // Integers take the text as a number (or an identifier such as clRed), enumerations the
-// member of that name, strings the text; other kinds and missing properties are ignored.
+// member of that name, sets a text such as "[btPlay,btStop]", strings the text; other kinds,
+// missing properties and texts that do not fit are ignored.
 void SetPropFromText(TObject* obj, const std::string& name, const std::string& text);
 bool SetOrdProp(TObject* obj, const std::string& name, int64_t value);
 bool SetObjectProp(TObject* obj, const std::string& name, TObject* value);

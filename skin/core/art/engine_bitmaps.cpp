@@ -2,6 +2,8 @@
 //   kaleidomenu.bmp  64 x 16, 1 bit: the system menu's restore, maximise, minimise and close glyphs
 //   track.bmp        16 x 4: the track-bar channel used when a skin has none
 //   trackvert.bmp    4 x 16: the same, upright
+//   EN_MPPLAY.bmp ... CL_MPEJECT.bmp  the media player's glyphs, enabled, disabled and coloured for
+//                    each button kind, on olive (the colour the panel leaves out)
 // Usage: engine_bitmaps OUT_DIR
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/controls/media_buttons.h"
 #include "toolkit/graphics/bmp_encode.h"
 
 namespace {
@@ -110,6 +113,41 @@ std::vector<uint8_t> track(bool upright) {
     return EncodeBmp(img);
 }
 
+// The media glyphs' background, left out when they are drawn.
+constexpr uint32_t kOlive = 0x808000;
+constexpr uint32_t kGlyphBlack = 0x000000, kGlyphShadow = 0x808080, kGlyphHighlight = 0xFFFFFF;
+enum GlyphLook { glEnabled, glDisabled, glColoured };
+
+std::vector<uint8_t> mediaGlyph(int kind, GlyphLook look) {
+    BmpImage img;
+    img.width = kMediaGlyphWidth;
+    img.height = kMediaGlyphHeight;
+    img.bitsPerPixel = 24;
+    img.pixels.assign(img.Stride() * size_t(img.height), 0);
+    auto put = [&img](int x, int y, uint32_t c) {
+        if (x < 0 || y < 0 || x >= img.width || y >= img.height) return;
+        uint8_t* p = img.Row(y) + 3 * x;
+        p[0] = uint8_t(c);
+        p[1] = uint8_t(c >> 8);
+        p[2] = uint8_t(c >> 16);
+    };
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            put(x, y, kOlive);
+    // Disabled: embossed, a highlight one pixel down and right under the shadow-grey shape.
+    if (look == glDisabled)
+        for (int y = 0; y < img.height; ++y)
+            for (int x = 0; x < img.width; ++x)
+                if (MediaGlyphPixel(kind, x, y)) put(x + 1, y + 1, kGlyphHighlight);
+    const uint32_t ink = look == glColoured   ? MediaGlyphColour(kind)
+                         : look == glDisabled ? kGlyphShadow
+                                              : kGlyphBlack;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            if (MediaGlyphPixel(kind, x, y)) put(x, y, ink);
+    return EncodeBmp(img);
+}
+
 bool write(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream f(path, std::ios::binary);
     f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -129,5 +167,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "engine_bitmaps: cannot write to %s\n", dir.c_str());
         return 1;
     }
+    const struct {
+        const char* prefix;
+        GlyphLook look;
+    } looks[] = {{"EN", glEnabled}, {"DI", glDisabled}, {"CL", glColoured}};
+    for (const auto& l : looks)
+        for (int k = 0; k < kMediaButtonKinds; ++k) {
+            const std::string name = std::string(l.prefix) + "_" + MediaGlyphName(k) + ".bmp";
+            if (!write(dir + "/" + name, mediaGlyph(k, l.look))) {
+                std::fprintf(stderr, "engine_bitmaps: cannot write to %s\n", dir.c_str());
+                return 1;
+            }
+        }
     return 0;
 }

@@ -142,6 +142,7 @@ TestSkin ControlSkin(const ControlSkinOptions& o) {
     if (o.Scroll) addScroll(t, o);
     addCombo(t, o);
     addContainers(t, o);
+    if (o.MediaTextColours) t.ini += "[Colours]\r\nButtonText=240,200,32\r\nWindowText=32,200,240\r\n";
     return t;
 }
 

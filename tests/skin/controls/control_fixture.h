@@ -67,6 +67,7 @@ constexpr uint32_t kHeaderbar[5] = {0x7080A0, 0xA08070, 0x556677, 0x776655, 0x66
 constexpr uint32_t kContainerFace = 0xD0D8E0, kContainerShadow = 0x304050, kContainerWindowText = 0x102010,
                    kContainerButtonText = 0x201010, kStatusText = 0x0000F0;
 constexpr int kGripSize = 8;
+constexpr uint32_t kMediaButtonText = 0xF0C820, kMediaWindowText = 0x20C8F0;
 
 struct ControlSkinOptions {
     int CheckFrames = 4; // 0: no check glyph image
@@ -100,6 +101,8 @@ struct ControlSkinOptions {
     bool ContainersEdges = false;
     bool ContainersGrip = false;
     bool ContainersHeader = false;
+    // Colours entries for text on faces: ButtonText kMediaButtonText, WindowText kMediaWindowText.
+    bool MediaTextColours = false;
 };
 
 // Faces 24 x 24 with margins 6 and a magenta 4 x 4 top-left corner; glyphs 13 x 13 whose corner
