@@ -3,6 +3,7 @@
 
 #include "skin/controls/skin_containers.h"
 #include "skin/controls/skin_tabs.h"
+#include "skin/core/face_text.h"
 #include "skin/core/skin_data.h"
 #include "toolkit/controls/win_control.h"
 #include "toolkit/core/class_builder.h"
@@ -43,9 +44,8 @@ bool TSkinGroupBox::BeforeDefault(TMessage& m) {
 }
 
 COLORREF TSkinGroupBox::captionColour() const {
-    // The skin's button text while the program leaves the font in a system colour.
     const TColor own = Control ? Control->Font()->Color() : clBtnText;
-    return COLORREF(ColorToRGB(own < 0 ? SkinData->Colour(scButtonText) : own));
+    return COLORREF(ColorToRGB(TextColourOnFace(own, SkinData)));
 }
 
 void TSkinGroupBox::DrawSkin(HDC dc, const RECT& rect) {

@@ -10,6 +10,7 @@
 
 #include "skin/controls/centred_label.h"
 #include "skin/controls/skin_containers.h"
+#include "skin/core/face_text.h"
 #include "skin/core/optional_user32.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
@@ -110,9 +111,8 @@ void TSkinHeader::AfterDefault(TMessage& m) {
 }
 
 COLORREF TSkinHeader::captionColour() const {
-    // The skin's window text while the program leaves the font in a system colour.
     const TColor own = Control ? Control->Font()->Color() : clWindowText;
-    return COLORREF(ColorToRGB(own < 0 ? SkinData->Colour(scWindowText) : own));
+    return COLORREF(ColorToRGB(TextColourOnFace(own, SkinData, TFaceBackground::Window)));
 }
 
 void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {

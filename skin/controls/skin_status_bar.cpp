@@ -8,6 +8,7 @@
 #include "skin/controls/centred_label.h"
 #include "skin/controls/skin_containers.h"
 #include "skin/controls/skin_tabs.h"
+#include "skin/core/face_text.h"
 #include "skin/core/skin_data.h"
 #include "skin/paint/skin_paint.h"
 #include "toolkit/controls/ext_ctrls.h"
@@ -90,9 +91,8 @@ bool TSkinStatusBar::BeforeDefault(TMessage& m) {
 
 COLORREF TSkinStatusBar::captionColour() const {
     if (SkinData->StatusBarEdges) return COLORREF(ColorToRGB(SkinData->StatusBarEdges->NormalColour2));
-    // On the bare face: the skin's button text while the program leaves the font in a system colour.
     const TColor own = Control ? Control->Font()->Color() : clBtnText;
-    return COLORREF(ColorToRGB(own < 0 ? SkinData->Colour(scButtonText) : own));
+    return COLORREF(ColorToRGB(TextColourOnFace(own, SkinData)));
 }
 
 bool TSkinStatusBar::simpleMode() const {
