@@ -32,6 +32,7 @@ struct Seen {
     bool ButtonSkinned = false;
     bool DrawnFromSkin = false;
     bool ClosedByKeys = false;
+    bool Active = false;
 };
 
 class GalleryDialogs : public ::testing::Test {
@@ -60,7 +61,7 @@ class GalleryDialogs : public ::testing::Test {
     // at its Cancel button, lets `input` type into it and closes it with Esc. A dialog the keys
     // do not close is cancelled, so that a failure cannot hang the run.
     Seen openAndClose(const std::function<void()>& open, bool lookAtPixels,
-                      const std::function<void(HWND dialog)>& input = {}) {
+                      const std::function<void(HWND dialog)>& input = {}, const char* shot = nullptr) {
         Seen seen;
         int ticks = 0;
         bool escaped = false, looking = false;
@@ -85,7 +86,14 @@ class GalleryDialogs : public ::testing::Test {
             PumpFor(150);
             HWND cancel = GetDlgItem(dialog, IDCANCEL);
             seen.ButtonSkinned = SendMessageA(cancel, SKM_ISSKINNED, 0, 0) == 1;
-            if (lookAtPixels) seen.DrawnFromSkin = DrawnFromSkin(cancel, *frame->SkinData1);
+            if (lookAtPixels) {
+                seen.DrawnFromSkin = DrawnFromSkin(cancel, *frame->SkinData1);
+                // Taken from the active, enabled dialog, as a user sees it.
+                seen.Active = GetForegroundWindow() == dialog && IsWindowEnabled(dialog);
+                RECT r{};
+                GetWindowRect(dialog, &r);
+                if (shot) SaveImage(ScreenshotPath(shot), CaptureScreen(r));
+            }
             if (input) input(dialog);
             escaped = true;
             looking = false;
@@ -100,8 +108,9 @@ class GalleryDialogs : public ::testing::Test {
 
     // Every opening shows a skinned Cancel button and closes by keys; nothing is left behind.
     void openManyTimes(const char* name, const std::function<void()>& open,
-                       const std::function<void(HWND dialog)>& input = {}) {
-        const Seen first = openAndClose(open, true, input);
+                       const std::function<void(HWND dialog)>& input = {}, const char* shot = nullptr) {
+        const Seen first = openAndClose(open, true, input, shot);
+        EXPECT_TRUE(first.Active) << name << ": looked at while active and enabled";
         EXPECT_TRUE(first.Found) << name;
         EXPECT_TRUE(first.ButtonSkinned) << name;
         EXPECT_TRUE(first.DrawnFromSkin) << name << ": Cancel shows a face of the skin";

@@ -110,8 +110,11 @@ TEST_F(GalleryMenus, ScreenshotsOfAnOpenBarMenu) {
         ASSERT_TRUE(RunToolkitUntil([&] { return skinner() && skinner()->State == fsSkinned; }, 3000));
         RunToolkitUntil([] { return false; }, 400); // the skin switch's repaint
         Pixels shot;
+        bool activeAndEnabled = false;
         MenuWatch watch;
         watch.look = [&](HWND menu) {
+            // Taken from the active, enabled window, as a user sees it.
+            activeAndEnabled = GetForegroundWindow() == form->Handle() && IsWindowEnabled(form->Handle());
             RECT frame{}, open{};
             GetWindowRect(form->Handle(), &frame);
             GetWindowRect(menu, &open);
@@ -122,6 +125,7 @@ TEST_F(GalleryMenus, ScreenshotsOfAnOpenBarMenu) {
         };
         WatchMenus([&] { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v'); }, watch);
         ASSERT_FALSE(shot.empty());
+        EXPECT_TRUE(activeAndEnabled);
         EXPECT_TRUE(SaveImage(ScreenshotPath("gallery-menu-item" + std::to_string(store) + ".png"), shot));
     }
 }
