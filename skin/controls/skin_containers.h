@@ -23,6 +23,7 @@ class TSkinGroupBox : public TSkinControl {
     void AttachToControl(TFormSkinner* skinForm, TSkinData* skin, bool setColour, TCanvas* canvas) override;
     bool BeforeDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    bool FillsFace() const override { return true; }
 
     // A toolkit group box: its paint is taken over whole, windowless children included.
     bool PaintChildren = false;

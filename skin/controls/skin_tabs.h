@@ -93,6 +93,7 @@ class TSkinTabSheet : public TSkinControl {
 
     bool BeforeDefault(TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    bool FillsFace() const override { return true; }
 };
 
 class TSkinTabBtn : public TSkinControl {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/core/face_text.h"
 #include "skin/core/form_skinner_base.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
@@ -183,6 +184,10 @@ bool TSkinControl::BeforeDefault(TMessage& m) {
         return false;
     }
     case SKM_ISSKINNED: m.Result = 1; return false;
+    case TKN_CHILDTEXTCOLOUR:
+        if (!FillsFace() || !SkinData) return true;
+        m.Result = LRESULT(TextColourOnFace(TColor(m.LParam), SkinData));
+        return false;
     default: return true;
     }
 }

@@ -58,6 +58,9 @@ class TSkinControl : public TComponent {
     virtual void DrawSkin(HDC dc, const RECT& rect);
     // The skin changed: the colour follows it, then a repaint.
     virtual void SkinChanged();
+    // The control shows the skin's face (its colour replaced, or the face painted): text over it,
+    // its own caption or a windowless child's, takes the skin's text colour.
+    virtual bool FillsFace() const { return SetColour; }
 
     // Every message of the skinned control passes here; nothing is thrown out of it.
     void SkinWndProc(TMessage& m);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "toolkit/controls/messages.h"
 #include "toolkit/core/class_builder.h"
 
 const TEnumInfo& BevelCutInfo() {
@@ -128,7 +129,9 @@ void TCustomPanel::PaintWindow(HDC dc) {
     win::SaveDCGuard saved(dc);
     SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, COLORREF(ColorToRGB(enabled_ ? Font()->Color() : clGrayText)));
+    // Whoever paints the panel's face (a skin) may know a better colour than the font's.
+    const TColor text = TColor(SendMessageA(Handle(), TKN_CHILDTEXTCOLOUR, 0, LPARAM(Font()->Color())));
+    SetTextColor(dc, COLORREF(ColorToRGB(enabled_ ? text : clGrayText)));
     UINT align = alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
     DrawTextA(dc, caption_.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | align);
 }

@@ -43,9 +43,9 @@ enum : UINT {
     TKN_EXIT = 0xB01B,        // the control lost the focus inside its form
     TKN_RELEASE = 0xB021,     // posted to a form by Release: free it once the message is dispatched
     TKN_RECREATEWND = 0xB033, // the control's window is about to be destroyed and made again
-    // A windowless child that shows its parent's face asks the parent for its text colour.
-    // LParam: the child's font colour; Result: the colour to draw in (the parent answers LParam
-    // unless whoever painted its face knows better).
+    // Text drawn over a window's face (a windowless child's, or the window's own caption) asks the
+    // window for its colour. LParam: the font colour; Result: the colour to draw in (LParam,
+    // unless whoever painted the face knows better).
     TKN_CHILDTEXTCOLOUR = 0xB040,
     TKN_LAST = 0xB0FF,
 

@@ -12,6 +12,8 @@
 #include "tests/skin/controls/control_fixture.h"
 #include "tests/support/wintest.h"
 #include "toolkit/controls/check_box.h"
+#include "toolkit/controls/ext_ctrls.h"
+#include "toolkit/controls/group_box.h"
 #include "toolkit/controls/media_player.h"
 #include "toolkit/controls/scroll_ctrls.h"
 #include "toolkit/controls/std_ctrls.h"
@@ -275,4 +277,38 @@ TEST_F(FaceTextColours, TheSystemsTextColourBecomesTheSkinsAndAProgramsOwnStays)
     EXPECT_GT(LabelInk(label, kMediaButtonText), 5) << "a label over the skinned form";
     EXPECT_EQ(LabelInk(redLabel, kMediaButtonText), 0);
     EXPECT_GT(LabelInk(redLabel, 0xFF0000), 5);
+}
+
+// A panel's own caption and a label inside a group box sit on faces the skin fills: they ask the
+// skinned window for their colour too.
+TEST_F(FaceTextColours, PanelCaptionsAndLabelsInGroupBoxesTakeTheSkinsColour) {
+    MakeForm({.MediaTextColours = true});
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 150, 40);
+    panel->SetCaption("WWWWWWWW");
+    auto* group = new TGroupBox(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(10, 60, 200, 80);
+    group->SetCaption("Group");
+    auto* label = new TLabel(form.get());
+    label->SetParent(group);
+    label->SetBounds(10, 30, 150, 20);
+    label->SetCaption("WWWWWWWW in the group");
+    Skin();
+    ASSERT_NE(ChildSkinner(panel), nullptr);
+    ASSERT_NE(ChildSkinner(group), nullptr);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(30);
+    const auto ink = [](HWND window, const RECT& r, uint32_t colour) {
+        const Pixels px = CaptureClient(window);
+        int n = 0;
+        for (int y = r.top; y < r.bottom && y < px.height; ++y)
+            for (int x = r.left; x < r.right && x < px.width; ++x)
+                n += (px.at(x, y) & 0xFFFFFF) == colour;
+        return n;
+    };
+    EXPECT_GT(ink(panel->Handle(), RECT{0, 0, 150, 40}, kMediaButtonText), 5) << "the panel's caption";
+    EXPECT_GT(ink(group->Handle(), label->BoundsRect(), kMediaButtonText), 5) << "a label in the group box";
 }
