@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "skin/core/own_window.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_records.h"
 #include "skin/paint/face_state.h"
@@ -70,7 +71,7 @@ TWMediaPlayer::~TWMediaPlayer() = default;
 
 void TWMediaPlayer::Attach(TWinControl* media) {
     MediaControl = media;
-    if (!media || window_ || !panelClass(windowProc)) return;
+    if (!media || window_ || !panelClass(OwnWindowProc<TWMediaPlayer>)) return;
     const HWND parent = GetParent(media->Handle());
     if (!parent) return;
     window_.Reset(CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
@@ -223,26 +224,6 @@ LRESULT TWMediaPlayer::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     default: return DefWindowProcA(window_.Get(), msg, wParam, lParam);
-    }
-}
-
-LRESULT CALLBACK TWMediaPlayer::windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<TWMediaPlayer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        // Destroyed with its parent: the handle is no longer ours to destroy.
-        if (self && self->window_.Get() == window) (void)self->window_.Release();
-        self = nullptr;
-    }
-    if (!self || !self->window_) return DefWindowProcA(window, msg, wParam, lParam);
-    try {
-        return self->handle(msg, wParam, lParam);
-    } catch (...) {
-        // A paint that failed leaves the panel as it was; nothing leaves a window procedure.
-        return 0;
     }
 }
 

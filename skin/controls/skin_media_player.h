@@ -58,7 +58,7 @@ class TWMediaPlayer {
     int HitIndex = kNoMediaButton;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class T> friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void buttonDown(WPARAM keys, LPARAM at);
     void buttonUp(WPARAM keys, LPARAM at);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "skin/core/optional_user32.h"
+#include "skin/core/own_window.h"
 #include "skin/core/skin_control.h"
 #include "skin/core/skin_data.h"
 #include "skin/paint/skin_paint.h"
@@ -116,7 +117,7 @@ TWScrollbar::TWScrollbar() : ArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {}
 TWScrollbar::~TWScrollbar() = default;
 
 void TWScrollbar::create(HWND parent) {
-    if (window_ || !parent || !overlayClass(windowProc)) return;
+    if (window_ || !parent || !overlayClass(OwnWindowProc<TWScrollbar>)) return;
     window_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOverlayClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                                   parent, nullptr, GetModuleHandleA(nullptr), this));
 }
@@ -328,25 +329,5 @@ LRESULT TWScrollbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     default: return DefWindowProcA(window_.Get(), msg, wParam, lParam);
-    }
-}
-
-LRESULT CALLBACK TWScrollbar::windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        // Destroyed with its parent: the handle is no longer ours to destroy.
-        if (self && self->window_.Get() == window) (void)self->window_.Release();
-        self = nullptr;
-    }
-    if (!self || !self->window_) return DefWindowProcA(window, msg, wParam, lParam);
-    try {
-        return self->handle(msg, wParam, lParam);
-    } catch (...) {
-        // A paint that failed leaves the system's bar; nothing leaves a window procedure.
-        return 0;
     }
 }

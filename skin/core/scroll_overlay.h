@@ -79,7 +79,7 @@ class TWScrollbar {
     RECT ClientBox{};
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class T> friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void create(HWND parent);
     void mouseMove(LPARAM lParam);
