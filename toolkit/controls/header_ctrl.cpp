@@ -40,22 +40,16 @@ void THeaderSection::changed() {
 }
 
 void THeaderSection::SetText(const std::string& value) {
-    if (value == text_) return;
-    text_ = value;
-    changed();
+    if (update(text_, value)) changed();
 }
 
 void THeaderSection::SetWidth(int value) {
     value = std::max(value, 0);
-    if (value == width_) return;
-    width_ = value;
-    changed();
+    if (update(width_, value)) changed();
 }
 
 void THeaderSection::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    changed();
+    if (update(alignment_, value)) changed();
 }
 
 int THeaderSection::Left() const {

@@ -44,16 +44,12 @@ void TListColumn::changed() {
 }
 
 void TListColumn::SetCaption(const std::string& value) {
-    if (value == caption_) return;
-    caption_ = value;
-    changed();
+    if (update(caption_, value)) changed();
 }
 
 void TListColumn::SetWidth(int value) {
     value = std::max(value, 0);
-    if (value == width_) return;
-    width_ = value;
-    changed();
+    if (update(width_, value)) changed();
 }
 
 void TListColumn::Assign(const TPersistent* source) {
@@ -87,9 +83,7 @@ void TListItem::changed() {
 }
 
 void TListItem::SetCaption(const std::string& value) {
-    if (value == caption_) return;
-    caption_ = value;
-    changed();
+    if (update(caption_, value)) changed();
 }
 
 void TListItem::Assign(const TPersistent* source) {

@@ -63,40 +63,28 @@ void TStatusPanel::changed() {
 }
 
 void TStatusPanel::SetText(const std::string& value) {
-    if (value == text_) return;
-    text_ = value;
-    changed();
+    if (update(text_, value)) changed();
 }
 
 void TStatusPanel::SetWidth(int value) {
     value = std::max(value, 0);
-    if (value == width_) return;
-    width_ = value;
-    changed();
+    if (update(width_, value)) changed();
 }
 
 void TStatusPanel::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    changed();
+    if (update(alignment_, value)) changed();
 }
 
 void TStatusPanel::SetBevel(TStatusPanelBevel value) {
-    if (value == bevel_) return;
-    bevel_ = value;
-    changed();
+    if (update(bevel_, value)) changed();
 }
 
 void TStatusPanel::SetStyle(TStatusPanelStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    changed();
+    if (update(style_, value)) changed();
 }
 
 void TStatusPanel::SetBiDiMode(TBiDiMode value) {
-    if (value == biDiMode_) return;
-    biDiMode_ = value;
-    changed();
+    if (update(biDiMode_, value)) changed();
 }
 
 void TStatusPanel::Assign(const TPersistent* source) {

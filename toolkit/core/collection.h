@@ -23,6 +23,14 @@ class TCollectionItem : public TPersistent {
     int Index() const;
     virtual std::string DisplayName() const; // the class name unless a subclass says better
 
+  protected:
+    // Stores `value` in `field`; true when that changed it, so that the item tells its owner.
+    template <class T> static bool update(T& field, const T& value) {
+        if (field == value) return false;
+        field = value;
+        return true;
+    }
+
   private:
     friend class TCollection;
     TCollection* collection_;
