@@ -39,6 +39,7 @@ void TSkinBox::AttachToControl(TFormSkinner* skinForm, TSkinData* skin, bool set
         SavedColor = control->Color();
         control->SetColor(SkinData->Colour(scButtonFace));
     }
+    hookControl(control);
     Attached = true;
     State = ctAttached;
 }

@@ -40,6 +40,9 @@ class TSkinBox : public TSkinControl {
     using TSkinControl::TSkinControl;
 
     void AttachToControl(TFormSkinner* skinForm, TSkinData* skin, bool setColour, TCanvas* canvas) override;
+    // The panel paints itself on the face colour it was given; it only asks here for the colour
+    // of its caption and of the labels on it.
+    void AfterDefault(TMessage&) override {}
 };
 
 class TSkinBoxH : public TSkinControl {

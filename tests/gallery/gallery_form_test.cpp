@@ -74,16 +74,18 @@ class GalleryForm : public ::testing::Test {
 TEST_F(GalleryForm, TheMenuBarHoldsFileSkinViewWindowAndHelp) {
     EXPECT_EQ(Texts(bar), (std::vector<std::string>{"&File", "&Skin", "&View", "&Window", "&Help"}));
     const std::vector<Entry> file = Entries(subMenu("&File"));
-    ASSERT_EQ(file.size(), 7u);
+    ASSERT_EQ(file.size(), 9u);
     EXPECT_EQ(file[0].text, "&New window\tCtrl+N");
     EXPECT_EQ(file[1].text, "&Open skin...\tCtrl+O");
     EXPECT_EQ(file[2].text, "&Recent skins");
     EXPECT_EQ(file[2].sub, form->RecentSkins1->Handle());
     EXPECT_EQ(file[3].text, "&Find...\tCtrl+F");
-    EXPECT_TRUE(file[4].type & MFT_SEPARATOR);
-    EXPECT_EQ(file[5].text, "&Print");
-    EXPECT_TRUE(file[5].state & MFS_GRAYED);
-    EXPECT_EQ(file[6].text, "E&xit");
+    EXPECT_EQ(file[4].text, "Choose &colour...");
+    EXPECT_EQ(file[5].text, "&Message box...");
+    EXPECT_TRUE(file[6].type & MFT_SEPARATOR);
+    EXPECT_EQ(file[7].text, "&Print");
+    EXPECT_TRUE(file[7].state & MFS_GRAYED);
+    EXPECT_EQ(file[8].text, "E&xit");
     EXPECT_EQ(Texts(subMenu("&Help")), std::vector<std::string>{"&About Skin Gallery..."});
 
     // View: icons beside the text, a checked item, a sub-menu inside a sub-menu.

@@ -126,7 +126,8 @@ TEST(GalleryProgram, BadArgumentsAreRefusedWithAMessageAndCode2) {
         {L"--bogus", "unknown argument \"--bogus\""},
         {L"--bundled 10", "--bundled takes a stored skin 0 to 9 or \"default\", not \"10\""},
         {L"--bundled nine", "not \"nine\""},
-        {L"--page buttons", "there is no page \"buttons\" (pages: Buttons, Choices, Lists, Ranges, Tabs)"},
+        {L"--page buttons", "there is no page \"buttons\" (pages: Buttons, Choices, Lists, Ranges, Tabs, "
+                            "Text, Containers, Media)"},
         {L"--skin", "--skin needs a value"},
         {L"--rtl --shot", "--shot needs a value"},
         {L"--skin a.skin --bundled 3", "give one"},
