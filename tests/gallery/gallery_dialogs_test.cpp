@@ -159,6 +159,7 @@ TEST_F(GalleryDialogs, TheFileDialogOpensSkinnedTakesAFileNameAndCloses) {
                 KeyPress(key);
             PumpFor(30);
             typed = focusedText();
-        });
+        },
+        "gallery-file-dialog-item9.png");
     EXPECT_NE(typed.find("qs"), std::string::npos) << "the file name field took the keys: " << typed;
 }
