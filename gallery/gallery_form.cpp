@@ -30,26 +30,27 @@ constexpr DWORD kShotGiveUpMs = 15000;
 
 const TClassInfo& TGalleryForm::StaticClass() {
     using Handler = void(TObject*);
-    static const TClassInfo& info = TClassBuilder<TGalleryForm>("TGalleryForm", &TForm::StaticClass())
-                                        .Creatable()
-                                        .Method<Handler>("FormCreate", &TGalleryForm::FormCreate)
-                                        .Method<Handler>("NewWindowExecute", &TGalleryForm::NewWindowExecute)
-                                        .Method<Handler>("OpenSkinExecute", &TGalleryForm::OpenSkinExecute)
-                                        .Method<Handler>("FindExecute", &TGalleryForm::FindExecute)
-                                        .Method<Handler>("ChooseColourClick", &TGalleryForm::ChooseColourClick)
-                                        .Method<Handler>("MessageBoxClick", &TGalleryForm::MessageBoxClick)
-                                        .Method<Handler>("FileClick", &TGalleryForm::FileClick)
-                                        .Method<Handler>("CascadeExecute", &TGalleryForm::CascadeExecute)
-                                        .Method<Handler>("TileExecute", &TGalleryForm::TileExecute)
-                                        .Method<Handler>("ArrangeUpdate", &TGalleryForm::ArrangeUpdate)
-                                        .Method<Handler>("RefreshExecute", &TGalleryForm::RefreshExecute)
-                                        .Method<Handler>("AboutExecute", &TGalleryForm::AboutExecute)
-                                        .Method<Handler>("ExitClick", &TGalleryForm::ExitClick)
-                                        .Method<Handler>("SkinItemClick", &TGalleryForm::SkinItemClick)
-                                        .Method<Handler>("SkinnedClick", &TGalleryForm::SkinnedClick)
-                                        .Method<Handler>("HintsClick", &TGalleryForm::HintsClick)
-                                        .Method<Handler>("DirectionClick", &TGalleryForm::DirectionClick)
-                                        .Build();
+    static const TClassInfo& info =
+        TClassBuilder<TGalleryForm>("TGalleryForm", &TForm::StaticClass())
+            .Creatable()
+            .Method<Handler>("FormCreate", &TGalleryForm::FormCreate)
+            .Method<Handler>("NewWindowExecute", &TGalleryForm::NewWindowExecute)
+            .Method<Handler>("OpenSkinExecute", &TGalleryForm::OpenSkinExecute)
+            .Method<Handler>("FindExecute", &TGalleryForm::FindExecute)
+            .Method<Handler>("ChooseColourClick", &TGalleryForm::ChooseColourClick)
+            .Method<Handler>("MessageBoxClick", &TGalleryForm::MessageBoxClick)
+            .Method<Handler>("FileClick", &TGalleryForm::FileClick)
+            .Method<Handler>("CascadeExecute", &TGalleryForm::CascadeExecute)
+            .Method<Handler>("TileExecute", &TGalleryForm::TileExecute)
+            .Method<Handler>("ArrangeUpdate", &TGalleryForm::ArrangeUpdate)
+            .Method<Handler>("RefreshExecute", &TGalleryForm::RefreshExecute)
+            .Method<Handler>("AboutExecute", &TGalleryForm::AboutExecute)
+            .Method<Handler>("ExitClick", &TGalleryForm::ExitClick)
+            .Method<Handler>("SkinItemClick", &TGalleryForm::SkinItemClick)
+            .Method<Handler>("SkinnedClick", &TGalleryForm::SkinnedClick)
+            .Method<Handler>("HintsClick", &TGalleryForm::HintsClick)
+            .Method<Handler>("DirectionClick", &TGalleryForm::DirectionClick)
+            .Build();
     return info;
 }
 
