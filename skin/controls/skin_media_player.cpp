@@ -28,18 +28,6 @@ constexpr int kFaceFrames = 5;
 enum TGlyphLook { glEnabled, glDisabled, glColoured };
 constexpr const char* kGlyphPrefix[3] = {"EN", "DI", "CL"};
 
-ATOM panelClass(WNDPROC proc) {
-    static const ATOM atom = [proc] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kPanelClass;
-        return RegisterClassA(&wc);
-    }();
-    return atom;
-}
-
 TDataSkinButton* faces(const TSkinData* skin) {
     TDataSkinButton* b = skin ? skin->Buttons.get() : nullptr;
     return b && !b->Bitmap.Empty() ? b : nullptr;
@@ -71,7 +59,7 @@ TWMediaPlayer::~TWMediaPlayer() = default;
 
 void TWMediaPlayer::Attach(TWinControl* media) {
     MediaControl = media;
-    if (!media || window_ || !panelClass(OwnWindowProc<TWMediaPlayer>)) return;
+    if (!media || window_ || !OwnWindowClass<TWMediaPlayer>(kPanelClass)) return;
     const HWND parent = GetParent(media->Handle());
     if (!parent) return;
     window_.Reset(CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,

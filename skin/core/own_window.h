@@ -26,3 +26,16 @@ template <class T> LRESULT CALLBACK OwnWindowProc(HWND window, UINT msg, WPARAM 
         return 0;
     }
 }
+
+// The class of T's windows, registered once: an arrow cursor and no background (T paints).
+template <class T> ATOM OwnWindowClass(const char* name) {
+    static const ATOM atom = [name] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = OwnWindowProc<T>;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = name;
+        return RegisterClassA(&wc);
+    }();
+    return atom;
+}

@@ -33,18 +33,6 @@ const TDataSkinObject& sharedSettings(const std::unique_ptr<TDataSkinObject>& ho
     return horizontal ? *horizontal : drawn;
 }
 
-ATOM overlayClass(WNDPROC proc) {
-    static const ATOM atom = [proc] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kOverlayClass;
-        return RegisterClassA(&wc);
-    }();
-    return atom;
-}
-
 } // namespace
 
 void DrawScrollBarSkin(HDC dc, const RECT& rect, TSkinData& skin, const TScrollBarLook& look) {
@@ -117,7 +105,7 @@ TWScrollbar::TWScrollbar() : ArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {}
 TWScrollbar::~TWScrollbar() = default;
 
 void TWScrollbar::create(HWND parent) {
-    if (window_ || !parent || !overlayClass(OwnWindowProc<TWScrollbar>)) return;
+    if (window_ || !parent || !OwnWindowClass<TWScrollbar>(kOverlayClass)) return;
     window_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOverlayClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                                   parent, nullptr, GetModuleHandleA(nullptr), this));
 }
