@@ -33,9 +33,9 @@ struct SoakPage {
 };
 
 const SoakPage kPages[] = {
-    {"Buttons", "ButtonNormal"}, {"Lists", "MemoLong"}, {"Ranges", "ProgressSmooth"},
-    {"Tabs", "PagesTop"},        {"Text", "ComboList"}, {"Containers", "ListFiles"},
-    {"Media", "Player", 2},
+    {"Buttons", "ButtonNormal"},  {"Choices", "CheckChecked"}, {"Lists", "MemoLong"},
+    {"Ranges", "ProgressSmooth"}, {"Tabs", "PagesTop"},        {"Text", "ComboList"},
+    {"Containers", "ListFiles"},  {"Media", "Player", 2},
 };
 
 // The test command's run is short: a handle lost per life or per switch still shows many times
