@@ -336,6 +336,9 @@ TEST_F(SkinnedEdits, TheButtonLightsWhileThePointerIsOnIt) {
     auto* s = dynamic_cast<TSkinComBox*>(ChildSkinner(combo));
     ASSERT_NE(s, nullptr);
     HWND h = combo->Handle();
+    // Hover is tracked against the button as last painted.
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    PumpFor(30);
     RECT r{};
     GetWindowRect(h, &r);
     const int w = r.right - r.left, y = (r.bottom - r.top) / 2;
