@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "skin/controls/skin_choices.h"
@@ -162,6 +163,30 @@ TEST_F(SkinnedMedia, AReleaseOffThePressedButtonClicksNothingAndAClickOnOneReach
     MouseClickAt(stop.x, stop.y);
     PumpFor(40);
     EXPECT_EQ(clicks.size(), 1u) << "a disabled button clicks nothing";
+}
+
+// The program frees the player from its own OnClick: the click came through the panel, which goes
+// with the player's skinner while its release is still on the stack.
+TEST_F(SkinnedMedia, APlayerFreedFromItsOwnClickTakesItsPanelAlong) {
+    MakeForm();
+    AddPlayer();
+    player->OnClick = TMPClickEvent([this](TObject*, TMPBtnType b, bool&) {
+        clicks.push_back(b);
+        // This handler goes with the player: nothing of it is used after the delete.
+        auto* self = this;
+        TMediaPlayer* gone = std::exchange(self->player, nullptr);
+        delete gone;
+    });
+    Skin();
+    HWND panel = Panel().Window();
+    ASSERT_TRUE(IsWindow(panel));
+    const POINT play = At(15, 15);
+    MouseClickAt(play.x, play.y);
+    PumpFor(60);
+    EXPECT_EQ(clicks, std::vector<TMPBtnType>{TMPBtnType::btPlay});
+    EXPECT_EQ(player, nullptr);
+    EXPECT_FALSE(IsWindow(panel)) << "the panel went with the player";
+    EXPECT_TRUE(IsWindow(form->Handle())) << "the form lives on";
 }
 
 TEST_F(SkinnedMedia, WithoutButtonFacesThePlayerKeepsItsOwnLook) {
