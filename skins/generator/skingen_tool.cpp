@@ -88,9 +88,8 @@ int RunSkinGen(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 0;
     }
     std::string themePath, target, preview;
-    bool usage = true;
+    bool usage = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        usage = false;
         if (args[i] == "--preview" && i + 1 < args.size() && preview.empty()) {
             preview = args[++i];
         } else if (!args[i].empty() && args[i][0] == '-') {
