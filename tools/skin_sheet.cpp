@@ -4,6 +4,7 @@
 
 #include "skin/core/skin_data.h"
 #include "skin/form/frame_painter.h"
+#include "skin/form/menu_bar.h"
 #include "skin/paint/skin_paint.h"
 #include "toolkit/graphics/system_fonts.h"
 #include "tools/skin_slots.h"
@@ -115,20 +116,15 @@ TGroup pieceGroup(const TSkinPiece& p) {
     return g;
 }
 
-// The frame band of a mock window: a stand-in menu bar until the menu bar has its painter.
+// The frame band of a mock window, drawn by the menu bar's own painter with a few typical items.
 void paintMockMenuBand(HDC dc, const RECT& band, TSkinData& s, bool active, HFONT font) {
-    TDataSkinObject& m = *s.MenuBar;
-    const int frame = active ? 1 : 2;
-    if (m.Tile == 1)
-        DrawSkinObject(dc, band, m.Bitmap, true, false, false, 2, frame, m.Margins());
-    else
-        DrawSkinStrip(dc, band, m.Bitmap, true, false, 2, frame, m.Margins());
+    static const std::vector<TMenuBarItemFace> items = {{L"&File"}, {L"&Edit"}, {L"&View"}, {L"&Help"}};
+    const SIZE size{band.right - band.left, band.bottom - band.top};
     win::SaveDCGuard saved(dc);
-    SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(resolve(s.Colour(scMenuBarText))));
-    RECT items{band.left + std::max(6, int(m.LeftWidth)), band.top, band.right, band.bottom};
-    DrawTextA(dc, "File   Edit   View   Help", -1, &items, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    // The bar painter draws with the band's top-left corner as its origin.
+    OffsetViewportOrgEx(dc, band.left, band.top, nullptr);
+    const std::vector<RECT> rects = LayoutMenuBar(dc, font, size, s, items, false);
+    DrawMenuBar(dc, size, s, items, rects, active, font);
 }
 
 int menuBandHeight(const TSkinData& s) {

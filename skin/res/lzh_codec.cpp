@@ -208,9 +208,14 @@ TLzhStatus LzhDecompress(const uint8_t* data, size_t size, std::vector<uint8_t>&
     if (textSize > maxTextSize) return TLzhStatus::lsSizeTooLarge;
     if (textSize <= 0) return TLzhStatus::lsOk;
 
-    // Every symbol takes at least one bit and yields at most kMaxMatch bytes.
-    const uint64_t reachable = uint64_t(size - 4) * 8 * kMaxMatch + kMaxMatch;
-    out.reserve(size_t(std::min<uint64_t>(uint64_t(textSize), reachable)));
+    // The output is sized once, from the header, so decoding never regrows and copies it. A hostile header
+    // must not turn a few bytes into a large allocation: decoding stops before a symbol that needs bits past
+    // the input, a literal costs at least 1 bit for 1 byte and a match at least 10 (a code bit, then 9 or
+    // more position bits) for kMaxMatch bytes, so the input can expand to no more than this. A last match may
+    // run up to kMaxMatch - 1 bytes past the size.
+    constexpr uint64_t kBytesPerBit = std::max(1, (kMaxMatch + 9) / 10);
+    const uint64_t reachable = uint64_t(size - 4) * 8 * kBytesPerBit;
+    out.reserve(size_t(std::min<uint64_t>(uint64_t(textSize) + kMaxMatch, reachable)));
     size_t at = 4;
     TLZH codec;
     const int64_t produced = codec.Decompress(

@@ -157,7 +157,10 @@ Image JoinV(const std::vector<Image>& frames) {
 Shape RoundRect(double l, double t, double r, double b, double radius) {
     return [=](double x, double y) {
         if (x < l || x > r || y < t || y > b) return false;
-        const double cx = std::clamp(x, l + radius, r - radius), cy = std::clamp(y, t + radius, b - radius);
+        // Not std::clamp: a radius past half the side (a pill's ends) makes the bounds cross, which clamp
+        // does not allow; this takes the far bound then.
+        const double cx = std::min(std::max(x, l + radius), r - radius);
+        const double cy = std::min(std::max(y, t + radius), b - radius);
         return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
     };
 }

@@ -1,23 +1,57 @@
-// Skin folders on disk and the preview sheet.
+// Skin files, the packed skin and the preview sheet.
 #include "skins/generator/output.h"
 
 #include "skins/generator/image_files.h"
 
+#include "skin/res/skin_archive_writer.h"
+
 #include <algorithm>
+#include <filesystem>
+#include <map>
 
 namespace qs::skingen {
 
-bool WriteSkin(const Skin& skin, const Theme& theme, const std::string& dir, std::string* error) {
+std::vector<SkinFile> SkinFiles(const Skin& skin, const Theme& theme) {
     const std::string ini = skin.ini.text();
-    if (!WriteFile(dir + "/" + theme.id + ".ini", std::vector<uint8_t>(ini.begin(), ini.end()))) {
-        *error = "cannot write " + dir + "/" + theme.id + ".ini";
-        return false;
-    }
-    for (const auto& [name, img] : skin.images) {
-        if (!WriteFile(dir + "/" + name, EncodeBmp(img, theme.palette8))) {
-            *error = "cannot write " + dir + "/" + name;
+    std::vector<SkinFile> files = {{theme.id + ".ini", {ini.begin(), ini.end()}}};
+    // On disk a second image of the same name replaces the first; the archive follows the folder.
+    std::map<std::string, const Image*> images;
+    for (const auto& [name, img] : skin.images)
+        images[name] = &img;
+    for (const auto& [name, img] : images)
+        files.push_back({name, EncodeBmp(*img, theme.palette8)});
+    return files;
+}
+
+std::vector<uint8_t> PackSkin(const std::vector<SkinFile>& files) {
+    std::vector<TSkinMember> members;
+    for (const SkinFile& f : files)
+        members.push_back({f.name, f.bytes});
+    return WriteCompressedSkin(members);
+}
+
+bool WriteSkinFiles(const std::vector<SkinFile>& files, const std::string& dir, std::string* error) {
+    for (const SkinFile& f : files)
+        if (!WriteFile(dir + "/" + f.name, f.bytes)) {
+            *error = "cannot write " + dir + "/" + f.name;
             return false;
         }
+    return true;
+}
+
+bool PackedSkinFromTheme(const std::string& themeText, const std::string& themeFile,
+                         std::vector<uint8_t>& packed, std::string& error) {
+    ThemeError refused;
+    const auto theme = ParseTheme(themeText, std::filesystem::path(themeFile).stem().string(), &refused);
+    if (!theme) {
+        error = refused.Format(themeFile);
+        return false;
+    }
+    try {
+        packed = PackSkin(SkinFiles(BuildSkin(*theme), *theme));
+    } catch (const std::exception& e) { // a member name the archive cannot hold
+        error = themeFile + ": " + e.what();
+        return false;
     }
     return true;
 }

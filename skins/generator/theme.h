@@ -1,6 +1,7 @@
 // The theme description: a small text of ours, one file per skin, from which the generator draws every image
 // and writes the skin's ini. Lines are "key = value"; "#" starts a comment; "[button NAME]" starts the keys
-// of one caption button (written as the ini section "Button" + NAME, in file order).
+// of one caption button (written as the ini section "Button" + NAME, in file order). docs/theme-format.md
+// describes every key.
 #pragma once
 
 #include "skins/generator/image.h"
@@ -22,6 +23,7 @@ struct CaptionButton {
     std::optional<int> visibility1;
     std::optional<int> combineOp;
     std::string glyph; // close, max, restore, min, help, menu, pin, shade, dot; "none" writes no image
+    int line = 0;      // of its [button NAME] header
     int width = 0, height = 0; // 0: a square as high as the caption allows
     int frames = 3;            // frames drawn: 1, 3, 4 or 6
     bool frameKey = false; // write "frame"; without it the loader derives the count from the image's ratio
@@ -83,13 +85,23 @@ struct Theme {
     // Colour sections.
     std::vector<std::string> omitColours;                       // keys of [Colours] left out
     std::vector<std::pair<std::string, Colour>> sectionColours; // [COLOUR<name>] color = ...
-    std::vector<Colour> customColours;                          // [Customcolors] Color0..
+    std::vector<Colour> customColours;                          // [Customcolors] Color0..; none: no section
 
     bool palette8 = false; // write images of at most 256 colours as 8-bit palette BMPs
     std::string folder;    // folder part written before every image name in the ini
 };
 
-// Parses a theme text; on failure returns nothing and puts a message with the line number into error.
-std::optional<Theme> ParseTheme(const std::string& text, const std::string& id, std::string* error);
+// Why a theme was refused: the first offending line (counted from 1) and what is wrong there.
+struct ThemeError {
+    int line = 0;
+    std::string message;
+    // "FILE:LINE: message", the form compilers use, so editors can jump to the line.
+    std::string Format(const std::string& file) const;
+};
+
+// Parses a theme text, checking every key, value and range before anything is drawn; on failure returns
+// nothing and describes the offending line in error. What the theme leaves out is derived from the rest,
+// so five lines (name, face, text, accent, dark) make a complete skin.
+std::optional<Theme> ParseTheme(const std::string& text, const std::string& id, ThemeError* error);
 
 } // namespace qs::skingen

@@ -1,6 +1,5 @@
-// The eleven skins as the build draws them: every theme is generated into a temporary folder once, then the
-// files on disk are checked against the skin vocabulary and against the frame and margin rules the loader
-// and the painters apply.
+// The eleven skins as the build draws them: every theme is generated once, then its files are checked against
+// the skin vocabulary and against the frame and margin rules the loader and the painters apply.
 #include "skins/generator/image_files.h"
 #include "skins/generator/output.h"
 #include "skins/generator/theme.h"
@@ -75,38 +74,28 @@ const std::vector<std::string> kIds = {"default", "item0", "item1", "item2", "it
 class Skins : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        root_ = fs::temp_directory_path() /
-                ("qs-skins-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(reinterpret_cast<uintptr_t>(&root_) & 0xFFFF));
         for (const std::string& id : kIds) {
             const auto bytes = ReadFile(std::string(QS_THEMES_DIR) + "/" + id + ".theme");
-            std::string error;
+            ThemeError error;
             auto theme = ParseTheme(std::string(bytes.begin(), bytes.end()), id, &error);
-            ASSERT_TRUE(theme) << id << ": " << error;
-            const fs::path dir = root_ / id;
-            fs::create_directories(dir);
-            ASSERT_TRUE(WriteSkin(BuildSkin(*theme), *theme, dir.string(), &error)) << error;
-
+            ASSERT_TRUE(theme) << error.Format(id);
             Generated g{*theme, {}, {}, {}, {}};
-            const auto ini = ReadFile((dir / (id + ".ini")).string());
-            g.iniText.assign(ini.begin(), ini.end());
-            g.ini = ParseIni(g.iniText);
-            for (const auto& entry : fs::directory_iterator(dir)) {
-                if (entry.path().extension() != ".bmp") continue;
+            for (const SkinFile& f : SkinFiles(BuildSkin(*theme), *theme)) {
+                if (f.name == id + ".ini") {
+                    g.iniText.assign(f.bytes.begin(), f.bytes.end());
+                    continue;
+                }
                 int bits = 0;
-                Image img = DecodeBmp(ReadFile(entry.path().string()), &bits);
-                ASSERT_FALSE(img.empty()) << entry.path();
-                g.depth[entry.path().filename().string()] = bits;
-                g.images[entry.path().filename().string()] = std::move(img);
+                Image img = DecodeBmp(f.bytes, &bits);
+                ASSERT_FALSE(img.empty()) << f.name;
+                g.depth[f.name] = bits;
+                g.images[f.name] = std::move(img);
             }
+            g.ini = ParseIni(g.iniText);
             skins_.push_back(std::move(g));
         }
     }
-    static void TearDownTestSuite() {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-        skins_.clear();
-    }
+    static void TearDownTestSuite() { skins_.clear(); }
 
     // The image an ini value names: the file-name part after the last backslash or colon.
     static const Image* ImageOf(const Generated& g, const std::string& value) {
@@ -119,7 +108,6 @@ class Skins : public ::testing::Test {
                              [&](const Generated& g) { return g.theme.id == id; });
     }
 
-    static inline fs::path root_;
     static inline std::vector<Generated> skins_;
 };
 
@@ -424,23 +412,46 @@ TEST_F(Skins, TheElevenLooksDifferAndExerciseTheCaptionBehaviours) {
     EXPECT_TRUE(noMenubar && partialColours && fullColours);
 }
 
-TEST(SkinTheme, RejectsUnknownKeysBadValuesAndImpossibleButtons) {
-    std::string error;
-    EXPECT_FALSE(ParseTheme("face = 1 2 3\nfrmae.style = x\n", "t", &error));
-    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
-    EXPECT_FALSE(ParseTheme("face = 1 2 300\n", "t", &error));
-    EXPECT_NE(error.find("line 1"), std::string::npos) << error;
-    EXPECT_FALSE(ParseTheme("[button X]\nframes = 4\n", "t", &error))
-        << "four frames cannot be told by the ratio rule";
-    EXPECT_FALSE(ParseTheme("[button X]\nwidth = 24\nheight = 18\n", "t", &error))
-        << "72 / 18 loads as six frames";
-    EXPECT_NE(error.find("would load as 6"), std::string::npos) << error;
-    EXPECT_FALSE(ParseTheme("border = 3\nborder = 4\n", "t", &error));
-    EXPECT_FALSE(ParseTheme("[buttn X]\n", "t", &error));
+TEST(SkinTheme, RejectsBadLinesAndImpossibleButtonsWithTheirLine) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"face = 1 2 3\nfrmae.style = x\n", "2: unknown key"},
+        {"face = 1 2 300\n", "1: face needs a colour"},
+        {"face = 1 2 3 4\n", "1: face needs a colour"},
+        {"\n\ncaption.height = 2\n", "3: caption.height is 2; it must be from 12 to 48"},
+        {"border = 4x\n", "1: border needs a whole number"},
+        {"border = 99999999999999999999\n", "1: border is"},
+        {"check.size = 14\n", "1: check.size is 14; it must be one of 13, 16"},
+        {"bevel = sunken\n", "1: bevel is \"sunken\"; it must be one of flat, raised"},
+        {"dark = maybe\n", "1: dark needs on or off"},
+        {"colours.omit = Buttonface\n", "1: colours.omit names \"Buttonface\""},
+        {"border = 3\nborder = 4\n", "2: \"border\" given twice (first on line 1)"},
+        {"[buttn X]\n", "1: expected [button NAME]"},
+        {"[button ../x]\n", "1: a button NAME"},
+        {"[button X]\n[button x]\n", "2: button x given twice"},
+        {"[button X]\nframes = 4\n", "2: button X: 4 frames need framekey = on"},
+        {"[button X]\nwidth = 24\nheight = 18\n", "1: button X: 3 frames of 24 x 18 would load as 6"},
+        {"caption.height = 20\n[button X]\ny = 6\nheight = 16\n", "4: button X: 16 high at y 6 overhangs"},
+        {"[button X]\nwidht = 9\n", "2: unknown key \"widht\"; did you mean \"width\"?"},
+        {"shape = rounded\nradius = 40\n", "2: radius is 40"},
+    };
+    for (auto [text, expected] : refused) {
+        ThemeError error;
+        EXPECT_FALSE(ParseTheme(text, "t", &error)) << text;
+        EXPECT_EQ(error.Format("t.theme").rfind(std::string("t.theme:") + expected, 0), 0u)
+            << text << " gave " << error.Format("t.theme");
+    }
+    ThemeError error;
+    ParseTheme("border = 0\ncaptoin.height = 20\n", "t", &error);
+    EXPECT_EQ(error.line, 1) << "the first offending line is reported";
+    ParseTheme("captoin.height = 20\n", "t", &error);
+    EXPECT_EQ(error.message, "unknown key \"captoin.height\"; did you mean \"caption.height\"?");
+    ParseTheme("zebra = 1\n", "t", &error);
+    EXPECT_EQ(error.message, "unknown key \"zebra\"") << "no suggestion when nothing is close";
+
     auto ok = ParseTheme("# comment\nshape = rounded # trailing\n[button Close]\naction = 0\n", "t", &error);
-    ASSERT_TRUE(ok) << error;
+    ASSERT_TRUE(ok) << error.message;
     EXPECT_TRUE(ok->rounded);
-    ASSERT_EQ(ok->buttons.size(), 1u);
+    ASSERT_EQ(ok->buttons.size(), 1u) << "a theme's own buttons replace the usual ones";
     EXPECT_EQ(ok->buttons[0].name, "Close");
 }
 

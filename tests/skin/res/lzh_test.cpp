@@ -361,3 +361,20 @@ TEST(LzhTruncated, HostileSizesAreBounded) {
     EXPECT_LE(out.size(), 3u * 8u * 60u);
     EXPECT_EQ(LzhDecompress(big.data(), 3, out), TLzhStatus::lsNoHeader);
 }
+
+TEST(LzhTruncated, OutputIsSizedOnceAndNeverBeyondWhatTheInputCanHold) {
+    // A header claiming the largest size in front of a few hundred bytes gets room for those bytes only.
+    std::vector<uint8_t> stream = LzhCompress(MixedData(5000, 3));
+    for (int i = 0; i < 4; ++i)
+        stream[size_t(i)] = uint8_t(uint32_t(kLzhMaxTextSize) >> (8 * i));
+    stream.resize(200);
+    std::vector<uint8_t> out;
+    EXPECT_EQ(LzhDecompress(stream.data(), stream.size(), out), TLzhStatus::lsTruncated);
+    EXPECT_LE(out.capacity(), 196u * 8u * 6u);
+    // A faithful stream is decoded into the room its header asks for, with no regrowth on the way.
+    const std::vector<uint8_t> data = MixedData(300000, 5);
+    const std::vector<uint8_t> packed = LzhCompress(data);
+    ASSERT_EQ(LzhDecompress(packed.data(), packed.size(), out), TLzhStatus::lsOk);
+    EXPECT_EQ(out, data);
+    EXPECT_LE(out.capacity(), data.size() + 60u);
+}
