@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "gallery/command_line.h"
+#include "gallery/gallery_about.h"
 #include "gallery/gallery_classes.h"
 #include "gallery/gallery_form.h"
 #include "gallery/wide_text.h"
@@ -26,6 +27,7 @@
 #include "tests/support/wintest.h"
 #include "toolkit/controls/application.h"
 #include "toolkit/controls/status_bar.h"
+#include "toolkit/controls/timer.h"
 #include "toolkit/handles.h"
 
 using namespace qs::test;
@@ -284,6 +286,31 @@ TEST_F(GalleryWatch, ASaveWhileAMenuIsOpenShowsOnceItCloses) {
     GetWindowRect(frame->ClientHandle(), &r);
     frame->PopupMenu1->Popup((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(sameWhileOpen) << "the skin changed under an open menu";
+    EXPECT_TRUE(titleShows(frame->Handle(), kGreen, kMagenta));
+}
+
+TEST_F(GalleryWatch, TheAboutBoxFollowsASaveWhileItIsOpen) {
+    SkinFolderCopy skin("item0");
+    ASSERT_TRUE(skin.SaveTitleColour(kMagenta));
+    watch(skin.Path());
+    bool shownFirst = false, followed = false;
+    auto* timer = new TTimer(frame);
+    timer->SetInterval(100);
+    timer->OnTimer = TNotifyEvent([&](TObject*) {
+        HWND box = FindWindowA("TGalleryAbout", nullptr);
+        if (!box || !IsWindowVisible(box) || !skinnerOf(box)) return;
+        timer->SetEnabled(false);
+        shownFirst = PumpUntil([&] { return titlePixels(box, kMagenta) >= kTitlePixels; }, kShowsWithinMs);
+        skin.SaveTitleColour(kGreen);
+        followed = PumpUntil(
+            [&] { return titlePixels(box, kGreen) >= kTitlePixels && titlePixels(box, kMagenta) == 0; },
+            kShowsWithinMs);
+        PostMessageA(FindWindowExA(box, nullptr, "TButton", "OK"), BM_CLICK, 0, 0);
+    });
+    timer->SetEnabled(true);
+    ShowGalleryAbout();
+    EXPECT_TRUE(shownFirst);
+    EXPECT_TRUE(followed) << "the about box kept the old skin";
     EXPECT_TRUE(titleShows(frame->Handle(), kGreen, kMagenta));
 }
 
