@@ -42,7 +42,9 @@ bool TSkinWatch::Start(const std::wstring& path, std::string& error) {
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         const size_t slash = path.find_last_of(L"\\/");
         fileName_ = slash == std::wstring::npos ? path : path.substr(slash + 1);
-        folder = slash == std::wstring::npos ? L"." : slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+        // "C:" alone names the drive's current folder, not its root.
+        const bool root = slash == 0 || (slash != std::wstring::npos && path[slash - 1] == L':');
+        folder = slash == std::wstring::npos ? L"." : path.substr(0, root ? slash + 1 : slash);
     }
     folder_.Reset(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
