@@ -37,8 +37,8 @@ GalleryCommandLine ParseGalleryCommandLine(const std::vector<std::wstring>& argu
     bool bundledGiven = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& arg = arguments[i];
-        const bool takesValue =
-            arg == L"--skin" || arg == L"--bundled" || arg == L"--page" || arg == L"--shot";
+        const bool takesValue = arg == L"--skin" || arg == L"--bundled" || arg == L"--page" ||
+                                arg == L"--shot" || arg == L"--watch";
         if (takesValue && i + 1 >= arguments.size()) {
             result.error = Utf8(arg) + " needs a value";
             return result;
@@ -77,6 +77,12 @@ GalleryCommandLine ParseGalleryCommandLine(const std::vector<std::wstring>& argu
                 result.error = "--shot needs a file name";
                 return result;
             }
+        } else if (arg == L"--watch") {
+            o.watchPath = arguments[++i];
+            if (o.watchPath.empty()) {
+                result.error = "--watch needs a skin folder or file";
+                return result;
+            }
         } else {
             result.error = "unknown argument \"" + Utf8(arg) + "\"";
             return result;
@@ -84,6 +90,8 @@ GalleryCommandLine ParseGalleryCommandLine(const std::vector<std::wstring>& argu
     }
     if (bundledGiven && !o.skinFile.empty())
         result.error = "--skin and --bundled choose the same thing: give one";
+    else if (!o.watchPath.empty() && (bundledGiven || !o.skinFile.empty()))
+        result.error = "--watch chooses the skin itself: give it without --skin or --bundled";
     return result;
 }
 
@@ -99,7 +107,8 @@ std::vector<std::wstring> ProgramArguments() {
 }
 
 std::string GalleryUsage(const std::vector<std::string>& pages) {
-    return "Usage: SkinGallery [--skin FILE | --bundled N] [--rtl] [--page NAME] [--shot OUT.png]\n"
+    return "Usage: SkinGallery [--skin FILE | --bundled N | --watch PATH] [--rtl] [--page NAME] [--shot "
+           "OUT.png]\n"
            "\n"
            "Shows every element the skin engine paints: the frame, its caption buttons, the menu bar,\n"
            "popup menus (icons, checks, radio items, default items, shortcuts, nested menus) and MDI\n"
@@ -107,6 +116,9 @@ std::string GalleryUsage(const std::vector<std::string>& pages) {
            "\n"
            "  --skin FILE    use a skin file (*.skin)\n"
            "  --bundled N    use stored skin N, 0 to 9, or \"default\" for the form's own (default: 9)\n"
+           "  --watch PATH   use the skin PATH holds and reload it on every save: a skin folder (one\n"
+           "                 .ini and its BMPs), a skin file (*.skin) or a theme (*.theme); an edit\n"
+           "                 the engine refuses keeps the last good skin and says why in the status line\n"
            "  --rtl          lay the menus out right to left\n"
            "  --page NAME    open a control page: " +
            (pages.empty() ? std::string("none exist yet") : joined(pages)) +

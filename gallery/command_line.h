@@ -14,6 +14,7 @@ struct GalleryOptions {
     bool rightToLeft = false; // --rtl
     std::string page;         // --page NAME
     std::wstring shotFile;    // --shot OUT.png (or .bmp)
+    std::wstring watchPath;   // --watch PATH: a skin folder, packed skin or theme, reloaded on each save
     bool help = false;        // --help
 };
 

@@ -3,19 +3,23 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cctype>
+#include <exception>
 
 #include "gallery/gallery_about.h"
 #include "gallery/gallery_child.h"
 #include "gallery/gallery_icons.h"
 #include "gallery/pages.h"
 #include "gallery/skin_files.h"
+#include "gallery/watched_skin.h"
 #include "gallery/wide_text.h"
 #include "gallery/window_shot.h"
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
 #include "skin/res/skin_store.h"
 #include "toolkit/controls/application.h"
+#include "toolkit/controls/status_bar.h"
 #include "toolkit/controls/timer.h"
 #include "toolkit/core/class_builder.h"
 #include "toolkit/graphics/image_list.h"
@@ -25,6 +29,21 @@ namespace {
 // The skinning manager answers its request 250 ms after a skin change; a shot waits past it.
 constexpr DWORD kShotSettleMs = 600;
 constexpr DWORD kShotGiveUpMs = 15000;
+// How often a watched skin's folder is asked for changes (a check that does not wait).
+constexpr int kWatchPollMs = 25;
+
+std::wstring lastName(const std::wstring& path) {
+    std::wstring p = path;
+    while (p.size() > 1 && (p.back() == L'\\' || p.back() == L'/'))
+        p.pop_back();
+    const size_t slash = p.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? p : p.substr(slash + 1);
+}
+
+// A menu holds its items through its loop, so a skin change waits for it to close.
+bool menuOpen() {
+    return SkinManager && (SkinManager->MenuLoop() || !SkinManager->PopupSkinners().empty());
+}
 
 } // namespace
 
@@ -81,7 +100,9 @@ void TGalleryForm::FormCreate(TObject*) {
 
 bool TGalleryForm::Start(const GalleryOptions& options, const std::vector<uint8_t>& skinFile,
                          std::string& error) {
-    if (!options.skinFile.empty()) {
+    if (!options.watchPath.empty()) {
+        if (!WatchSkin(options.watchPath, error)) return false;
+    } else if (!options.skinFile.empty()) {
         if (!UseSkinFile(skinFile, error)) return false;
     } else {
         SelectStoredSkin(options.bundled);
@@ -111,6 +132,81 @@ bool TGalleryForm::UseSkinFile(const std::vector<uint8_t>& bytes, std::string& e
     for (TMenuItem* item : Skin1 ? Skin1->Items() : std::vector<TMenuItem*>{})
         item->SetChecked(false);
     return true;
+}
+
+bool TGalleryForm::WatchSkin(const std::wstring& path, std::string& error) {
+    auto watch = std::make_unique<TSkinWatch>();
+    if (!watch->Start(path, error)) return false;
+    watch_ = std::move(watch);
+    watchPath_ = path;
+    reloadWaiting_ = false;
+    if (!StatusBar1) {
+        StatusBar1 = new TStatusBar(this);
+        StatusBar1->SetSimplePanel(true);
+        StatusBar1->SetParent(this);
+        layoutStatusBar();
+    }
+    SetCaption("Skin Gallery - " + Utf8(lastName(path)));
+    if (!watchTimer_) watchTimer_ = new TTimer(this);
+    watchTimer_->SetInterval(kWatchPollMs);
+    watchTimer_->OnTimer = TNotifyEvent([this](TObject*) { watchTick(); });
+    watchTimer_->SetEnabled(true);
+    reloadWatchedSkin();
+    return true;
+}
+
+void TGalleryForm::watchTick() {
+    if (watch_->Settled(GetTickCount())) reloadWaiting_ = true;
+    if (!reloadWaiting_ || menuOpen()) return;
+    reloadWaiting_ = false;
+    // A handler of the skin change may run a message loop: no second reload inside the first.
+    watchTimer_->SetEnabled(false);
+    try {
+        reloadWatchedSkin();
+    } catch (const std::exception& e) {
+        say(Utf8(lastName(watchPath_)) + ": " + e.what() + " (the last good skin stays)");
+    }
+    if (!watch_->Failure().empty()) {
+        say("No longer watching " + Utf8(watchPath_) + ": " + watch_->Failure());
+        return;
+    }
+    watchTimer_->SetEnabled(true);
+}
+
+void TGalleryForm::reloadWatchedSkin() {
+    std::vector<uint8_t> packed;
+    std::string error;
+    const std::string kept = " (the last good skin stays)";
+    if (!BuildWatchedSkin(watchPath_, packed, error)) return say(error + kept);
+    // A save that changed nothing (or touched another file of the folder) needs no reskin.
+    if (SkinData1 && packed != SkinData1->SkinStream().Bytes()) {
+        if (!SwapSkinBytes(*SkinData1, packed, error))
+            return say(FirstProblem(packed, Utf8(lastName(watchPath_))) + kept);
+        for (TMenuItem* item : Skin1 ? Skin1->Items() : std::vector<TMenuItem*>{})
+            item->SetChecked(false);
+    }
+    say("Watching " + Utf8(watchPath_));
+}
+
+void TGalleryForm::say(const std::string& text) {
+    if (StatusBar1 && StatusBar1->SimpleText() != text) StatusBar1->SetSimpleText(text);
+}
+
+void TGalleryForm::WndProc(TMessage& message) {
+    TForm::WndProc(message);
+    // The frame's default sizing gives the MDI client the whole client area; the status line
+    // takes its bottom.
+    if (message.Msg == WM_SIZE) layoutStatusBar();
+}
+
+void TGalleryForm::layoutStatusBar() {
+    if (!StatusBar1 || !HandleAllocated() || !ClientHandle()) return;
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    const int height = StatusBar1->Height();
+    StatusBar1->SetBounds(0, std::max(0L, r.bottom - height), r.right, height);
+    SetWindowPos(ClientHandle(), nullptr, 0, 0, r.right, std::max(0L, r.bottom - height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TGalleryForm::SetRightToLeft(bool value) {

@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gallery/command_line.h"
 #include "gallery/find_dialog.h"
+#include "gallery/skin_watch.h"
 #include "toolkit/controls/actions.h"
 #include "toolkit/controls/form.h"
 #include "toolkit/controls/menus.h"
@@ -19,6 +21,7 @@
 class TImageList;
 class TSkinData;
 class TSkinStore;
+class TStatusBar;
 class TTimer;
 
 class TGalleryForm : public TForm {
@@ -37,6 +40,10 @@ class TGalleryForm : public TForm {
     // What File -> Open skin does once a file is chosen: the skin file read and used, and put
     // first in Recent skins. False with the reason, the skin unchanged, when it cannot be used.
     bool OpenSkinFile(const std::wstring& path, std::string& error);
+    // Uses the skin `path` holds (a skin folder, packed skin or theme) and follows every save of
+    // it; the status line, shown from now on, names the path or says why a save was refused,
+    // the last good skin staying. False with the reason when the path cannot be watched.
+    bool WatchSkin(const std::wstring& path, std::string& error);
     // The skin files opened this run, most recent first.
     const std::vector<std::wstring>& RecentSkinFiles() const { return recentSkinFiles_; }
     // Recent skins lists the files opened, then the bundled skins; File's OnClick refills it.
@@ -80,11 +87,19 @@ class TGalleryForm : public TForm {
     TMenuItem* RightToLeft1 = nullptr;
     TSkinData* SkinData1 = nullptr;
     TSkinStore* SkinStore1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr; // made by WatchSkin
+
+  protected:
+    void WndProc(TMessage& message) override;
 
   private:
     void shotTick();
     void openSkinFileOrSay(const std::wstring& path);
     void findWindow(const std::string& text);
+    void watchTick();
+    void reloadWatchedSkin();
+    void say(const std::string& text);
+    void layoutStatusBar();
 
     std::vector<uint8_t> ownSkin_; // the skin read with the form, to switch back to
     int windowsMade_ = 0;
@@ -98,4 +113,8 @@ class TGalleryForm : public TForm {
     std::function<void(const std::string&)> shotDone_;
     DWORD shownAt_ = 0;
     bool repainted_ = false;
+    std::unique_ptr<TSkinWatch> watch_;
+    std::wstring watchPath_;
+    TTimer* watchTimer_ = nullptr;
+    bool reloadWaiting_ = false; // a save settled while a menu was open
 };

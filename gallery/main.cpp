@@ -32,7 +32,9 @@ int run(const GalleryOptions& options) {
     TGalleryForm* form = nullptr;
     Application->CreateForm(form);
     if (!form->Start(options, skinFile, error)) {
-        WriteError("SkinGallery: cannot use " + skinName + ": " + error + "\n");
+        const std::string what =
+            options.watchPath.empty() ? "use " + skinName : "watch \"" + Utf8(options.watchPath) + "\"";
+        WriteError("SkinGallery: cannot " + what + ": " + error + "\n");
         return kExitSkinOrShot;
     }
     int exitCode = 0;

@@ -8,6 +8,7 @@
 
 #include "gallery/wide_text.h"
 #include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
 #include "skin/res/skin_reader.h"
 #include "toolkit/handles.h"
 
@@ -43,21 +44,34 @@ class CollectedMessages {
     qs::TSkinMessageSink previous_;
 };
 
-std::string problem(const std::vector<uint8_t>& bytes) {
-    CollectedMessages messages;
-    try {
-        qs::TSkinReader reader;
-        if (!reader.ReadArchive(bytes)) {
-            const std::string said = messages.Said();
-            return "it is not a skin archive" + (said.empty() ? std::string() : ": " + said);
+// The visible top-level windows in `skin`, kept from painting while their skinners change over,
+// then repainted whole once.
+class HeldWindows {
+  public:
+    explicit HeldWindows(const TSkinData& skin) {
+        if (!SkinManager) return;
+        for (const auto& f : SkinManager->FormSkinners()) {
+            const HWND h = f->Handle;
+            if (f->SkinData != &skin || !IsWindowVisible(h) || (GetWindowLongA(h, GWL_STYLE) & WS_CHILD))
+                continue;
+            SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+            held_.push_back(h);
         }
-        std::vector<uint8_t> description;
-        if (reader.FindMember(".ini", description).empty()) return "it holds no skin description (.ini)";
-    } catch (const std::exception& e) {
-        return std::string("it is not a skin archive: ") + e.what();
     }
-    return {};
-}
+    ~HeldWindows() {
+        for (HWND h : held_) {
+            if (!IsWindow(h)) continue;
+            SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+            RedrawWindow(h, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }
+    }
+    HeldWindows(const HeldWindows&) = delete;
+    HeldWindows& operator=(const HeldWindows&) = delete;
+
+  private:
+    std::vector<HWND> held_;
+};
 
 } // namespace
 
@@ -85,7 +99,7 @@ bool ReadSkinFile(const std::wstring& path, std::vector<uint8_t>& bytes, std::st
 }
 
 bool UseSkinBytes(TSkinData& skin, const std::vector<uint8_t>& bytes, std::string& error) {
-    error = problem(bytes);
+    error = SkinBytesProblem(bytes);
     if (!error.empty()) return false;
     const std::vector<uint8_t> previous = skin.SkinStream().Bytes();
     skin.SkinStream().Clear();
@@ -98,5 +112,28 @@ bool UseSkinBytes(TSkinData& skin, const std::vector<uint8_t>& bytes, std::strin
         return false;
     }
     skin.ApplySkin();
+    return true;
+}
+
+std::string SkinBytesProblem(const std::vector<uint8_t>& bytes) {
+    CollectedMessages messages;
+    try {
+        qs::TSkinReader reader;
+        if (!reader.ReadArchive(bytes)) {
+            const std::string said = messages.Said();
+            return "it is not a skin archive" + (said.empty() ? std::string() : ": " + said);
+        }
+        std::vector<uint8_t> description;
+        if (reader.FindMember(".ini", description).empty()) return "it holds no skin description (.ini)";
+    } catch (const std::exception& e) {
+        return std::string("it is not a skin archive: ") + e.what();
+    }
+    return {};
+}
+
+bool SwapSkinBytes(TSkinData& skin, const std::vector<uint8_t>& bytes, std::string& error) {
+    HeldWindows held(skin);
+    if (!UseSkinBytes(skin, bytes, error)) return false;
+    if (SkinManager && SkinManager->RequestSkin() == &skin) SkinManager->ExecuteRequest();
     return true;
 }

@@ -13,3 +13,8 @@ bool ReadSkinFile(const std::wstring& path, std::vector<uint8_t>& bytes, std::st
 // Makes `bytes` (a compressed skin, as a .skin file holds it) the skin's and applies it. False
 // with the reason, the skin unchanged, when the engine does not accept them.
 bool UseSkinBytes(TSkinData& skin, const std::vector<uint8_t>& bytes, std::string& error);
+// The same, with the skin's windows repainted at once rather than when the manager's refresh
+// comes, and held from painting meanwhile: nothing shows between the old skin and the new.
+bool SwapSkinBytes(TSkinData& skin, const std::vector<uint8_t>& bytes, std::string& error);
+// Why the engine would not take `bytes`; empty when it would.
+std::string SkinBytesProblem(const std::vector<uint8_t>& bytes);

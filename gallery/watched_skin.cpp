@@ -1,0 +1,35 @@
+// Rebuilding a watched skin.
+#include "gallery/watched_skin.h"
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "gallery/skin_files.h"
+#include "tools/skin_folder.h"
+
+TWatchedKind WatchedKind(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return wkFolder;
+    const size_t dot = path.find_last_of(L'.');
+    const bool theme = dot != std::wstring::npos && path.find_first_of(L"\\/", dot) == std::wstring::npos &&
+                       CompareStringOrdinal(path.c_str() + dot, -1, L".theme", -1, TRUE) == CSTR_EQUAL;
+    return theme ? wkTheme : wkPackedSkin;
+}
+
+bool BuildWatchedSkin(const std::wstring& path, std::vector<uint8_t>& packed, std::string& error) {
+    switch (WatchedKind(path)) {
+    case wkFolder: return qs::tools::PackSkinFolder(std::filesystem::path(path), packed, error);
+    case wkTheme:
+        // The theme generator does not build for Windows yet.
+        error = "theme files need skingen";
+        return false;
+    case wkPackedSkin: break;
+    }
+    return ReadSkinFile(path, packed, error);
+}
+
+std::string FirstProblem(const std::vector<uint8_t>& packed, const std::string& name) {
+    const std::string problem = SkinBytesProblem(packed);
+    return name + ": " + (problem.empty() ? "the skin engine does not accept it" : problem);
+}
