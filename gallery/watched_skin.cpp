@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "gallery/skin_files.h"
+#include "gallery/wide_text.h"
+#include "skins/generator/output.h"
 #include "tools/skin_folder.h"
 
 TWatchedKind WatchedKind(const std::wstring& path) {
@@ -20,10 +22,13 @@ TWatchedKind WatchedKind(const std::wstring& path) {
 bool BuildWatchedSkin(const std::wstring& path, std::vector<uint8_t>& packed, std::string& error) {
     switch (WatchedKind(path)) {
     case wkFolder: return qs::tools::PackSkinFolder(std::filesystem::path(path), packed, error);
-    case wkTheme:
-        // The theme generator does not build for Windows yet.
-        error = "theme files need skingen";
-        return false;
+    case wkTheme: {
+        std::vector<uint8_t> text;
+        if (!ReadSkinFile(path, text, error)) return false;
+        // Named by the file alone: the skin's id, and what the theme's messages begin with.
+        const std::string name = Utf8(std::filesystem::path(path).filename().wstring());
+        return qs::skingen::PackedSkinFromTheme(std::string(text.begin(), text.end()), name, packed, error);
+    }
     case wkPackedSkin: break;
     }
     return ReadSkinFile(path, packed, error);

@@ -257,15 +257,31 @@ TEST_F(GalleryWatch, APackedSkinTheEngineRefusesKeepsTheLastGoodSkinUntilAGoodSa
     fs::remove_all(folder, ec);
 }
 
-TEST_F(GalleryWatch, WhatCannotBeWatchedStopsTheStartAndAThemeSaysWhatItNeeds) {
+TEST_F(GalleryWatch, WhatCannotBeWatchedStopsTheStart) {
     std::string error;
     EXPECT_FALSE(frame->WatchSkin(L"Z:\\no\\such\\skin folder", error));
     EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
+}
 
+// A theme is drawn into a skin at each save; a line the generator refuses is named in the status.
+TEST_F(GalleryWatch, AThemeIsDrawnAtEachSaveAndARefusedLineIsNamed) {
     const std::wstring folder = tempFolder(L"theme");
-    ASSERT_TRUE(writeFile(folder + L"\\mine.theme", std::string("name = mine\n")));
-    watch(folder + L"\\mine.theme");
-    EXPECT_TRUE(statusHas("theme files need skingen")) << status();
+    const std::wstring theme = folder + L"\\mine.theme";
+    const std::string five =
+        "name = Mine\nface = 232 244 238\ntext = 24 40 32\naccent = 40 160 120\ndark = off\n";
+    ASSERT_TRUE(writeFile(theme, five + "caption.hieght = 30\n"));
+    watch(theme);
+    EXPECT_TRUE(statusHas("mine.theme:6:")) << status();
+    EXPECT_TRUE(statusHas("caption.height")) << "the nearest known key: " << status();
+
+    ASSERT_TRUE(writeFile(theme, five));
+    EXPECT_TRUE(RunToolkitUntil([&] { return status() == "Watching " + Utf8(theme); }, kShowsWithinMs))
+        << status();
+    const std::vector<uint8_t> light = frame->SkinData1->SkinStream().Bytes();
+    EXPECT_FALSE(light.empty());
+    ASSERT_TRUE(writeFile(theme, five + "caption.height = 30\n"));
+    EXPECT_TRUE(
+        RunToolkitUntil([&] { return frame->SkinData1->SkinStream().Bytes() != light; }, kShowsWithinMs));
     std::error_code ec;
     fs::remove_all(folder, ec);
 }
