@@ -91,7 +91,8 @@ class TIniPlaces {
         std::map<std::string, int>* keys = nullptr;
         for (const Line& l : lines) {
             if (isHeader(l.text)) {
-                const std::string name = AsciiLower(trimmed(l.text.substr(1, l.text.size() - 2)));
+                // Look-ups match the text between the brackets as it stands, blanks included.
+                const std::string name = AsciiLower(l.text.substr(1, l.text.size() - 2));
                 auto [it, fresh] = sections_.try_emplace(name, Section{l.number, {}});
                 keys = fresh ? &it->second.keys : nullptr;
             } else if (keys) {
@@ -343,7 +344,7 @@ void TChecker::vocabulary() {
     for (const TIniPlaces::Line& l : places_.lines) {
         if (isHeader(l.text)) {
             inSection = true;
-            section = trimmed(l.text.substr(1, l.text.size() - 2));
+            section = l.text.substr(1, l.text.size() - 2);
             const std::string lower = AsciiLower(section);
             seenKeys.clear();
             keys = nullptr;
