@@ -25,7 +25,7 @@ seed lzh_decode_fuzz "$skins"/*.skin
 seed skin_archive_fuzz "$skins"/*.skin
 seed quick_ini_fuzz "$skins"/*/*.ini
 seed bmp_decode_fuzz $(ls "$skins"/item9/*.bmp "$skins"/item0/*.bmp 2>/dev/null | head -40)
-seed skin_load_fuzz "$skins"/*.skin
+seed skin_load_fuzz "$skins"/*.skin "$skins"/*/*.ini
 seed skin_check_fuzz "$skins"/*.skin
 seed form_resource_fuzz "$root"/app/forms/*.txt "$root"/tests/toolkit/controls/forms/*.txt
 
