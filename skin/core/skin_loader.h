@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "skin/core/ini_values.h"
 #include "skin/core/skin_description.h"
 
 class TSkinData;
