@@ -7,7 +7,6 @@
 #include "skin/core/skin_description.h"
 
 class TSkinData;
-class TBitmap;
 class TDataSkinObject;
 
 class TSkinLoader {
