@@ -25,10 +25,13 @@ seed lzh_decode_fuzz "$skins"/*.skin
 seed skin_archive_fuzz "$skins"/*.skin
 seed quick_ini_fuzz "$skins"/*/*.ini
 seed bmp_decode_fuzz $(ls "$skins"/item9/*.bmp "$skins"/item0/*.bmp 2>/dev/null | head -40)
+seed skin_load_fuzz "$skins"/*.skin "$skins"/*/*.ini
+seed skin_check_fuzz "$skins"/*.skin
 seed form_resource_fuzz "$root"/app/forms/*.txt "$root"/tests/toolkit/controls/forms/*.txt
 
 status=0
-for target in lzh_decode_fuzz skin_archive_fuzz quick_ini_fuzz bmp_decode_fuzz form_resource_fuzz; do
+for target in lzh_decode_fuzz skin_archive_fuzz quick_ini_fuzz bmp_decode_fuzz form_resource_fuzz skin_load_fuzz \
+    skin_check_fuzz; do
   dir=$build/corpus/$target
   mkdir -p "$dir"
   if "$build/bin/$target" "$dir" -max_total_time="$secs" -max_len=65536 -rss_limit_mb=2048 \

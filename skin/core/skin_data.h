@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/core/caption_hint.h"
+#include "skin/core/parse_colour.h"
 #include "skin/core/skin_records.h"
 #include "skin/core/skin_types.h"
 #include "toolkit/core/component.h"
@@ -193,10 +194,6 @@ class TSkinData : public TComponent {
     bool skinPending_ = true;
     bool framePaintEnabled_ = true;
 };
-
-// A colour from the skin's "r g b" text: digits make numbers, anything else separates them;
-// at most three components, each taken modulo 256.
-TColor ParseColour(const std::string& text);
 
 // The class-mapping entries a new skin component starts with.
 const std::vector<std::string>& DefaultSkin3rd();
