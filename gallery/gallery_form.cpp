@@ -180,8 +180,14 @@ void TGalleryForm::reloadWatchedSkin() {
     if (!BuildWatchedSkin(watchPath_, packed, error)) return say(error + kept);
     // A save that changed nothing (or touched another file of the folder) needs no reskin.
     if (SkinData1 && packed != SkinData1->SkinStream().Bytes()) {
-        if (!SwapSkinBytes(*SkinData1, packed, error))
-            return say(FirstProblem(packed, Utf8(lastName(watchPath_))) + kept);
+        // What the checker calls an error is a broken save, even where the engine would make do.
+        const std::string name = Utf8(lastName(watchPath_));
+        if (const std::string problem = FirstProblem(packed, name); !problem.empty())
+            return say(problem + kept);
+        if (!SwapSkinBytes(*SkinData1, packed, error)) {
+            const std::string reason = SkinBytesProblem(packed);
+            return say(name + ": " + (reason.empty() ? "the skin engine does not accept it" : reason) + kept);
+        }
         for (TMenuItem* item : Skin1 ? Skin1->Items() : std::vector<TMenuItem*>{})
             item->SetChecked(false);
     }

@@ -8,6 +8,7 @@
 #include "gallery/skin_files.h"
 #include "gallery/wide_text.h"
 #include "skins/generator/output.h"
+#include "tools/skin_check.h"
 #include "tools/skin_folder.h"
 
 TWatchedKind WatchedKind(const std::wstring& path) {
@@ -35,6 +36,7 @@ bool BuildWatchedSkin(const std::wstring& path, std::vector<uint8_t>& packed, st
 }
 
 std::string FirstProblem(const std::vector<uint8_t>& packed, const std::string& name) {
-    const std::string problem = SkinBytesProblem(packed);
-    return name + ": " + (problem.empty() ? "the skin engine does not accept it" : problem);
+    for (const qs::tools::TCheckFinding& finding : qs::tools::CheckPackedSkin(packed, name))
+        if (finding.error) return finding.Text();
+    return {};
 }

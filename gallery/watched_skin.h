@@ -11,5 +11,6 @@ enum TWatchedKind { wkPackedSkin, wkFolder, wkTheme };
 TWatchedKind WatchedKind(const std::wstring& path);
 // PATH's skin as compressed skin bytes; false with the reason when it cannot be made.
 bool BuildWatchedSkin(const std::wstring& path, std::vector<uint8_t>& packed, std::string& error);
-// What to tell the author about a skin the engine refused: its first problem, led by `name`.
+// The first error the skin checker finds in a rebuilt skin ("FILE:LINE: error: message"), or, for
+// a skin the checker passes, empty. `name` names the skin in findings about the archive itself.
 std::string FirstProblem(const std::vector<uint8_t>& packed, const std::string& name);

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "skin/core/skin_data.h"
 #include "skin/core/ini_values.h"
+#include "skin/core/skin_data.h"
 #include "skin/res/colour.h"
 #include "skin/res/quick_ini.h"
 #include "skin/res/skin_reader.h"
