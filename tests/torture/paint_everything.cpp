@@ -56,13 +56,15 @@ void CALLBACK menuTick(HWND, UINT, UINT_PTR, DWORD) {
         EndMenu();
 }
 
-void runMenu(const std::function<void()>& open, std::vector<MenuStep> steps) {
+// True when a menu showed and every step ran in it.
+bool runMenu(const std::function<void()>& open, std::vector<MenuStep> steps) {
     MenuSteps state{std::move(steps)};
     MenuSteps* outer = std::exchange(g_menuSteps, &state);
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, menuTick);
     open();
     KillTimer(nullptr, timer);
     g_menuSteps = outer;
+    return state.next == state.steps.size();
 }
 
 void paintMenu(HWND menu) {
@@ -164,8 +166,8 @@ void PaintCaptionObjects(HWND frame) {
     }
 }
 
-void PaintTrayMenu(HWND owner, HMENU menu) {
-    runMenu(
+bool PaintTrayMenu(HWND owner, HMENU menu) {
+    return runMenu(
         [&] {
             SetForegroundWindow(owner);
             TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 40, 40, owner, nullptr);
@@ -174,9 +176,9 @@ void PaintTrayMenu(HWND owner, HMENU menu) {
         {pressKey(VK_DOWN), paintMenu, printMenu});
 }
 
-void PaintBarMenus(HWND frame) {
-    runMenu([&] { SendMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, 'f'); },
-            {pressKey(VK_DOWN), pressKey(VK_RIGHT), paintMenu});
+bool PaintBarMenus(HWND frame) {
+    return runMenu([&] { SendMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, 'f'); },
+                   {pressKey(VK_DOWN), pressKey(VK_RIGHT), paintMenu});
 }
 
 } // namespace qs::test

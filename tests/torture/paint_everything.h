@@ -20,9 +20,10 @@ void PaintFrameStates(HWND frame, HWND mdiClient, HWND page);
 // The caption buttons and menu-bar items of the skinned frame hot, the buttons pressed too.
 void PaintCaptionObjects(HWND frame);
 // The menu opened as a tray icon's menu opens (owner made foreground, TrackPopupMenu), its
-// first item selected, then closed.
-void PaintTrayMenu(HWND owner, HMENU menu);
+// first item selected, then closed. False when no menu showed.
+bool PaintTrayMenu(HWND owner, HMENU menu);
 // The menu bar's first menu opened through the keyboard, the next one after it, then closed.
-void PaintBarMenus(HWND frame);
+// False when they did not show.
+bool PaintBarMenus(HWND frame);
 
 } // namespace qs::test

@@ -114,8 +114,8 @@ class SkinTorture : public ::testing::Test {
         const HWND h = frame->Handle();
         PaintFrameStates(h, frame->ClientHandle(), pages.empty() ? nullptr : pages.back()->Handle());
         PaintCaptionObjects(h);
-        PaintTrayMenu(h, frame->PopupMenu1->Handle());
-        PaintBarMenus(h);
+        EXPECT_TRUE(PaintTrayMenu(h, frame->PopupMenu1->Handle())) << "the tray menu did not show";
+        EXPECT_TRUE(PaintBarMenus(h)) << "the bar's menus did not show";
         for (TCustomForm* page : pages)
             PrintNow(page->Handle());
     }
@@ -246,4 +246,32 @@ TEST_F(SkinTorture, MutatedSkinsPaintEverythingAndLeaveNothingBehind) {
                 static_cast<unsigned long long>(kSeed), seconds, gdi, gdiAfter, user, userAfter);
     EXPECT_LE(gdiAfter, gdi + 8);
     EXPECT_LE(userAfter, user + 4);
+}
+
+namespace {
+
+// Cases that once brought the program down, each by the run that found it.
+struct KnownCase {
+    const char* fault;
+    uint64_t seed;
+    uint64_t n; // its skin is n % kBundledSkinCount, as in the runs
+};
+const KnownCase kKnownCases[] = {
+    {"every number 32767 (item6): menu items measured wider than any bitmap; painting one threw into "
+     "the program's handler, whose message box stopped everything",
+     20261210, 18},
+};
+
+} // namespace
+
+TEST_F(SkinTorture, SkinsThatOnceBroughtTheProgramDown) {
+    CaseWatch watch(std::chrono::seconds(20));
+    for (const KnownCase& known : kKnownCases) {
+        const SkinMutation m = mutator(int(known.n % kBundledSkinCount)).Case(known.seed, known.n);
+        const std::string label = std::string(known.fault) + ": " + m.description;
+        SCOPED_TRACE(label);
+        watch.Begin(label);
+        runCase(m);
+        watch.End();
+    }
 }
