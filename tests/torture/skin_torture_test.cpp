@@ -168,9 +168,8 @@ class SkinTorture : public ::testing::Test {
             useDirectly(m.bytes);
         } else {
             checkRefused(m, error, previous, before);
-            return;
         }
-        paintEverything();
+        if (taken) paintEverything();
         for (const std::string& e : exceptions)
             ADD_FAILURE() << "exception reached the application: " << e;
         exceptions.clear();
@@ -187,11 +186,11 @@ class SkinTorture : public ::testing::Test {
         // The component itself refuses it too, and keeps its model.
         const TDataSkinBorder* top = skin.Borders.Top.get();
         const TDataSkinTitle* title = skin.Title.get();
-        const TSkinMessageSink quiet = SetSkinMessageSink([](const std::string&) {});
+        const TSkinMessageSink sink = SetSkinMessageSink([](const std::string&) {});
         skin.SkinStream().Clear();
         skin.SkinStream().Write(m.bytes.data(), m.bytes.size());
         EXPECT_FALSE(skin.LoadSkin());
-        SetSkinMessageSink(quiet);
+        SetSkinMessageSink(sink);
         EXPECT_EQ(skin.Borders.Top.get(), top);
         EXPECT_EQ(skin.Title.get(), title);
         skin.SkinStream().Clear();
