@@ -52,7 +52,11 @@ echo "== crashes and hangs"
 grep -E '^(CRASH|HANG)' "$report" || echo "  none"
 echo "== failures"
 # A failure's message and the case it happened in (its trace line).
-awk '/: Failure$/ {show = 1} show {print "  " $0} /^case [0-9]+ seed/ && show {show = 0}' "$report" |
-  grep -v '^  Google Test trace:' | head -n 200
-grep -q ': Failure$' "$report" || echo "  none"
-grep -E '^[0-9]+ cases from|GDI' "$report" || true
+if grep -q ': Failure$' "$report"; then
+  awk '/: Failure$/ {show = 1} show && !/Google Test trace:/ {print "  " $0} /^case [0-9]+ seed/ {show = 0}' \
+    "$report" | head -n 200
+else
+  echo "  none"
+fi
+echo "== GDI and USER objects, run by run"
+grep -E '^[0-9]+ cases from' "$report" | sed 's/^/  /' || true
