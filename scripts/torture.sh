@@ -53,8 +53,10 @@ grep -E '^(CRASH|HANG)' "$report" || echo "  none"
 echo "== failures"
 # A failure's message and the case it happened in (its trace line).
 if grep -q ': Failure$' "$report"; then
-  awk '/: Failure$/ {show = 1} show && !/Google Test trace:/ {print "  " $0} /^case [0-9]+ seed/ {show = 0}' \
-    "$report" | head -n 200
+  # Each failure's message down to the case it happened in (its trace line), or to the end of
+  # the test when it failed outside a case.
+  awk '/: Failure$/ {show = 1} show && !/Google Test trace:/ {print "  " $0}
+       /: case [0-9]+ seed|^\[  FAILED  \]/ {show = 0}' "$report" | head -n 200
 else
   echo "  none"
 fi
