@@ -46,7 +46,6 @@ uint64_t envNumber(const char* variable, uint64_t fallback) {
 const uint64_t kCases = envNumber("QS_TORTURE_CASES", 51);
 const uint64_t kFirst = envNumber("QS_TORTURE_FIRST", 0);
 const uint64_t kSeed = envNumber("QS_TORTURE_SEED", 20261210);
-const uint64_t kRounds = envNumber("QS_TORTURE_ROUNDS", 1);
 // Each case is announced before it runs, for the script to count and to name a crash.
 const bool kTrace = std::getenv("QS_TORTURE_TRACE") != nullptr;
 
@@ -237,10 +236,6 @@ TEST_F(SkinTorture, MutatedSkinsPaintEverythingAndLeaveNothingBehind) {
     // frame images (no case may be the first to show them) before the first count.
     useDirectly(WriteCompressedSkin({{"skin.ini", {'[', 'x', ']'}}}));
     paintEverything();
-    // A leak grows with every round, what the system keeps once does not: QS_TORTURE_ROUNDS=2
-    // counts the second round only.
-    for (uint64_t round = 1; round < kRounds; ++round)
-        runCases(false);
     // Counted with the gallery's own skin loaded and everything painted, before and after.
     auto baseline = [&] {
         frame->SelectStoredSkin(kOwnSkin);
@@ -249,15 +244,28 @@ TEST_F(SkinTorture, MutatedSkinsPaintEverythingAndLeaveNothingBehind) {
     };
     baseline();
     ASSERT_TRUE(everythingSkinned()) << "the gallery's own skin is not on every window";
-    const DWORD gdi = GdiObjectCount(), user = UserObjectCount();
+    DWORD gdi = GdiObjectCount(), user = UserObjectCount();
     const auto started = std::chrono::steady_clock::now();
     runCases(true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     baseline();
     EXPECT_TRUE(everythingSkinned()) << "the gallery's own skin is not on every window";
-    const DWORD gdiAfter = GdiObjectCount(), userAfter = UserObjectCount();
+    DWORD gdiAfter = GdiObjectCount(), userAfter = UserObjectCount();
     for (const auto& [kind, count] : perKind)
         std::printf("  %-18s %d\n", kind.c_str(), count);
+    // A case may be the first to show something the system then keeps (a standard part a skin
+    // left out): that does not grow again, a leak does. Counts that grew are taken once more
+    // over the same cases.
+    if (gdiAfter > gdi + 8 || userAfter > user + 4) {
+        std::printf("GDI %lu -> %lu, USER %lu -> %lu: the same cases again, counted from there\n", gdi,
+                    gdiAfter, user, userAfter);
+        gdi = gdiAfter;
+        user = userAfter;
+        runCases(false);
+        baseline();
+        gdiAfter = GdiObjectCount();
+        userAfter = UserObjectCount();
+    }
     std::printf("%llu cases from %llu, seed %llu, in %.1f s: GDI %lu -> %lu, USER %lu -> %lu\n",
                 static_cast<unsigned long long>(kCases), static_cast<unsigned long long>(kFirst),
                 static_cast<unsigned long long>(kSeed), seconds, gdi, gdiAfter, user, userAfter);
