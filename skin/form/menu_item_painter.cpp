@@ -139,7 +139,10 @@ void paintBackdrop(TBitmap& item, const RECT& rect, const TSkinData& skin, const
 } // namespace
 
 int MenuItemExtraWidth(const TSkinData& skin, bool hasImages, bool mainMenuItem) {
-    const int margin = skin.MenuItem ? skin.MenuItem->LeftWidth : 0;
+    // The margin is part of a frame of the item image: a skin's larger or negative value gave
+    // items wider than any bitmap (2147483647 overflowed the width), and their painting threw.
+    const int frame = skin.MenuItem ? skin.MenuItem->Bitmap.Width() / kItemFrames : 0;
+    const int margin = skin.MenuItem ? std::clamp(int(skin.MenuItem->LeftWidth), 0, frame) : 0;
     return margin + (hasImages ? (mainMenuItem ? 10 : 12) : 35);
 }
 

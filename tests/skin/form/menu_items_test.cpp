@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_manager.h"
@@ -42,10 +43,12 @@ uint32_t backPixel(int x, int y) {
     return 0x800000 | uint32_t(x) << 8 | uint32_t(y);
 }
 
-std::unique_ptr<TSkinData> MenuSkin() {
+std::unique_ptr<TSkinData> MenuSkin(const std::string& leftWidth = "6") {
     qs::test::TestSkin t;
     t.ini = "[Personality]\r\nTop=t.bmp\r\nLeft=s.bmp\r\nRight=s.bmp\r\nBottom=t.bmp\r\n"
-            "[MenuItem]\r\nImage=item.bmp\r\nLeftWidth=6\r\nRightWidth=5\r\nTopHeight=0\r\nBottomHeight=0\r\n"
+            "[MenuItem]\r\nImage=item.bmp\r\nLeftWidth=" +
+            leftWidth +
+            "\r\nRightWidth=5\r\nTopHeight=0\r\nBottomHeight=0\r\n"
             "Trans=1\r\n[Colours]\r\nMenu=1 2 3\r\nMenuText=0 0 0\r\nHilightText=255 255 255\r\n";
     t.Bmp("item.bmp", 100, 24, itemPixel).Bmp("t.bmp", 40, 20).Bmp("s.bmp", 4, 40);
     auto skin = std::make_unique<TSkinData>(nullptr);
@@ -183,6 +186,24 @@ TEST(MenuOwnerDraw, ToolkitPopupsAreMeasuredWiderAndSwitchedBackButDisableTagMen
     EXPECT_FALSE(a->OnMeasureItem.fn);
     EXPECT_TRUE(d->OnMeasureItem.fn);
     skinner.Detach();
+}
+
+// A hostile skin's margin made every item 2147483647 wider (an overflow) or 32767 wider, and
+// painting it threw "Bitmap too large" into the program's handler.
+TEST(MenuItemPainter, AMarginBeyondTheItemImageWidensItemsByOneFrameAtMost) {
+    for (const char* value : {"2147483647", "32767", "21", "-2147483648", "-5"}) {
+        SCOPED_TRACE(value);
+        auto skin = MenuSkin(value);
+        const int extra = MenuItemExtraWidth(*skin, false, false);
+        const bool negative = value[0] == '-';
+        EXPECT_EQ(extra, (negative ? 0 : 20) + 35) << "the item image's frames are 20 wide";
+        TBitmap target(200, 24, pf24bit);
+        TMenuItemFace face;
+        face.Caption = L"Alpha";
+        const RECT item{0, 0, 60 + extra, 24};
+        EXPECT_NO_THROW(DrawSkinMenuItem(target.Canvas().Handle(), item, *skin, face, TMenuItemBackdrop{},
+                                         MenuFont(), true));
+    }
 }
 
 LRESULT CALLBACK plainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
