@@ -89,10 +89,10 @@ class SkinFolderCopy {
 
     const std::wstring& Path() const { return path_; }
     const std::wstring& Ini() const { return ini_; }
-    // The ini as read, with [Colours] TitleTextActive set to `colour`.
-    std::string WithTitleColour(COLORREF colour) const {
+    // The ini as read, with [Colours] TitleTextActive set to `value`.
+    std::string WithTitleValue(const std::string& value) const {
         std::string text = text_;
-        const std::string line = "TitleTextActive=" + colourText(colour);
+        const std::string line = "TitleTextActive=" + value;
         const size_t at = text.find("\nTitleTextActive=");
         if (at != std::string::npos) {
             const size_t end = text.find_first_of("\r\n", at + 1);
@@ -102,7 +102,8 @@ class SkinFolderCopy {
         if (section == std::string::npos) return text + "\r\n[Colours]\r\n" + line + "\r\n";
         return text.insert(text.find('\n', section) + 1, line + "\r\n");
     }
-    bool SaveTitleColour(COLORREF colour) const { return writeFile(ini_, WithTitleColour(colour)); }
+    bool SaveTitleColour(COLORREF colour) const { return SaveTitleValue(colourText(colour)); }
+    bool SaveTitleValue(const std::string& value) const { return writeFile(ini_, WithTitleValue(value)); }
 
   private:
     static std::string ReadFileBytesText(const std::wstring& path) {
@@ -223,6 +224,25 @@ TEST_F(GalleryWatch, FolderSavesShowInEveryWindowAndAnUnpackableSaveKeepsTheLast
     delete child;
 }
 
+// The engine would read a colour that does not parse as black; the checker calls it an error, so
+// the save is a broken one.
+TEST_F(GalleryWatch, ASaveTheCheckerFaultsKeepsTheLastGoodSkinAndNamesTheLine) {
+    SkinFolderCopy skin("item0");
+    ASSERT_TRUE(skin.SaveTitleColour(kMagenta));
+    watch(skin.Path());
+    const std::vector<uint8_t> good = frame->SkinData1->SkinStream().Bytes();
+    ASSERT_TRUE(skin.SaveTitleValue("bogus"));
+    EXPECT_TRUE(
+        RunToolkitUntil([&] { return statusHas("error: [Colours] TitleTextActive"); }, kShowsWithinMs))
+        << status();
+    EXPECT_TRUE(statusHas(Utf8(fs::path(skin.Ini()).filename().wstring()) + ":")) << status();
+    EXPECT_EQ(frame->SkinData1->SkinStream().Bytes(), good);
+    ASSERT_TRUE(skin.SaveTitleColour(kGreen));
+    EXPECT_TRUE(titleShows(frame->Handle(), kGreen, kMagenta));
+    EXPECT_TRUE(RunToolkitUntil([&] { return status() == "Watching " + Utf8(skin.Path()); }, kShowsWithinMs))
+        << status();
+}
+
 TEST_F(GalleryWatch, APackedSkinTheEngineRefusesKeepsTheLastGoodSkinUntilAGoodSave) {
     const std::wstring folder = tempFolder(L"packed");
     const std::wstring file = folder + L"\\watched.skin";
@@ -237,8 +257,8 @@ TEST_F(GalleryWatch, APackedSkinTheEngineRefusesKeepsTheLastGoodSkinUntilAGoodSa
     for (size_t i = 0; i < noise.size(); ++i)
         noise[i] = uint8_t(i * 2654435761u >> 13);
     ASSERT_TRUE(writeFile(file, noise));
-    EXPECT_TRUE(
-        RunToolkitUntil([&] { return statusHas("watched.skin: it is not a skin archive"); }, kShowsWithinMs))
+    EXPECT_TRUE(RunToolkitUntil(
+        [&] { return statusHas("watched.skin:0: error: not a skin this reader accepts"); }, kShowsWithinMs))
         << status();
     EXPECT_EQ(frame->SkinData1->SkinStream().Bytes(), first);
     EXPECT_EQ(SendMessageA(frame->Handle(), SKM_ISSKINNED, 0, 0), 1);
@@ -246,7 +266,7 @@ TEST_F(GalleryWatch, APackedSkinTheEngineRefusesKeepsTheLastGoodSkinUntilAGoodSa
     // Another file of the folder is no save of the skin: the message stays.
     ASSERT_TRUE(writeFile(folder + L"\\notes.txt", std::string("colours to try")));
     RunToolkitUntil([] { return false; }, 400);
-    EXPECT_TRUE(statusHas("not a skin archive")) << status();
+    EXPECT_TRUE(statusHas("not a skin this reader accepts")) << status();
 
     ASSERT_TRUE(writeFile(file, second));
     EXPECT_TRUE(
