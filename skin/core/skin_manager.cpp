@@ -334,13 +334,19 @@ void TSkinManage::unskinAndFree(const TFormSkinner* skinner) {
 }
 
 void TSkinManage::skinVisibleForms(TComponent* only) {
-    const auto& forms = Screen->Forms();
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-        TCustomForm* f = *it;
-        if (only && f != only) continue;
-        if (!f->HandleAllocated()) continue;
-        const HWND h = f->Handle();
-        if (IsWindowVisible(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) SkinWindow(h);
+    // Top-level forms first, then MDI children (child windows, but forms of their own), so a
+    // child's frame is skinned after the frame window it lives in.
+    for (const bool mdiChildren : {false, true}) {
+        const auto& forms = Screen->Forms();
+        for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+            TCustomForm* f = *it;
+            if (only && f != only) continue;
+            if (!f->HandleAllocated()) continue;
+            const HWND h = f->Handle();
+            const bool child = GetWindowLongA(h, GWL_STYLE) & WS_CHILD;
+            const bool mdiChild = child && (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_MDICHILD);
+            if (IsWindowVisible(h) && (mdiChildren ? mdiChild : !child)) SkinWindow(h);
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include "gallery/gallery_form.h"
 #include "gallery/gallery_icons.h"
 #include "skin/core/skin_data.h"
+#include "skin/core/skin_manager.h"
 #include "skin/res/skin_store.h"
 #include "tests/support/image_file.h"
 #include "tests/support/toolkit_loop.h"
@@ -186,6 +187,21 @@ TEST_F(GalleryForm, NewWindowsAreMdiChildrenListedInTheWindowMenu) {
               window.end());
     SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form->WindowMenu()->Handle()), 3);
     EXPECT_FALSE(Entries(form->WindowMenu()->Handle())[1].state & MFS_GRAYED); // Cascade has children now
+}
+
+// View > Skinned off and on again: the open MDI children are skinned again with the frame.
+TEST_F(GalleryForm, SkinnedOffAndOnAgainSkinsTheChildWindowsToo) {
+    form->Show();
+    HWND child = form->NewWindow()->Handle();
+    auto skinned = [](HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; };
+    ASSERT_TRUE(RunToolkitUntil([&] { return skinned(form->Handle()) && skinned(child); }, 5000));
+    form->SkinnedClick(nullptr);
+    SkinManager->ExecuteRequest();
+    EXPECT_TRUE(RunToolkitUntil([&] { return !skinned(form->Handle()) && !skinned(child); }, 5000));
+    form->SkinnedClick(nullptr);
+    SkinManager->ExecuteRequest();
+    EXPECT_TRUE(RunToolkitUntil([&] { return skinned(form->Handle()); }, 5000));
+    EXPECT_TRUE(RunToolkitUntil([&] { return skinned(child); }, 5000)) << "the MDI child stayed unskinned";
 }
 
 TEST_F(GalleryForm, ARightClickInTheClientAreaOpensThePopupMenu) {
