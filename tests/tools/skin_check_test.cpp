@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 
+#include "tests/support/skin_mutator.h"
 #include "tools/skin_check.h"
 #include "tools/tool_files.h"
 
@@ -216,4 +217,33 @@ TEST(SkinCheck, RefusesWhatIsNoSkinWithOneErrorAndTheRightStatus) {
     EXPECT_EQ(RunSkinCheck({std::string(QS_SKINS_DIR) + "/item1.skin"}, out, err), 0)
         << "warnings alone pass: " << out.str();
     EXPECT_NE(out.str().find("warning"), std::string::npos);
+}
+
+// The torture run's hostile skins: the checker reads every one, calls every skin the reader
+// refuses an error, and names a file in every finding.
+TEST(SkinCheck, ReadsTheTortureRunsMutatedSkins) {
+    size_t cases = 0, refused = 0;
+    for (const char* id : kSkinIds) {
+        std::vector<uint8_t> bytes;
+        std::string error;
+        ASSERT_TRUE(ReadFileBytes(std::string(QS_SKINS_DIR) + "/" + id + ".skin", bytes, error)) << error;
+        const qs::test::SkinMutator mutator(bytes);
+        for (uint64_t n = 0; n < 2 * qs::test::SkinMutator::Kinds().size(); ++n) {
+            const qs::test::SkinMutation m = mutator.Case(20261210, n);
+            SCOPED_TRACE(std::string(id) + ": " + m.description);
+            const std::vector<TCheckFinding> findings = CheckPackedSkin(m.bytes, "mutated.skin");
+            for (const TCheckFinding& f : findings) {
+                EXPECT_FALSE(f.file.empty()) << f.Text();
+                EXPECT_GE(f.line, 0) << f.Text();
+            }
+            if (m.verdict == qs::test::SkinVerdict::Refused) {
+                ++refused;
+                ASSERT_EQ(findings.size(), 1u);
+                EXPECT_TRUE(findings[0].error) << findings[0].Text();
+            }
+            ++cases;
+        }
+    }
+    EXPECT_GT(refused, 0u);
+    EXPECT_EQ(cases, 2 * std::size(kSkinIds) * qs::test::SkinMutator::Kinds().size());
 }
