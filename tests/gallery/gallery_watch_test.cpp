@@ -196,6 +196,9 @@ TEST_F(GalleryWatch, FolderSavesShowInEveryWindowAndAnUnpackableSaveKeepsTheLast
     ASSERT_TRUE(skin.SaveTitleColour(kMagenta));
     watch(skin.Path());
     EXPECT_EQ(status(), "Watching " + Utf8(skin.Path()));
+    EXPECT_TRUE(RunToolkitUntil(
+        [&] { return SendMessageA(frame->StatusBar1->Handle(), SKM_ISSKINNED, 0, 0) == 1; }, 2000))
+        << "the status line is drawn from the skin";
     EXPECT_NE(WindowTextOf(frame->Handle()).find(Utf8(fs::path(skin.Path()).filename().wstring())),
               std::string::npos);
     TCustomForm* child = frame->NewWindow();
