@@ -45,16 +45,20 @@ void setImage(TBitmap& bitmap, const qs::TSkinImage& image) {
 TSkinLoader::TSkinLoader(TSkinData& skin, const qs::TSkinDescription& description)
     : skin_(skin), d_(description) {}
 
-void TSkinLoader::apply(TDataSkinObject& obj, const qs::TSkinRecord& r) {
-    setImage(obj.Bitmap, r.image);
-    if (auto* border = dynamic_cast<TDataSkinBorder*>(&obj);
-        border && r.image2.state != qs::TImageState::None)
-        setImage(border->Bitmap2, r.image2);
-    obj.Style = r.style;
+void TSkinLoader::setMargins(TDataSkinObject& obj, const qs::TSkinRecord& r) {
     obj.LeftWidth = r.left;
     obj.RightWidth = r.right;
     obj.TopHeight = r.top;
     obj.BottomHeight = r.bottom;
+}
+
+void TSkinLoader::apply(TDataSkinObject& obj, const qs::TSkinRecord& r, bool withStyle) {
+    setImage(obj.Bitmap, r.image);
+    if (auto* border = dynamic_cast<TDataSkinBorder*>(&obj);
+        border && r.image2.state != qs::TImageState::None)
+        setImage(border->Bitmap2, r.image2);
+    if (withStyle) obj.Style = r.style;
+    setMargins(obj, r);
     obj.Frame = r.frame;
     obj.Trans = r.trans;
     obj.Tile = r.tile;
@@ -83,10 +87,7 @@ void TSkinLoader::borders() {
         b.Tile = r.tile;
         b.Trans = r.trans;
         setImage(b.Bitmap, r.image);
-        b.LeftWidth = r.left;
-        b.TopHeight = r.top;
-        b.RightWidth = r.right;
-        b.BottomHeight = r.bottom;
+        setMargins(b, r);
     }
 }
 
@@ -131,20 +132,7 @@ void TSkinLoader::pushButtons() {
     const qs::TSkinPushButtons& r = d_.buttons;
     TDataSkinButton& b = *skin_.Buttons;
     // The record is always there, image or not; its Style is not the section's to say.
-    setImage(b.Bitmap, r.image);
-    b.LeftWidth = r.left;
-    b.RightWidth = r.right;
-    b.TopHeight = r.top;
-    b.BottomHeight = r.bottom;
-    b.Frame = r.frame;
-    b.Trans = r.trans;
-    b.Tile = r.tile;
-    b.NormalColour = r.normalColour;
-    b.MouseOverColour = r.mouseOverColour;
-    b.PressedColour = r.pressedColour;
-    b.NormalColour2 = r.normalColour2;
-    b.MouseOverColour2 = r.mouseOverColour2;
-    b.PressedColour2 = r.pressedColour2;
+    apply(b, r, false);
     b.RadioButtonFrame = r.radioButtonFrame;
     b.CheckButtonFrame = r.checkButtonFrame;
     setImage(b.CheckButton, r.checkButton);
@@ -158,10 +146,7 @@ void TSkinLoader::captionText() {
     const qs::TSkinTitleText& r = d_.title;
     TDataSkinTitle& t = *skin_.Title;
     setImage(t.Bitmap, r.image);
-    t.LeftWidth = r.left;
-    t.TopHeight = r.top;
-    t.RightWidth = r.right;
-    t.BottomHeight = r.bottom;
+    setMargins(t, r);
     t.Frame = r.frame;
     t.TextAlignment = r.textAlignment;
     t.Textbackground = r.textbackground;

@@ -17,7 +17,9 @@ class TSkinLoader {
 
   private:
     // The record's values and its image; a second image only where the record type has one.
-    void apply(TDataSkinObject& obj, const qs::TSkinRecord& r);
+    // `withStyle` false where Style is not the section's to say.
+    void apply(TDataSkinObject& obj, const qs::TSkinRecord& r, bool withStyle = true);
+    static void setMargins(TDataSkinObject& obj, const qs::TSkinRecord& r);
     template <class R, class D> void slot(std::unique_ptr<R>& slot, const std::optional<D>& r);
 
     void borders();
